@@ -1,0 +1,32 @@
+# One place that turns a QtTest source into a ctest entry with the
+# environment every test shares: headless Qt, a UTF-8 locale and a private
+# runtime folder.
+set(GEARLOFT_TEST_RUNTIME_DIR "${CMAKE_BINARY_DIR}/test-runtime")
+file(MAKE_DIRECTORY "${GEARLOFT_TEST_RUNTIME_DIR}")
+file(CHMOD "${GEARLOFT_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+
+set(GEARLOFT_STAGE_DIR "${CMAKE_BINARY_DIR}/stage")
+
+# gearloft_add_test(NAME SOURCES ... LIBS ... [LABELS ...] [FIXTURES ...] [TIMEOUT s])
+function(gearloft_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;FIXTURES" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE gearloft_flags Qt5::Test Qt5::Core ${T_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    GEARLOFT_STAGE_DIR="${GEARLOFT_STAGE_DIR}"
+    GEARLOFT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${GEARLOFT_TEST_RUNTIME_DIR};LC_ALL=C.UTF-8;QT_QUICK_BACKEND=software;QTWEBENGINE_DISABLE_SANDBOX=1")
+  if(T_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if(T_FIXTURES)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${T_FIXTURES}")
+  endif()
+endfunction()

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace platform {
+
+struct ProcessEntry
+{
+    pid_t pid = 0;
+    std::string imageName; // file name of the process's executable
+};
+
+// Every process this user can see, with its image name.
+std::vector<ProcessEntry> listProcesses();
+
+// Image names match exactly, case-sensitively, with a trailing ".exe" ignored
+// on both sides.
+bool imageNamesMatch(const std::string& a, const std::string& b);
+
+// Pid of the first process whose image name matches, 0 when none does.
+pid_t findProcess(const std::string& imageName);
+
+} // namespace platform

@@ -1,0 +1,81 @@
+#include "platform/processes.h"
+
+#include <dirent.h>
+#include <fstream>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+std::string stripExe(const std::string& name)
+{
+    static const std::string suffix = ".exe";
+    if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+        return name.substr(0, name.size() - suffix.size());
+    return name;
+}
+
+std::string baseName(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string imageNameOf(const std::string& pidText)
+{
+    const std::string procDir = "/proc/" + pidText;
+    char buffer[4096];
+    const ssize_t n = readlink((procDir + "/exe").c_str(), buffer, sizeof buffer - 1);
+    if (n > 0) {
+        std::string path(buffer, static_cast<std::size_t>(n));
+        // A program replaced on disk while running still counts under its name.
+        static const std::string deleted = " (deleted)";
+        if (path.size() > deleted.size() && path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
+            path.resize(path.size() - deleted.size());
+        return baseName(path);
+    }
+    // Other users' processes: the kernel's short command name is all we get.
+    std::ifstream comm(procDir + "/comm");
+    std::string name;
+    std::getline(comm, name);
+    return name;
+}
+
+} // namespace
+
+bool imageNamesMatch(const std::string& a, const std::string& b)
+{
+    return !a.empty() && stripExe(a) == stripExe(b);
+}
+
+std::vector<ProcessEntry> listProcesses()
+{
+    std::vector<ProcessEntry> result;
+    DIR* dir = opendir("/proc");
+    if (!dir)
+        return result;
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        ProcessEntry process;
+        process.pid = static_cast<pid_t>(std::stol(name));
+        process.imageName = imageNameOf(name);
+        if (!process.imageName.empty())
+            result.push_back(std::move(process));
+    }
+    closedir(dir);
+    return result;
+}
+
+pid_t findProcess(const std::string& imageName)
+{
+    for (const auto& process : listProcesses()) {
+        if (imageNamesMatch(process.imageName, imageName))
+            return process.pid;
+    }
+    return 0;
+}
+
+} // namespace platform

@@ -1,0 +1,123 @@
+#pragma once
+// Wirelink: the small HTTP client and server layer shared by the client and
+// the service. Plain functions over integer handles, so that callers keep no
+// library objects; records are filled by value.
+//
+// Client side: one libcurl easy handle per client handle, so a connection is
+// kept alive across exchanges on the same handle. Server side: a cpp-httplib
+// listener on a loopback address whose requests are answered later, from any
+// thread, through their request handle.
+
+#include <cstddef>
+#include <cstdint>
+
+// Error numbers of NET_UTILS_GetLastError (per thread).
+enum WirelinkError : int {
+    WL_OK = 0,
+    WL_ERR_NOT_INITIALISED = 1,
+    WL_ERR_BAD_HANDLE = 2,
+    WL_ERR_BAD_ARGUMENT = 3,
+    WL_ERR_NO_MEMORY = 4,
+    WL_ERR_CONNECT = 10,        // nothing answered
+    WL_ERR_TIMEOUT = 11,        // connect or stalled transfer timed out
+    WL_ERR_TRANSFER = 12,       // connection broke, response incomplete
+    WL_ERR_HTTP_STATUS = 13,    // complete response, status not 2xx
+    WL_ERR_BODY_TOO_LARGE = 14, // response longer than the allowed maximum
+    WL_ERR_BIND = 20,           // listener could not bind its address
+    WL_ERR_EXPIRED = 21,        // request already answered or timed out
+    WL_ERR_BUFFER_TOO_SMALL = 22,
+    WL_ERR_CANCELLED = 23,
+};
+
+// Parameter kinds of NET_HTTPCLIENT_SetParam.
+enum WirelinkClientParam : int {
+    WL_CLIENT_BODY = 2,         // request body; an exchange with a body is a POST
+    WL_CLIENT_HEADER = 3,       // request header, replacing one of the same name; empty value removes it
+    WL_CLIENT_MAX_RESPONSE = 4, // value: decimal text; a longer response body fails the exchange (0 = no limit)
+};
+
+// Parameter kinds of NET_HTTPSERVER_GetParam.
+enum WirelinkServerParam : int {
+    WL_SERVER_FORM_COUNT = 1,  // int: number of form parts
+    WL_SERVER_FORM_PARTS = 2,  // FormPart array
+    WL_SERVER_PEER = 3,        // text of at most 128 bytes: the peer's address and port
+};
+
+// Request kinds in RequestInfo::kind.
+enum WirelinkRequestKind : int {
+    WL_REQUEST_BODY = 0,  // a request carrying a plain body
+    WL_REQUEST_OTHER = 1, // a request without a body
+    WL_REQUEST_FORM = 2,  // a multipart form
+    WL_REQUEST_NOT_A_REQUEST = 0xFF00,
+};
+
+constexpr int WL_URL_SELECTOR = 1;  // RequestInfo::urlSelector of every request
+constexpr int WL_URL_BUFFER_SIZE = 4798;
+constexpr int WL_URL_MAX = 2048;    // the URL fits in this many bytes of the buffer, terminator included
+
+struct ExchangeRecord
+{
+    const char* url = nullptr; // in
+    std::size_t urlLength = 0; // in
+    const char* body = nullptr; // out: response body, zero-terminated; owned by the client handle until its next exchange
+    std::size_t bodyLength = 0; // out
+    int status = 0;             // out: HTTP status; 408 for a time-out, 0 when nothing answered
+    std::uint8_t flags = 0;     // in: reserved, 0
+};
+
+struct RequestInfo
+{
+    int reserved = 0;
+    int kind = WL_REQUEST_OTHER;
+    std::size_t bodyLength = 0;
+    const char* body = nullptr;
+    int urlSelector = WL_URL_SELECTOR;
+};
+
+using WirelinkRequestCallback = void (*)(int requestHandle, const RequestInfo* info, void* userData);
+
+struct ListenParams
+{
+    int reserved = 0;
+    char address[128] = {};
+    std::uint16_t port = 0;
+    int timeoutMs = 5000; // an unanswered request fails for its client after this long
+    WirelinkRequestCallback callback = nullptr;
+    void* userData = nullptr;
+};
+
+struct FormPart
+{
+    char name[32] = {};
+    char fileName[32] = {};
+    char contentType[256] = {};
+    char contentDisposition[256] = {};
+    char encoding[32] = {};
+    char reserved[256] = {};
+    std::size_t dataLength = 0;
+    const char* data = nullptr; // valid until the request is answered
+};
+
+// Library.
+int NET_UTILS_Init();
+int NET_UTILS_Fini();
+int NET_UTILS_GetLastError();
+// Time-outs for client handles created afterwards (connect, and a transfer
+// that receives nothing). Defaults are in docs/wirelink.md.
+int NET_UTILS_SetClientTimeouts(int connectMs, int stallMs);
+
+// Client.
+int NET_HTTPCLIENT_Create();
+int NET_HTTPCLIENT_SetParam(int handle, int kind, const char* name, int nameLength, const char* value,
+                            long long valueLength);
+int NET_HTTPCLIENT_ShortLinkExchange(int handle, ExchangeRecord* record);
+int NET_HTTPCLIENT_Destroy(int handle);
+
+// Server.
+int NET_HTTPSERVER_CreateListen(const ListenParams* params);
+int NET_HTTPSERVER_CloseListen(int listenHandle);
+int NET_HTTPSERVER_GetParamV2(int requestHandle, int selector, int a, int b, int c, char* buffer, int size);
+int NET_HTTPSERVER_GetParam(int requestHandle, int kind, int a, int b, void* buffer, int size);
+int NET_HTTPSERVER_SetParamV2(int requestHandle, int a, int kind, const char* name, int nameLength,
+                              const char* body, long long bodyLength);
+long long NET_HTTPSERVER_ReplyV2(int requestHandle, int a, int b);

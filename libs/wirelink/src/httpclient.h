@@ -1,0 +1,54 @@
+#pragma once
+
+#include "wirelink/wirelink.h"
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <string>
+
+typedef void CURL;
+
+namespace wirelink {
+
+// One client handle: a libcurl easy handle reused for every exchange, so the
+// connection to a host stays open between them.
+class HttpClient
+{
+public:
+    HttpClient(int connectMs, int stallMs);
+    ~HttpClient();
+    HttpClient(const HttpClient&) = delete;
+    HttpClient& operator=(const HttpClient&) = delete;
+
+    bool valid() const { return m_curl != nullptr; }
+
+    void setHeader(const std::string& name, const std::string& value);
+    void setBody(const char* data, std::size_t length);
+    void setMaxResponse(std::uint64_t bytes) { m_maxResponse = bytes; }
+
+    // Returns the error number, WL_OK on a complete 2xx response.
+    int exchange(ExchangeRecord& record);
+
+private:
+    static std::size_t onData(char* data, std::size_t size, std::size_t count, void* self);
+    void applyRequestOptions(const std::string& url);
+
+    struct CaseLess
+    {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+
+    std::mutex m_mutex;
+    CURL* m_curl = nullptr;
+    int m_connectMs;
+    int m_stallMs;
+    std::map<std::string, std::string, CaseLess> m_headers;
+    std::string m_body;
+    bool m_hasBody = false;
+    std::uint64_t m_maxResponse = 0;
+    std::string m_response;
+    bool m_tooLarge = false;
+};
+
+} // namespace wirelink

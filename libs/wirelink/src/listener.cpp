@@ -1,0 +1,158 @@
+#include "listener.h"
+
+#include "lasterror.h"
+#include "requesttable.h"
+
+#include <httplib.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace wirelink {
+
+namespace {
+
+// Bodies beyond this are refused by the server itself (413) before any
+// memory is spent on them.
+constexpr std::size_t kMaxPayload = 16 * 1024 * 1024;
+constexpr int kServerThreads = 32;
+
+void copyText(char* target, std::size_t size, const std::string& text)
+{
+    const std::size_t n = std::min(size - 1, text.size());
+    std::memcpy(target, text.data(), n);
+    target[n] = '\0';
+}
+
+int kindOf(const httplib::Request& request)
+{
+    if (request.is_multipart_form_data())
+        return WL_REQUEST_FORM;
+    if (!request.body.empty() || request.method == "POST" || request.method == "PUT" ||
+        request.method == "PATCH")
+        return WL_REQUEST_BODY;
+    return WL_REQUEST_OTHER;
+}
+
+void fillForm(const httplib::Request& request, PendingRequest& pending)
+{
+    pending.partData.reserve(request.files.size());
+    for (const auto& [field, file] : request.files) {
+        FormPart part;
+        copyText(part.name, sizeof part.name, file.name);
+        copyText(part.fileName, sizeof part.fileName, file.filename);
+        copyText(part.contentType, sizeof part.contentType, file.content_type);
+        pending.partData.push_back(file.content);
+        pending.parts.push_back(part);
+    }
+    for (std::size_t i = 0; i < pending.parts.size(); ++i) {
+        pending.parts[i].data = pending.partData[i].data();
+        pending.parts[i].dataLength = pending.partData[i].size();
+    }
+}
+
+} // namespace
+
+Listener::Listener(const ListenParams& params) : m_params(params), m_server(std::make_unique<httplib::Server>())
+{
+}
+
+Listener::~Listener()
+{
+    stop();
+}
+
+bool Listener::start(int listenHandle)
+{
+    m_handle = listenHandle;
+    auto& server = *m_server;
+    server.new_task_queue = [] { return new httplib::ThreadPool(kServerThreads); };
+    // Without it every request on a kept-alive connection waits for Nagle.
+    server.set_tcp_nodelay(true);
+    // Idle kept-alive connections hold a server thread until this runs out.
+    server.set_keep_alive_timeout(2);
+    server.set_keep_alive_max_count(100000);
+    server.set_read_timeout(5, 0);
+    server.set_write_timeout(5, 0);
+    server.set_payload_max_length(kMaxPayload);
+    server.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+        response.status = 500;
+        response.set_content("", "text/plain");
+    });
+    auto handler = [this](const httplib::Request& request, httplib::Response& response) {
+        handle(request, response);
+    };
+    const char* anyPath = ".*";
+    server.Get(anyPath, handler);
+    server.Post(anyPath, handler);
+    server.Put(anyPath, handler);
+    server.Patch(anyPath, handler);
+    server.Delete(anyPath, handler);
+    server.Options(anyPath, handler);
+
+    m_params.address[sizeof m_params.address - 1] = '\0';
+    if (!server.bind_to_port(m_params.address, m_params.port))
+        return fail(WL_ERR_BIND, false);
+    m_thread = std::thread([&server] { server.listen_after_bind(); });
+    return true;
+}
+
+void Listener::stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_stopping = true;
+    m_server->stop();
+    // Requests still waiting for a reply hold their server threads.
+    requesttable::closeAll(m_handle);
+    m_thread.join();
+}
+
+void Listener::handle(const httplib::Request& request, httplib::Response& response)
+{
+    auto pending = std::make_shared<PendingRequest>();
+    pending->listener = m_handle;
+    pending->kind = kindOf(request);
+    pending->target = request.target;
+    pending->peer = request.remote_addr + ":" + std::to_string(request.remote_port);
+    if (pending->kind == WL_REQUEST_FORM)
+        fillForm(request, *pending);
+    else
+        pending->body = request.body;
+
+    const int handle = requesttable::add(pending);
+    if (m_stopping)
+        pending->close();
+    RequestInfo info;
+    info.kind = pending->kind;
+    info.body = pending->body.data();
+    info.bodyLength = pending->body.size();
+    info.urlSelector = WL_URL_SELECTOR;
+    if (m_params.callback) {
+        try {
+            m_params.callback(handle, &info, m_params.userData);
+        } catch (...) {
+            // The owner's failure must not take the server thread down.
+        }
+    }
+
+    std::string body;
+    const auto outcome = pending->wait(std::chrono::milliseconds(std::max(0, m_params.timeoutMs)), body);
+    requesttable::remove(handle);
+    switch (outcome) {
+    case PendingRequest::Outcome::Replied:
+        response.status = 200;
+        response.set_content(std::move(body), "application/json");
+        break;
+    case PendingRequest::Outcome::TimedOut:
+        // Never a 2xx: the client must see that nothing answered in time.
+        response.status = 504;
+        break;
+    case PendingRequest::Outcome::Closed:
+        response.status = 503;
+        response.set_header("Connection", "close");
+        break;
+    }
+}
+
+} // namespace wirelink

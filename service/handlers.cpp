@@ -1,0 +1,90 @@
+#include "handlers.h"
+
+#include "downloadpath.h"
+#include "servicehost.h"
+#include "taskmanager.h"
+
+namespace haulmoor::handlers {
+
+namespace {
+
+struct Directories
+{
+    std::string download;
+    std::string unzip;
+};
+
+Directories directoriesFor(ServiceHost& host, int method, const std::string& unzipDir)
+{
+    Directories dirs;
+    switch (method) {
+    case DownloadMaterial:
+        dirs.download = host.moduleDir + "/ToolsFileTemp/";
+        dirs.unzip = dirs.download;
+        break;
+    case DownloadManageTool:
+        dirs.download = host.options().homeDir + "/";
+        dirs.unzip = dirs.download;
+        break;
+    default:
+        // Read afresh for every tool, so a folder moved by the client counts
+        // from its next download on.
+        dirs.download = readDownloadPath(host.setupPath, host.moduleDir) + "/SubTools/";
+        dirs.unzip = unzipDir;
+        break;
+    }
+    if (dirs.unzip.empty())
+        dirs.unzip = "./Download/SubTools/";
+    return dirs;
+}
+
+} // namespace
+
+void download(ServiceHost& host, const Request& request)
+{
+    ReplyMap values;
+    DownloadContext context{&host.lock, host.moduleDir};
+    for (const auto& [url, unzipDir] : request.entries) {
+        std::shared_ptr<ProgressCell> cell;
+        {
+            std::lock_guard<std::mutex> guard(host.lock);
+            cell = host.cellLocked(url);
+            *cell = ProgressCell{};
+            host.handedOutCells.push_back(cell);
+        }
+        const Directories dirs = directoriesFor(host, request.method, unzipDir);
+        auto manager = std::make_shared<TaskManager>(context);
+        host.pool->addTask([manager, url = url, cell, dirs] {
+            manager->download(url, cell, dirs.download, dirs.unzip, kChunkSize);
+        });
+        values.emplace(url, "0");
+    }
+    host.sendReply(request, values);
+}
+
+void progress(ServiceHost& host, const Request& request)
+{
+    ReplyMap values;
+    for (const auto& entry : request.entries) {
+        const ProgressCell cell = host.readCell(entry.first);
+        values.emplace(entry.first, std::to_string(cell.value));
+    }
+    host.sendReply(request, values);
+}
+
+void cancel(ServiceHost& host, const Request& request)
+{
+    ReplyMap values;
+    for (const auto& entry : request.entries) {
+        {
+            std::lock_guard<std::mutex> guard(host.lock);
+            auto cell = host.cellLocked(entry.first);
+            cell->value = 0;
+            cell->cancelRequested = 1;
+        }
+        values.emplace(entry.first, "0");
+    }
+    host.sendReply(request, values);
+}
+
+} // namespace haulmoor::handlers

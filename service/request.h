@@ -1,0 +1,51 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace haulmoor {
+
+// Method numbers of the local protocol.
+enum RequestMethod : int {
+    DownloadMaterial = 1,
+    DownloadManageTool = 2,
+    DownloadSubTool = 3,
+    DownloadProgress = 4,
+    CancelDownloadSubTool = 5,
+    CheckMaterialVersion = 6,
+    CheckManagerVersion = 7,
+};
+
+// Status values a progress cell holds besides the percentages 0..100.
+enum ProgressStatus : int {
+    StatusFailed = -1,
+    StatusReceived = 100,
+    StatusInstalled = 200,
+    StatusUnpackFailed = 400,
+    StatusNotFound = 404,
+};
+
+// One parsed request on its way from the listener to a handler.
+struct Request
+{
+    int handle = -1; // request handle to reply on; -2 marks the stop request
+    int method = 0;  // 0 when the body could not be used
+    std::vector<std::pair<std::string, std::string>> entries; // (url, unzipDir) in body order
+
+    static Request stopMarker() { return Request{-2, 0, {}}; }
+    bool isStopMarker() const { return handle == -2; }
+};
+
+// Per-URL status: a percentage or a final value, and whether a cancel waits.
+struct ProgressCell
+{
+    int value = 0;
+    int cancelRequested = 0;
+};
+
+// URL -> value text; ordered by URL bytes, which is the order of the reply.
+using ReplyMap = std::map<std::string, std::string>;
+
+} // namespace haulmoor

@@ -1,0 +1,103 @@
+#include "requestcollector.h"
+
+#include "protocol.h"
+#include "servicehost.h"
+#include "textcodec.h"
+#include "wirelink/wirelink.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+namespace haulmoor {
+
+void RequestCollector::run(ServiceHost& host, int port)
+{
+    if (port < 1) {
+        std::fputs("Sever init failed", stdout);
+        std::fflush(stdout);
+        return;
+    }
+    ListenParams params;
+    std::strncpy(params.address, "127.0.0.1", sizeof params.address - 1);
+    params.port = static_cast<std::uint16_t>(port);
+    params.timeoutMs = 5000;
+    params.callback = &RequestCollector::onRequest;
+    params.userData = this;
+    const int handle = NET_HTTPSERVER_CreateListen(&params);
+    if (handle == -1) {
+        NET_UTILS_GetLastError();
+        return;
+    }
+    listenHandle = handle;
+
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (host.takeStopMarker())
+            return;
+        moveOne(host);
+    }
+}
+
+bool RequestCollector::moveOne(ServiceHost& host)
+{
+    std::lock_guard<std::mutex> lock(m_intakeLock);
+    if (m_intake.empty())
+        return false;
+    host.enqueue(std::move(m_intake.front()));
+    m_intake.pop_front();
+    return true;
+}
+
+void RequestCollector::intake(Request request)
+{
+    std::lock_guard<std::mutex> lock(m_intakeLock);
+    m_intake.push_back(std::move(request));
+}
+
+std::size_t RequestCollector::intakeCount()
+{
+    std::lock_guard<std::mutex> lock(m_intakeLock);
+    return m_intake.size();
+}
+
+void RequestCollector::onRequest(int handle, const RequestInfo* info, void* userData)
+{
+    auto* collector = static_cast<RequestCollector*>(userData);
+    if (!info || handle < 0 || !collector) {
+        NET_UTILS_GetLastError();
+        return;
+    }
+    if (info->kind >= WL_REQUEST_NOT_A_REQUEST)
+        return;
+
+    // The path and query are read but play no part: the body's method decides.
+    std::vector<char> urlBuffer(WL_URL_BUFFER_SIZE, '\0');
+    if (!NET_HTTPSERVER_GetParamV2(handle, info->urlSelector, 0, 0, 0, urlBuffer.data(), WL_URL_BUFFER_SIZE)) {
+        NET_UTILS_GetLastError();
+        return;
+    }
+
+    std::string body;
+    if (info->kind == WL_REQUEST_BODY) {
+        if (info->bodyLength > kMaxBodyBytes)
+            return;
+        body.assign(info->body ? info->body : "", info->body ? info->bodyLength : 0);
+    } else if (info->kind != WL_REQUEST_FORM) {
+        return;
+    }
+    // A form carries no body of the protocol; it is queued and dropped.
+
+    std::string converted;
+    if (!utf8ToAnsi(body.data(), body.size(), converted))
+        converted = body;
+    std::fwrite(converted.data(), 1, converted.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+
+    collector->intake(protocol::parseBody(converted, handle));
+}
+
+} // namespace haulmoor

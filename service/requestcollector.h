@@ -1,0 +1,42 @@
+#pragma once
+
+#include "request.h"
+
+#include <deque>
+#include <mutex>
+
+struct RequestInfo;
+
+namespace haulmoor {
+
+class ServiceHost;
+
+// Owns the listener: parses each incoming body on the listener's threads into
+// the intake queue, and on its own thread sorts the intake into the host's
+// dispatch queues.
+class RequestCollector
+{
+public:
+    static constexpr std::size_t kMaxBodyBytes = 10485760;
+
+    // The collector thread: listen, then move requests until the stop marker.
+    void run(ServiceHost& host, int port);
+
+    // Listener callback; userData is the collector.
+    static void onRequest(int handle, const RequestInfo* info, void* userData);
+
+    std::size_t intakeCount();
+
+    int reserved = -1;
+    int listenHandle = -1;
+
+private:
+    void intake(Request request);
+    bool moveOne(ServiceHost& host);
+
+    std::mutex m_mutex;
+    std::mutex m_intakeLock;
+    std::deque<Request> m_intake;
+};
+
+} // namespace haulmoor

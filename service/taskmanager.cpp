@@ -1,0 +1,27 @@
+#include "taskmanager.h"
+
+#include "packagedownloader.h"
+#include "replysender.h"
+
+namespace haulmoor {
+
+void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell> cell, std::string downloadDir,
+                           std::string unzipDir, int chunkSize)
+{
+    PackageDownloader downloader;
+    downloader.setUrl(url);
+    downloader.setChunkSize(chunkSize);
+    downloader.setDownloadDir(std::move(downloadDir));
+    downloader.setUnzipDir(std::move(unzipDir));
+    downloader.setCell(std::move(cell), m_context.cellLock);
+    downloader.setUnpackerDir(m_context.unpackerDir);
+    downloader.download();
+}
+
+void TaskManager::reply(int handle, const std::string& body)
+{
+    ReplySender sender(handle, body);
+    sender.send();
+}
+
+} // namespace haulmoor

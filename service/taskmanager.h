@@ -1,0 +1,33 @@
+#pragma once
+
+#include "request.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace haulmoor {
+
+// What a download task shares with the rest of the service.
+struct DownloadContext
+{
+    std::mutex* cellLock = nullptr; // the host lock, taken for every cell access
+    std::string unpackerDir;        // searched first for the unpacker program
+};
+
+// The work of one pool task: a package download or the sending of a reply.
+class TaskManager
+{
+public:
+    explicit TaskManager(DownloadContext context) : m_context(std::move(context)) {}
+
+    void download(const std::string& url, std::shared_ptr<ProgressCell> cell, std::string downloadDir,
+                  std::string unzipDir, int chunkSize);
+    void reply(int handle, const std::string& body);
+
+private:
+    DownloadContext m_context;
+    std::mutex m_mutex;
+};
+
+} // namespace haulmoor

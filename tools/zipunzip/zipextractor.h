@@ -1,0 +1,29 @@
+#pragma once
+
+#include "extractresult.h"
+
+#include <cstdint>
+#include <string>
+
+// Unpacks a zip package into a folder, refusing archives that would write
+// outside it or unpack to more than a byte budget. Every entry is checked
+// before the first byte is written.
+class ZipExtractor
+{
+public:
+    // Zero restores the default, derived from the package size.
+    void setByteBudget(std::uint64_t bytes) { m_byteBudget = bytes; }
+
+    ExtractResult extract(const std::string& package, const std::string& targetDir) const;
+
+    static std::uint64_t defaultByteBudget(std::uint64_t packageSize);
+
+private:
+    ExtractResult validate(const std::string& package, std::uint64_t budget, bool& legacyNames) const;
+    ExtractResult scan(const std::string& package, bool legacyNames, std::uint64_t budget,
+                       bool& sawNonUtf8) const;
+    ExtractResult unpack(const std::string& package, const std::string& root, std::uint64_t budget,
+                         bool legacyNames) const;
+
+    std::uint64_t m_byteBudget = 0;
+};
