@@ -75,6 +75,12 @@ bool Listener::start(int listenHandle)
     server.set_read_timeout(5, 0);
     server.set_write_timeout(5, 0);
     server.set_payload_max_length(kMaxPayload);
+    // The library's default adds SO_REUSEPORT, which would let a second
+    // listener share a port that is already in use.
+    server.set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     server.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
         response.status = 500;
         response.set_content("", "text/plain");
@@ -94,6 +100,10 @@ bool Listener::start(int listenHandle)
     if (!server.bind_to_port(m_params.address, m_params.port))
         return fail(WL_ERR_BIND, false);
     m_thread = std::thread([&server] { server.listen_after_bind(); });
+    // stop() is a no-op until the server runs, so a listener closed right
+    // after creation would otherwise never end.
+    while (!server.is_running() && m_thread.joinable())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return true;
 }
 
