@@ -1,0 +1,146 @@
+#include "servicetestkit.h"
+
+#include "wirelink/wirelink.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace servicetest {
+
+void TickGate::wait()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_open || m_permits > 0; });
+    if (!m_open)
+        --m_permits;
+}
+
+void TickGate::release(int ticks)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_permits += ticks;
+    }
+    m_changed.notify_all();
+}
+
+void TickGate::open()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_open = true;
+    }
+    m_changed.notify_all();
+}
+
+Reply parseReply(bool ok, int status, const QByteArray& body)
+{
+    Reply reply;
+    reply.ok = ok;
+    reply.status = status;
+    reply.raw = body;
+    const QJsonObject root = QJsonDocument::fromJson(body).object();
+    reply.method = root.value(QStringLiteral("method")).toInt(-1);
+    for (const auto& entry : root.value(QStringLiteral("urlsToValue")).toArray()) {
+        const QJsonObject object = entry.toObject();
+        reply.values.insert(object.value(QStringLiteral("url")).toString(),
+                            object.value(QStringLiteral("value")).toString());
+    }
+    return reply;
+}
+
+Reply postRaw(quint16 port, const QByteArray& body)
+{
+    const int client = NET_HTTPCLIENT_Create();
+    NET_HTTPCLIENT_SetParam(client, WL_CLIENT_BODY, nullptr, 0, body.constData(), body.size());
+    const std::string url = "http://127.0.0.1:" + std::to_string(port) + "/DownloadProgress?format=json";
+    ExchangeRecord record;
+    record.url = url.c_str();
+    record.urlLength = url.size();
+    const bool ok = NET_HTTPCLIENT_ShortLinkExchange(client, &record) != 0;
+    const QByteArray answer(record.body ? record.body : "", static_cast<int>(record.bodyLength));
+    const int status = record.status;
+    NET_HTTPCLIENT_Destroy(client);
+    return parseReply(ok, status, answer);
+}
+
+Reply post(quint16 port, int method, const QList<QPair<QString, QString>>& entries, const QString&)
+{
+    QJsonArray urls;
+    for (const auto& [url, unzipDir] : entries)
+        urls.append(QJsonObject{{QStringLiteral("url"), url}, {QStringLiteral("unzipDir"), unzipDir}});
+    const QJsonObject body{{QStringLiteral("method"), method}, {QStringLiteral("urls"), urls}};
+    return postRaw(port, QJsonDocument(body).toJson(QJsonDocument::Compact));
+}
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+void writeFakeUnpacker(const QString& dir, bool succeed)
+{
+    QFile script(dir + QStringLiteral("/ZipUnzip"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    if (succeed)
+        script.write("#!/bin/sh\n[ \"$1\" = 1 ] || exit 2\nmkdir -p \"$3\" && cp \"$2\" \"$3/received.bin\" && exit 1\n");
+    else
+        script.write("#!/bin/sh\nexit 3\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+RunningHost::RunningHost() = default;
+
+RunningHost::~RunningHost()
+{
+    if (m_thread.joinable()) {
+        m_running = false;
+        m_gate.open();
+        m_thread.join();
+    }
+}
+
+bool RunningHost::start()
+{
+    haulmoor::ServiceOptions options;
+    options.moduleDir = m_module.path().toStdString();
+    options.homeDir = m_home.path().toStdString();
+    options.waitTick = [this] { m_gate.wait(); };
+    options.mainProgramRunning = [this] { return m_running.load(); };
+    m_host = std::make_unique<haulmoor::ServiceHost>(options);
+    m_port = freePort();
+    m_thread = std::thread([this] { m_exitCode = m_host->run(m_port); });
+    // The listener is up once a request can be queued; probe with a raw connect.
+    for (int i = 0; i < 500; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_port);
+        if (socket.waitForConnected(20))
+            return true;
+        QTest::qWait(5);
+    }
+    return false;
+}
+
+int RunningHost::stop()
+{
+    m_running = false;
+    m_gate.open();
+    if (m_thread.joinable())
+        m_thread.join();
+    return m_exitCode;
+}
+
+void RunningHost::writeSetup(const QString& downloadPath)
+{
+    QFile file(m_module.path() + QStringLiteral("/Setup.xml"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n<DownloadPath>\n<Value>" + downloadPath.toUtf8() +
+               "</Value>\n</DownloadPath>\n</Setup>\n");
+}
+
+} // namespace servicetest

@@ -1,0 +1,89 @@
+#pragma once
+// Shared pieces for tests that run a ServiceHost in-process: a dispatcher
+// tick the test releases by hand, a switchable main-program check, and a
+// client that posts protocol bodies the way the real client does.
+
+#include "servicehost.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace servicetest {
+
+class TickGate
+{
+public:
+    void wait();
+    void release(int ticks = 1);
+    void open(); // every later tick passes at once
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    int m_permits = 0;
+    bool m_open = false;
+};
+
+struct Reply
+{
+    bool ok = false;
+    int status = 0;
+    int method = -1;
+    QMap<QString, QString> values; // url -> value
+    QByteArray raw;
+};
+
+Reply parseReply(bool ok, int status, const QByteArray& body);
+
+// Posts {"method", "urls"} to the service and waits for the answer.
+Reply post(quint16 port, int method, const QList<QPair<QString, QString>>& entries,
+           const QString& endpoint = QStringLiteral("/DownloadProgress?format=json"));
+Reply postRaw(quint16 port, const QByteArray& body);
+
+quint16 freePort();
+
+// Writes a stand-in unpacker into dir that copies the package to
+// DIR/received.bin and succeeds (or fails with exit code 3 when asked).
+void writeFakeUnpacker(const QString& dir, bool succeed = true);
+
+// A host with its own module folder, run on a thread of its own.
+class RunningHost
+{
+public:
+    RunningHost();
+    ~RunningHost();
+
+    bool start();
+    // Lets the main-program check fail and waits for run() to return.
+    int stop();
+
+    haulmoor::ServiceHost& host() { return *m_host; }
+    TickGate& gate() { return m_gate; }
+    quint16 port() const { return m_port; }
+    QString moduleDir() const { return m_module.path(); }
+    QString homeDir() const { return m_home.path(); }
+    void writeSetup(const QString& downloadPath);
+
+private:
+    QTemporaryDir m_module;
+    QTemporaryDir m_home;
+    TickGate m_gate;
+    std::atomic<bool> m_running{true};
+    std::unique_ptr<haulmoor::ServiceHost> m_host;
+    std::thread m_thread;
+    std::atomic<int> m_exitCode{-100};
+    quint16 m_port = 0;
+};
+
+} // namespace servicetest
