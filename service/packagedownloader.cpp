@@ -59,6 +59,13 @@ std::string PackageDownloader::metadataUrl(const std::string& packageUrl)
     return url;
 }
 
+std::pair<std::int64_t, std::int64_t> PackageDownloader::nextRange(std::int64_t received, std::int64_t total,
+                                                                    int chunk)
+{
+    const std::int64_t last = received + chunk > total ? total - 1 : received + chunk - 1;
+    return {received, last};
+}
+
 void PackageDownloader::download()
 {
     if (m_url.empty() || !m_cell)
@@ -134,8 +141,7 @@ void PackageDownloader::transferRanged()
     const int cap = m_total < kLargePackage ? kSmallCap : kLargeCap;
     while (m_received < m_total) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        const std::int64_t first = m_received;
-        const std::int64_t last = m_received + m_chunkSize > m_total ? m_total - 1 : m_received + m_chunkSize - 1;
+        const auto [first, last] = nextRange(m_received, m_total, m_chunkSize);
         setHeader("Range", "bytes=" + std::to_string(first) + "-" + std::to_string(last));
         // A longer answer than the range (a server ignoring Range) fails the
         // exchange instead of landing in the file.

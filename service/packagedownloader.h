@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace haulmoor {
 
@@ -41,6 +42,8 @@ public:
     void download();
 
     static std::string metadataUrl(const std::string& packageUrl);
+    // The next range [first, last] after received bytes of total.
+    static std::pair<std::int64_t, std::int64_t> nextRange(std::int64_t received, std::int64_t total, int chunk);
 
 private:
     bool readTotal();
