@@ -1,0 +1,113 @@
+// The operating-system layer on the real system: processes by image name,
+// folders, spawning with an argument vector, free space.
+#include "platform/diskspace.h"
+#include "platform/paths.h"
+#include "platform/processes.h"
+#include "platform/spawn.h"
+
+#include <QtTest>
+
+class TestPlatformCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void imageNamesMatch_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("match");
+        QTest::newRow("same") << "Gearloft" << "Gearloft" << true;
+        QTest::newRow("exe on one side") << "Tool.exe" << "Tool" << true;
+        QTest::newRow("exe on both") << "Tool.exe" << "Tool.exe" << true;
+        QTest::newRow("case matters") << "gearloft" << "Gearloft" << false;
+        QTest::newRow("no substring") << "MyTool" << "Tool" << false;
+        QTest::newRow("suffix case matters") << "Tool.EXE" << "Tool" << false;
+        QTest::newRow("empty never matches") << "" << "" << false;
+    }
+
+    void imageNamesMatch()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, match);
+        QCOMPARE(platform::imageNamesMatch(a.toStdString(), b.toStdString()), match);
+    }
+
+    void findsAChildByItsExecutableName()
+    {
+        QTemporaryDir dir;
+        const QString name = QStringLiteral("Probe Tool_x64");
+        const QString program = dir.filePath(name);
+        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), program));
+        QCOMPARE(platform::findProcess(name.toStdString()), pid_t(0));
+        QProcess child;
+        child.start(program, {QStringLiteral("30")});
+        QVERIFY(child.waitForStarted());
+        QCOMPARE(platform::findProcess(name.toStdString()), pid_t(child.processId()));
+        QCOMPARE(platform::findProcess(QString(name + QStringLiteral(".exe")).toStdString()), pid_t(child.processId()));
+        QCOMPARE(platform::findProcess("Probe Tool"), pid_t(0));
+        child.kill();
+        child.waitForFinished();
+        QCOMPARE(platform::findProcess(name.toStdString()), pid_t(0));
+    }
+
+    void makeDirectoriesCreatesEveryLevel()
+    {
+        QTemporaryDir dir;
+        const std::string deep = dir.filePath(QStringLiteral("a/b/工具 x/d/")).toStdString();
+        QVERIFY(platform::makeDirectories(deep));
+        QVERIFY(platform::isDirectory(deep));
+        QVERIFY(platform::makeDirectories(deep)); // already there
+        QFile blocker(dir.filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(!platform::makeDirectories(dir.filePath(QStringLiteral("file/sub")).toStdString()));
+        QVERIFY(!platform::makeDirectories(""));
+    }
+
+    void runAndWaitPassesArgumentsUnquoted()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("out"));
+        const auto run = platform::runAndWait(
+            "/bin/sh", {"-c", "printf '%s|' \"$@\" > \"$0\"; exit 7", out.toStdString(), "a b", "\"q\"", "中文"});
+        QVERIFY(run.started);
+        QCOMPARE(run.exitCode, 7);
+        QFile file(out);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), QStringLiteral("a b|\"q\"|中文|"));
+        QVERIFY(!platform::runAndWait("/nonexistent/program", {}).started);
+    }
+
+    void findProgramPrefersTheGivenFolder()
+    {
+        QTemporaryDir dir;
+        const QString own = dir.filePath(QStringLiteral("sh"));
+        QVERIFY(QFile::copy(QStringLiteral("/bin/sh"), own));
+        QCOMPARE(QString::fromStdString(platform::findProgram("sh", dir.path().toStdString())), own);
+        QVERIFY(!platform::findProgram("sh", "/nonexistent").empty()); // from PATH
+        QVERIFY(platform::findProgram("no-such-program-here", dir.path().toStdString()).empty());
+    }
+
+    void freeSpaceOfAFolderNotYetMade()
+    {
+        QTemporaryDir dir;
+        const auto existing = platform::freeDiskBytes(dir.path().toStdString());
+        QVERIFY(existing > 0);
+        const auto missing = platform::freeDiskBytes(dir.filePath(QStringLiteral("not/yet/made")).toStdString());
+        QVERIFY(missing > 0);
+        QVERIFY(qAbs(missing - existing) < 64 * 1024 * 1024); // same volume, moments apart
+    }
+
+    void homeAndUserAreKnown()
+    {
+        QVERIFY(!platform::userName().empty());
+        QVERIFY(platform::isDirectory(platform::homeDirectory()));
+        QVERIFY(platform::homeDirectory().back() != '/' || platform::homeDirectory() == "/");
+        QCOMPARE(QString::fromStdString(platform::currentExecutableDir()), QCoreApplication::applicationDirPath());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlatformCore)
+#include "tst_platformcore.moc"
