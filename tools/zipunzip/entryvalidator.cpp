@@ -44,28 +44,20 @@ bool hasDotDot(const std::vector<std::string_view>& parts)
 bool isUtf8(const unsigned char* s)
 {
     while (*s) {
-        if (*s < 0x80) {
-            ++s;
+        const unsigned lead = *s++;
+        if (lead < 0x80)
             continue;
-        }
-        int more;
-        unsigned min;
-        unsigned cp;
-        if ((*s & 0xE0) == 0xC0) {
-            more = 1, min = 0x80, cp = *s & 0x1F;
-        } else if ((*s & 0xF0) == 0xE0) {
-            more = 2, min = 0x800, cp = *s & 0x0F;
-        } else if ((*s & 0xF8) == 0xF0) {
-            more = 3, min = 0x10000, cp = *s & 0x07;
-        } else {
+        int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+        if (lead < 0xC2 || lead > 0xF4)
             return false;
-        }
-        for (++s; more > 0; --more, ++s) {
+        unsigned cp = lead & (0x3F >> more);
+        for (int i = 0; i < more; ++i, ++s) {
             if ((*s & 0xC0) != 0x80)
                 return false;
             cp = (cp << 6) | (*s & 0x3F);
         }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        const unsigned smallest = more == 1 ? 0x80 : more == 2 ? 0x800 : 0x10000;
+        if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
     }
     return true;
@@ -79,16 +71,15 @@ EntryValidator::Verdict EntryValidator::check(archive_entry* entry)
 {
     Verdict verdict;
     const char* name = archive_entry_pathname(entry);
-    if (!name || !*name) {
-        verdict.reason = "entry without a name";
+    const auto refuse = [&](const std::string& why) {
+        verdict.reason = why + " \"" + (name ? name : "") + '"';
         return verdict;
-    }
+    };
+    if (!name || !*name)
+        return refuse("entry without a name");
     noteText(name);
-    const std::string quoted = std::string(" \"") + name + '"';
-    if (archive_entry_hardlink(entry)) {
-        verdict.reason = "hard link" + quoted;
-        return verdict;
-    }
+    if (archive_entry_hardlink(entry))
+        return refuse("hard link");
     switch (archive_entry_filetype(entry)) {
     case AE_IFREG:
         verdict.kind = Kind::File;
@@ -100,24 +91,19 @@ EntryValidator::Verdict EntryValidator::check(archive_entry* entry)
         verdict.kind = Kind::Symlink;
         break;
     default:
-        verdict.reason = "unsupported entry type" + quoted;
-        return verdict;
+        return refuse("unsupported entry type");
     }
-    if (isAbsolute(name) || hasDotDot(splitPath(name, true))) {
-        verdict.reason = "entry outside the target folder" + quoted;
-        return verdict;
-    }
+    if (isAbsolute(name) || hasDotDot(splitPath(name, true)))
+        return refuse("entry outside the target folder");
     for (std::string_view part : splitPath(name, false)) {
         if (!verdict.relativePath.empty())
             verdict.relativePath += '/';
         verdict.relativePath += part;
     }
     if (verdict.relativePath.empty()) {
-        if (verdict.kind != Kind::Directory) {
-            verdict.reason = "entry names the target folder itself" + quoted;
-            return verdict;
-        }
-        verdict.kind = Kind::Skip;
+        if (verdict.kind != Kind::Directory)
+            return refuse("entry names the target folder itself");
+        verdict.kind = Kind::Skip; // "./" would restamp the target folder itself
     }
     if (verdict.kind == Kind::Symlink) {
         verdict.reason = checkSymlink(verdict.relativePath, archive_entry_symlink(entry));
@@ -127,10 +113,9 @@ EntryValidator::Verdict EntryValidator::check(archive_entry* entry)
     }
     if (verdict.kind == Kind::File && archive_entry_size_is_set(entry)) {
         m_declaredBytes += std::uint64_t(archive_entry_size(entry));
-        if (m_declaredBytes > m_budget) {
-            verdict.reason = "unpacked size exceeds the limit of " + std::to_string(m_budget) + " bytes";
-            return verdict;
-        }
+        if (m_declaredBytes > m_budget)
+            return refuse(
+                ("unpacked size exceeds the limit of " + std::to_string(m_budget) + " bytes at").c_str());
     }
     rememberParents(verdict.relativePath);
     verdict.accepted = true;

@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -29,7 +30,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: ZipUnzip 1 PACKAGE DIR\n");
         return static_cast<int>(ExitCode::Usage);
     }
-    const ExtractResult result = ZipExtractor().extract(argv[2], argv[3]);
+    // Without TZ, glibc checks /etc/localtime again for every entry's time stamp.
+    setenv("TZ", ":/etc/localtime", 0);
+    ZipExtractor extractor;
+    extractor.setMayChangeWorkingFolder(true);
+    const ExtractResult result = extractor.extract(argv[2], argv[3]);
     if (!result.ok)
         std::fprintf(stderr, "ZipUnzip: %s\n", oneLine(result.reason).c_str());
     return static_cast<int>(result.code);

@@ -2,14 +2,18 @@
 
 #include "entryvalidator.h"
 #include "utf8localescope.h"
+#include "workingfolderscope.h"
 
+#include <algorithm>
 #include <archive.h>
 #include <archive_entry.h>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -20,7 +24,7 @@ constexpr size_t kUnpackBlockSize = 1024 * 1024;
 
 // Owners are never restored, and without ARCHIVE_EXTRACT_PERM the umask
 // applies and setuid/setgid/sticky bits are dropped. NOABSOLUTEPATHS is left
-// out because every path is made absolute below the target on purpose;
+// out because paths are prefixed with the absolute target on purpose;
 // absolute entry names are refused by EntryValidator instead.
 constexpr int kDiskFlags =
     ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_SYMLINKS;
@@ -68,7 +72,8 @@ Reader openReader(const std::string& package, bool legacyNames, size_t blockSize
 {
     Reader reader(archive_read_new());
     if (!reader || archive_read_support_format_zip_seekable(reader.get()) != ARCHIVE_OK ||
-        (legacyNames && archive_read_set_format_option(reader.get(), "zip", "hdrcharset", "CP936") != ARCHIVE_OK) ||
+        (legacyNames &&
+         archive_read_set_format_option(reader.get(), "zip", "hdrcharset", "CP936") != ARCHIVE_OK) ||
         archive_read_open_filename(reader.get(), package.c_str(), blockSize) != ARCHIVE_OK) {
         error = "cannot read package: " + (reader ? errorText(reader.get()) : std::string("out of memory"));
         return nullptr;
@@ -135,6 +140,8 @@ ExtractResult createLinks(archive* out, const std::vector<PendingLink>& links)
 
 // 1 GiB covers any honest tool package; 200x lets large packages of highly
 // compressible files through while a typical 1000:1 bomb still trips it.
+// Declared sizes are held against it before writing, the real bytes while
+// unpacking (headers can lie).
 std::uint64_t ZipExtractor::defaultByteBudget(std::uint64_t packageSize)
 {
     constexpr std::uint64_t floor = std::uint64_t(1) << 30;
@@ -149,7 +156,7 @@ ExtractResult ZipExtractor::extract(const std::string& package, const std::strin
     if (package.empty() || targetDir.empty())
         return ExtractResult::failure(ExitCode::Usage, "package and target folder must not be empty");
     Utf8LocaleScope utf8;
-    struct stat info{};
+    struct stat info;
     if (stat(package.c_str(), &info) != 0)
         return badArchive("cannot read package " + package + ": " + std::strerror(errno));
     // The archive is read twice, which only a regular file allows.
@@ -159,18 +166,20 @@ ExtractResult ZipExtractor::extract(const std::string& package, const std::strin
 
     bool legacyNames = false;
     ExtractResult result = validate(package, budget, legacyNames);
+    if (!result.ok)
+        return result;
     std::string root;
-    if (result.ok)
-        result = prepareTarget(targetDir, root);
-    if (result.ok)
-        result = unpack(package, root, budget, legacyNames);
-    return result;
+    result = prepareTarget(targetDir, root);
+    if (!result.ok)
+        return result;
+    return unpack(package, root, budget, legacyNames);
 }
 
 // Zips from Chinese Windows carry GBK names without the UTF-8 flag, while
 // Info-ZIP writes unflagged UTF-8. Reading as CP936 would garble the latter,
 // so it is chosen only when some name is not valid UTF-8 as stored.
-ExtractResult ZipExtractor::validate(const std::string& package, std::uint64_t budget, bool& legacyNames) const
+ExtractResult ZipExtractor::validate(const std::string& package, std::uint64_t budget,
+                                     bool& legacyNames) const
 {
     bool sawNonUtf8 = false;
     ExtractResult result = scan(package, false, budget, sawNonUtf8);
@@ -194,9 +203,9 @@ ExtractResult ZipExtractor::scan(const std::string& package, bool legacyNames, s
         const int rc = archive_read_next_header(reader.get(), &entry);
         if (rc == ARCHIVE_EOF)
             break;
-        // A warning here is a name the charset could not convert; the
-        // converted name is what gets checked and written.
-        if (rc < ARCHIVE_WARN)
+        // Warnings too: central directory and local header disagree, or a
+        // name could not be converted and would come out garbled.
+        if (rc != ARCHIVE_OK)
             return badArchive("corrupt archive: " + errorText(reader.get()));
         const EntryValidator::Verdict verdict = validator.check(entry);
         if (!legacyNames && validator.sawNonUtf8Text()) {
@@ -215,10 +224,16 @@ ExtractResult ZipExtractor::scan(const std::string& package, bool legacyNames, s
 ExtractResult ZipExtractor::unpack(const std::string& package, const std::string& root, std::uint64_t budget,
                                    bool legacyNames) const
 {
+    // Opened first: the package path may be relative to the working folder.
     std::string error;
     const Reader reader = openReader(package, legacyNames, kUnpackBlockSize, error);
     if (!reader)
         return badArchive(error);
+    // Declared before the writer: its deferred fix-ups use these paths.
+    std::optional<WorkingFolderScope> insideTarget;
+    std::string prefix = root + '/';
+    if (m_mayChangeWorkingFolder && insideTarget.emplace(root).entered())
+        prefix.clear();
     const Writer writer(archive_write_disk_new());
     if (!writer || archive_write_disk_set_options(writer.get(), kDiskFlags) != ARCHIVE_OK)
         return writeFailed("cannot set up writing");
@@ -232,12 +247,12 @@ ExtractResult ZipExtractor::unpack(const std::string& package, const std::string
         const int rc = archive_read_next_header(reader.get(), &entry);
         if (rc == ARCHIVE_EOF)
             break;
-        if (rc < ARCHIVE_WARN)
+        if (rc != ARCHIVE_OK)
             return badArchive("corrupt archive: " + errorText(reader.get()));
         const EntryValidator::Verdict verdict = validator.check(entry);
         if (!verdict.accepted)
             return badArchive(verdict.reason);
-        const std::string path = root + '/' + verdict.relativePath;
+        const std::string path = prefix + verdict.relativePath;
         if (verdict.kind == EntryValidator::Kind::Skip)
             continue;
         if (verdict.kind == EntryValidator::Kind::Symlink) {
@@ -245,13 +260,18 @@ ExtractResult ZipExtractor::unpack(const std::string& package, const std::string
             continue;
         }
         archive_entry_set_pathname(entry, path.c_str());
+        // Redundant without ARCHIVE_EXTRACT_PERM; kept should that flag ever be added.
         archive_entry_set_perm(entry, archive_entry_perm(entry) & 0777);
         if (archive_write_header(writer.get(), entry) != ARCHIVE_OK)
             return writeFailed("cannot create " + verdict.relativePath + ": " + errorText(writer.get()));
         if (verdict.kind == EntryValidator::Kind::File) {
             ExtractResult copied = copyData(reader.get(), writer.get(), unpacked, budget);
-            if (!copied.ok)
+            if (!copied.ok) {
+                // Leave no damaged file under a name a caller might run.
+                archive_write_finish_entry(writer.get());
+                unlink(path.c_str());
                 return copied;
+            }
         }
         if (archive_write_finish_entry(writer.get()) != ARCHIVE_OK)
             return writeFailed("cannot finish " + verdict.relativePath + ": " + errorText(writer.get()));

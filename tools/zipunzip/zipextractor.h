@@ -13,6 +13,10 @@ class ZipExtractor
 public:
     // Zero restores the default, derived from the package size.
     void setByteBudget(std::uint64_t bytes) { m_byteBudget = bytes; }
+    // Lets extract() work inside the target folder, so libarchive checks
+    // short relative paths instead of walking the whole absolute target for
+    // every entry. Single-threaded processes only (see WorkingFolderScope).
+    void setMayChangeWorkingFolder(bool allowed) { m_mayChangeWorkingFolder = allowed; }
 
     ExtractResult extract(const std::string& package, const std::string& targetDir) const;
 
@@ -26,4 +30,5 @@ private:
                          bool legacyNames) const;
 
     std::uint64_t m_byteBudget = 0;
+    bool m_mayChangeWorkingFolder = false;
 };
