@@ -77,7 +77,10 @@ std::string PackageInstaller::toolFolder(const std::string& unzipDir, const std:
 
 void PackageInstaller::removeOldProgramFiles(const std::string& folder)
 {
-    if (!platform::pathExists(folder))
+    // A link standing in for the tool folder is replaced by the move, never
+    // cleaned through: what it points at is not ours.
+    std::error_code error;
+    if (!fs::is_directory(fs::symlink_status(folder, error)))
         return;
     removeMatching(folder, ".dll");
     removeMatching(folder, ".exe");

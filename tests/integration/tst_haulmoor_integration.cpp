@@ -1,0 +1,911 @@
+// The installed service and unpacker driven as the client drives them: a
+// private installation per test, a stand-in main program that keeps the
+// service alive, and nginx serving a cloud folder the tests fill.
+#include "loopback.h"
+#include "nginxserver.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <curl/curl.h>
+#include <future>
+#include <memory>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kRangeBytes = 132768;
+constexpr int kNoAnswer = INT_MIN;
+// Less than a range, which nginx would send in its first-second burst, but
+// more than half of one: each range then takes about a second.
+constexpr qint64 kSlowBytesPerSecond = 100000;
+const QString kSlowPrefix = QStringLiteral("/slow/");
+const QString kToolPath = QStringLiteral("/DownloadSubTool?format=json");
+const QString kProgressPath = QStringLiteral("/DownloadProgress?format=json");
+
+using Entries = QList<QPair<QString, QString>>;
+
+// Children die with the test, so a crashed run leaves no stand-in behind
+// that would keep some later service alive.
+class ChildProcess : public QProcess
+{
+protected:
+    void setupChildProcess() override { prctl(PR_SET_PDEATHSIG, SIGKILL); }
+};
+
+struct Reply
+{
+    CURLcode transport = CURLE_OK;
+    long status = 0;
+    QByteArray raw;
+    int method = -1;
+    Entries values; // in reply order
+
+    bool answered() const { return transport == CURLE_OK && status == 200 && method >= 0; }
+    QString value(const QString& url) const
+    {
+        for (const auto& [key, text] : values) {
+            if (key == url)
+                return text;
+        }
+        return QStringLiteral("<none>");
+    }
+};
+
+size_t appendTo(char* data, size_t size, size_t count, void* target)
+{
+    static_cast<QByteArray*>(target)->append(data, int(size * count));
+    return size * count;
+}
+
+Reply post(quint16 port, const QByteArray& body, const QString& path = kToolPath, long timeoutMs = 15000)
+{
+    Reply reply;
+    const QByteArray url = QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(path).toUtf8();
+    CURL* curl = curl_easy_init();
+    curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/json");
+    curl_easy_setopt(curl, CURLOPT_URL, url.constData());
+    curl_easy_setopt(curl, CURLOPT_NOPROXY, "*");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.constData());
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE, long(body.size()));
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &appendTo);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &reply.raw);
+    reply.transport = curl_easy_perform(curl);
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply.status);
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(curl);
+
+    const QJsonObject root = QJsonDocument::fromJson(reply.raw).object();
+    reply.method = root.value(QStringLiteral("method")).toInt(-1);
+    for (const QJsonValue& entry : root.value(QStringLiteral("urlsToValue")).toArray()) {
+        const QJsonObject object = entry.toObject();
+        reply.values.append({object.value(QStringLiteral("url")).toString(),
+                             object.value(QStringLiteral("value")).toString()});
+    }
+    return reply;
+}
+
+QByteArray requestBody(int method, const Entries& entries)
+{
+    QJsonArray urls;
+    for (const auto& [url, unzipDir] : entries)
+        urls.append(QJsonObject{{QStringLiteral("url"), url}, {QStringLiteral("unzipDir"), unzipDir}});
+    return QJsonDocument(QJsonObject{{QStringLiteral("method"), method}, {QStringLiteral("urls"), urls}})
+        .toJson(QJsonDocument::Compact);
+}
+
+bool isFinal(int value)
+{
+    return value == 200 || value == 400 || value == 404 || value == -1;
+}
+
+bool writeFile(const QString& path, const QByteArray& content, bool executable = false)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        return false;
+    file.close();
+    QFile::Permissions permissions =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    if (executable)
+        permissions |= QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    return file.setPermissions(permissions);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool isExecutable(const QString& path)
+{
+    return QFileInfo(path).permission(QFile::ExeOwner);
+}
+
+// Incompressible, so a package is as large as its content.
+QByteArray noise(int bytes, quint32 seed)
+{
+    QRandomGenerator generator(seed);
+    QByteArray data(bytes, Qt::Uninitialized);
+    for (char& c : data)
+        c = char(generator.bounded(256));
+    return data;
+}
+
+// Relative path -> content of every file below dir, hidden ones included.
+QMap<QString, QByteArray> snapshot(const QString& dir)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(dir).relativeFilePath(path), readFile(path));
+    }
+    return files;
+}
+
+QStringList entriesOf(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Name);
+}
+
+struct PackageFile
+{
+    QString path;
+    QByteArray content;
+    bool executable = false;
+};
+
+// Zips the files with Info-ZIP, entries in the given order; empty on failure.
+QByteArray zipPackage(const QList<PackageFile>& files, bool stored = false)
+{
+    QTemporaryDir scratch;
+    const QString zipPath = scratch.filePath(QStringLiteral(".package.zip"));
+    QStringList arguments{QStringLiteral("-q"), QStringLiteral("-X")};
+    if (stored)
+        arguments << QStringLiteral("-0");
+    arguments << zipPath;
+    for (const PackageFile& file : files) {
+        if (!writeFile(scratch.filePath(file.path), file.content, file.executable))
+            return {};
+        arguments << file.path;
+    }
+    QProcess zip;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    zip.setProcessEnvironment(environment);
+    zip.setWorkingDirectory(scratch.path());
+    zip.start(QStringLiteral("zip"), arguments);
+    if (!zip.waitForFinished(30000) || zip.exitStatus() != QProcess::NormalExit || zip.exitCode() != 0) {
+        qWarning("zip failed: %s", zip.readAllStandardError().constData());
+        return {};
+    }
+    return readFile(zipPath);
+}
+
+// Pids of the processes the service would take for the main program.
+QList<qint64> mainProgramProcesses()
+{
+    QList<qint64> pids;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        QString name =
+            QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/") + entry + QStringLiteral("/exe")))
+                .fileName();
+        name.remove(QStringLiteral(" (deleted)"));
+        if (name == QLatin1String("Gearloft"))
+            pids << pid;
+    }
+    return pids;
+}
+
+// The TCP ports a process listens on, from its socket descriptors.
+QSet<quint16> listeningPorts(qint64 pid)
+{
+    QSet<QByteArray> sockets;
+    const QString fdDir = QStringLiteral("/proc/%1/fd").arg(pid);
+    const QStringList fds = QDir(fdDir).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& fd : fds) {
+        char target[256];
+        const QByteArray link = QFile::encodeName(fdDir + QLatin1Char('/') + fd);
+        const ssize_t n = readlink(link.constData(), target, sizeof target - 1);
+        const QByteArray text(target, n > 0 ? int(n) : 0);
+        if (text.startsWith("socket:["))
+            sockets.insert(text.mid(8, text.size() - 9));
+    }
+    QSet<quint16> ports;
+    for (const QString& table : {QStringLiteral("/proc/net/tcp"), QStringLiteral("/proc/net/tcp6")}) {
+        QFile file(table);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        file.readLine();
+        while (!file.atEnd()) {
+            const QList<QByteArray> fields = file.readLine().simplified().split(' ');
+            const bool listening = fields.size() > 9 && fields[3] == "0A";
+            if (!listening || !sockets.contains(fields[9]))
+                continue;
+            const QByteArray local = fields[1];
+            ports.insert(quint16(local.mid(local.lastIndexOf(':') + 1).toUInt(nullptr, 16)));
+        }
+    }
+    return ports;
+}
+
+struct LoggedRequest
+{
+    QString method;
+    QString range;
+    int status = 0;
+    qint64 bytes = 0;
+};
+
+} // namespace
+
+class TestHaulmoorIntegration : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_cloud;
+    std::unique_ptr<fixtures::NginxServer> m_nginx;
+    int m_testNumber = 0;
+
+    std::unique_ptr<QTemporaryDir> m_root;
+    QString m_prefix; // this test's own corner of the cloud
+    QString m_install;
+    QString m_home;
+    QString m_downloads;
+    std::unique_ptr<ChildProcess> m_mainProgram;
+    std::unique_ptr<ChildProcess> m_service;
+    QByteArray m_serviceOutput;
+    quint16 m_port = 0;
+
+    QString subTools() const { return m_downloads + QStringLiteral("/SubTools/"); }
+
+    // One element per line and no indentation, as the client writes it.
+    void writeSetup(const QString& downloadPath)
+    {
+        const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n"
+                                            "<Languages>\n<Value>1</Value>\n</Languages>\n"
+                                            "<DownloadPath>\n<Value>%1</Value>\n</DownloadPath>\n"
+                                            "<EnServerAddress>\n<Value>%2/en</Value>\n</EnServerAddress>\n"
+                                            "</Setup>\n")
+                                 .arg(downloadPath, m_nginx->baseUrl());
+        QVERIFY(writeFile(m_install + QStringLiteral("/Setup.xml"), text.toUtf8()));
+    }
+
+    bool startMainProgram()
+    {
+        const QString standIn = m_root->filePath(QStringLiteral("standin/Gearloft"));
+        if (!QDir().mkpath(QFileInfo(standIn).absolutePath()) ||
+            !QFile::copy(QStringLiteral("/bin/sleep"), standIn) ||
+            !QFile::setPermissions(standIn, QFile::ReadOwner | QFile::ExeOwner))
+            return false;
+        m_mainProgram = std::make_unique<ChildProcess>();
+        m_mainProgram->start(standIn, {QStringLiteral("600")});
+        return m_mainProgram->waitForStarted(5000);
+    }
+
+    // Also reaps it: a zombie would still count as running by its name.
+    void stopMainProgram()
+    {
+        if (m_mainProgram && m_mainProgram->state() != QProcess::NotRunning) {
+            m_mainProgram->kill();
+            m_mainProgram->waitForFinished(5000);
+        }
+    }
+
+    bool startService(const QStringList& arguments)
+    {
+        m_serviceOutput.clear();
+        m_service = std::make_unique<ChildProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), m_home);
+        m_service->setProcessEnvironment(environment);
+        m_service->setWorkingDirectory(m_install);
+        m_service->start(m_install + QStringLiteral("/Haulmoor"), arguments);
+        return m_service->waitForStarted(5000);
+    }
+
+    bool startListeningService()
+    {
+        m_port = fixtures::loopback::pickFreePort();
+        if (m_port == 0 || !startService({QString::number(m_port)}))
+            return false;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 5000) {
+            if (fixtures::loopback::portAnswers(m_port))
+                return true;
+            if (m_service->state() == QProcess::NotRunning)
+                return false;
+            QTest::qWait(10);
+        }
+        return false;
+    }
+
+    QByteArray serviceOutput()
+    {
+        if (m_service)
+            m_serviceOutput += m_service->readAllStandardOutput();
+        return m_serviceOutput;
+    }
+
+    Reply ask(int method, const Entries& entries, const QString& path = kToolPath)
+    {
+        return post(m_port, requestBody(method, entries), path);
+    }
+
+    int progressOf(const QString& url)
+    {
+        const Reply reply = ask(4, {{url, QString()}}, kProgressPath);
+        bool isNumber = false;
+        const int value = reply.value(url).toInt(&isNumber);
+        return reply.answered() && isNumber ? value : kNoAnswer;
+    }
+
+    // Polls as the client does until the download has a final value.
+    int waitForFinal(const QString& url, QList<int>* seen = nullptr, int timeoutMs = 20000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        int value = kNoAnswer;
+        while (timer.elapsed() < timeoutMs) {
+            value = progressOf(url);
+            if (seen)
+                seen->append(value);
+            if (isFinal(value))
+                break;
+            QTest::qWait(150);
+        }
+        return value;
+    }
+
+    // Writes the package and its metadata into the cloud; returns its URL.
+    QString publish(const QString& cloudPath, const QByteArray& package)
+    {
+        const QString metadata = QString(cloudPath).replace(QStringLiteral(".zip"), QStringLiteral(".json"));
+        const QByteArray size = QByteArray::number(package.size());
+        if (!writeFile(m_cloud.path() + cloudPath, package) ||
+            !writeFile(m_cloud.path() + metadata, "{\"package_size\": " + size + "}\n"))
+            return {};
+        return m_nginx->baseUrl() + cloudPath;
+    }
+
+    QList<LoggedRequest> requestsFor(const QString& uri) const
+    {
+        static const QRegularExpression line(QStringLiteral("^(\\S+) (\\S+) \"([^\"]*)\" (\\d+) (\\d+) "));
+        QList<LoggedRequest> requests;
+        for (const QString& text : m_nginx->accessLog()) {
+            const QRegularExpressionMatch match = line.match(text);
+            if (match.hasMatch() && match.captured(2) == uri)
+                requests.append({match.captured(1), match.captured(3), match.captured(4).toInt(),
+                                 match.captured(5).toLongLong()});
+        }
+        return requests;
+    }
+
+    // The package came in ranges of at most one chunk that tile it exactly.
+    void verifyFetchedInRanges(const QString& uri, qint64 size)
+    {
+        static const QRegularExpression rangeText(QStringLiteral("^bytes=(\\d+)-(\\d+)$"));
+        QList<QPair<qint64, qint64>> ranges;
+        for (const LoggedRequest& request : requestsFor(uri)) {
+            QCOMPARE(request.method, QStringLiteral("GET"));
+            QCOMPARE(request.status, 206);
+            const QRegularExpressionMatch match = rangeText.match(request.range);
+            QVERIFY2(match.hasMatch(), qPrintable(request.range));
+            const qint64 first = match.captured(1).toLongLong();
+            const qint64 last = match.captured(2).toLongLong();
+            QVERIFY(last - first + 1 <= kRangeBytes);
+            QCOMPARE(request.bytes, last - first + 1);
+            ranges.append({first, last});
+        }
+        std::sort(ranges.begin(), ranges.end());
+        QVERIFY(ranges.size() > 1);
+        qint64 next = 0;
+        for (const auto& [first, last] : ranges) {
+            QCOMPARE(first, next);
+            next = last + 1;
+        }
+        QCOMPARE(next, size);
+    }
+
+    void verifyEndsWithinASecond()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(m_service->waitForFinished(5000));
+        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(m_service->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_service->exitCode(), 0);
+    }
+
+    void requireNoOtherMainProgram()
+    {
+        QList<qint64> others = mainProgramProcesses();
+        if (m_mainProgram)
+            others.removeAll(m_mainProgram->processId());
+        if (!others.isEmpty())
+            QSKIP("another process named Gearloft runs here and keeps every service alive");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(curl_global_init(CURL_GLOBAL_DEFAULT), CURLE_OK);
+        QVERIFY(m_cloud.isValid());
+        QVERIFY2(!fixtures::NginxServer::findExecutable().isEmpty(), "nginx is needed");
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("zip")).isEmpty(), "zip is needed");
+        m_nginx = std::make_unique<fixtures::NginxServer>(m_cloud.path());
+        m_nginx->setLimitRate(kSlowPrefix, kSlowBytesPerSecond);
+        QVERIFY2(m_nginx->start(), qPrintable(m_nginx->errorOutput()));
+    }
+
+    void cleanupTestCase()
+    {
+        m_nginx.reset();
+        curl_global_cleanup();
+    }
+
+    void init()
+    {
+        m_root = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_root->isValid());
+        m_prefix = QStringLiteral("/t%1").arg(++m_testNumber);
+        m_install = m_root->filePath(QStringLiteral("install"));
+        m_home = m_root->filePath(QStringLiteral("home"));
+        m_downloads = m_root->filePath(QStringLiteral("downloads"));
+        QVERIFY(QDir().mkpath(m_install));
+        QVERIFY(QDir().mkpath(m_home));
+        for (const QString& program : {QStringLiteral("Haulmoor"), QStringLiteral("ZipUnzip")}) {
+            const QString staged = QStringLiteral(GEARLOFT_STAGE_DIR "/") + program;
+            QVERIFY2(QFile::copy(staged, m_install + QLatin1Char('/') + program), qPrintable(staged));
+        }
+        writeSetup(m_downloads);
+        QVERIFY(startMainProgram());
+    }
+
+    void cleanup()
+    {
+        if (m_service && m_service->state() != QProcess::NotRunning) {
+            m_service->kill();
+            m_service->waitForFinished(5000);
+        }
+        if (QTest::currentTestFailed() && m_service)
+            qInfo("service output: %s", serviceOutput().constData());
+        stopMainProgram();
+        m_service.reset();
+        m_mainProgram.reset();
+        m_root.reset();
+    }
+
+    void installsToolsEndToEnd()
+    {
+        QVERIFY(startListeningService());
+        const QByteArray hammerExe = "#!/bin/sh\necho hammer 2.0\n";
+        const QByteArray payload = noise(3 * kRangeBytes + 5000, 1);
+        const QByteArray hammer = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), hammerExe, true},
+                                              {QStringLiteral("Hammer/lib.dll"), "library"},
+                                              {QStringLiteral("Hammer/data/payload.bin"), payload},
+                                              {QStringLiteral("Hammer/data/readme.txt"), "read me\n"}});
+        const QByteArray chisel = zipPackage({{QStringLiteral("Chisel/Chisel.exe"), "chisel", true}});
+        QVERIFY(hammer.size() > 3 * kRangeBytes);
+        QVERIFY(!chisel.isEmpty());
+        const QString hammerPath = m_prefix + QStringLiteral("/tools/Hammer.zip");
+        const QString hammerUrl = publish(hammerPath, hammer);
+        const QString chiselUrl = publish(m_prefix + QStringLiteral("/tools/Chisel.zip"), chisel);
+        const QString unzipDir = subTools();
+
+        const Reply reply = ask(3, {{hammerUrl, unzipDir}, {chiselUrl, unzipDir}});
+        QVERIFY2(reply.answered(), reply.raw.constData());
+        QCOMPARE(reply.method, 3);
+        QCOMPARE(reply.values, (Entries{{chiselUrl, QStringLiteral("0")}, {hammerUrl, QStringLiteral("0")}}));
+
+        QList<int> seen;
+        QCOMPARE(waitForFinal(hammerUrl, &seen), 200);
+        QCOMPARE(waitForFinal(chiselUrl), 200);
+        seen.removeLast();
+        for (int i = 0; i < seen.size(); ++i) {
+            QVERIFY2(seen[i] >= 0 && seen[i] <= 100, qPrintable(QString::number(seen[i])));
+            QVERIFY(i == 0 || seen[i] >= seen[i - 1]);
+        }
+
+        QCOMPARE(readFile(unzipDir + QStringLiteral("Hammer/Hammer.exe")), hammerExe);
+        QVERIFY(isExecutable(unzipDir + QStringLiteral("Hammer/Hammer.exe")));
+        QCOMPARE(readFile(unzipDir + QStringLiteral("Hammer/data/payload.bin")), payload);
+        QCOMPARE(readFile(unzipDir + QStringLiteral("Hammer/data/readme.txt")), QByteArray("read me\n"));
+        QVERIFY(!isExecutable(unzipDir + QStringLiteral("Hammer/data/readme.txt")));
+        QCOMPARE(readFile(unzipDir + QStringLiteral("Hammer/lib.dll")), QByteArray("library"));
+        QCOMPARE(readFile(unzipDir + QStringLiteral("Chisel/Chisel.exe")), QByteArray("chisel"));
+        QVERIFY(isExecutable(unzipDir + QStringLiteral("Chisel/Chisel.exe")));
+        // Neither the packages nor any staging folder stay behind.
+        QCOMPARE(entriesOf(unzipDir), (QStringList{QStringLiteral("Chisel"), QStringLiteral("Hammer")}));
+
+        const QString metadataPath = m_prefix + QStringLiteral("/tools/Hammer.json");
+        QCOMPARE(requestsFor(metadataPath).size(), 1);
+        QCOMPARE(requestsFor(metadataPath).first().status, 200);
+        verifyFetchedInRanges(hammerPath, hammer.size());
+    }
+
+    void updateReplacesProgramFilesAndKeepsUserFiles()
+    {
+        const QString tools = subTools();
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/Hammer.exe"), "old hammer", true));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/old.dll"), "old library"));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/notes.txt"), "the user's notes"));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/settings/user.cfg"), "volume=3"));
+        QVERIFY(writeFile(tools + QStringLiteral("Chisel/Chisel.exe"), "another tool", true));
+        QVERIFY(startListeningService());
+        const QByteArray package = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "new hammer", true},
+                                               {QStringLiteral("Hammer/new.dll"), "new library"},
+                                               {QStringLiteral("Hammer/readme.txt"), "version 2"}});
+        QVERIFY(!package.isEmpty());
+        const QString url = publish(m_prefix + QStringLiteral("/tools/Hammer.zip"), package);
+
+        QCOMPARE(ask(3, {{url, tools}}).value(url), QStringLiteral("0"));
+        QCOMPARE(waitForFinal(url), 200);
+
+        const QMap<QString, QByteArray> expected{
+            {QStringLiteral("Hammer/Hammer.exe"), "new hammer"},
+            {QStringLiteral("Hammer/new.dll"), "new library"},
+            {QStringLiteral("Hammer/readme.txt"), "version 2"},
+            {QStringLiteral("Hammer/notes.txt"), "the user's notes"},
+            {QStringLiteral("Hammer/settings/user.cfg"), "volume=3"},
+            {QStringLiteral("Chisel/Chisel.exe"), "another tool"},
+        };
+        const QMap<QString, QByteArray> after = snapshot(tools);
+        QCOMPARE(after.keys(), expected.keys());
+        QCOMPARE(after, expected);
+        QVERIFY(isExecutable(tools + QStringLiteral("Hammer/Hammer.exe")));
+    }
+
+    void brokenPackageLeavesInstalledToolAlone_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("cut short") << QStringLiteral("truncate");
+        QTest::newRow("bad checksum in a later entry") << QStringLiteral("checksum");
+        QTest::newRow("not a zip at all") << QStringLiteral("noise");
+    }
+
+    void brokenPackageLeavesInstalledToolAlone()
+    {
+        QFETCH(QString, damage);
+        const QString tools = subTools();
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/Hammer.exe"), "old hammer", true));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/old.dll"), "old library"));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/notes.txt"), "the user's notes"));
+        const QMap<QString, QByteArray> before = snapshot(tools);
+        QVERIFY(startListeningService());
+
+        // Stored, so the marker lies in the package as is and the earlier
+        // entries unpack fine before the damaged one is reached.
+        const QByteArray marker = "LATER-ENTRY-CONTENT";
+        QByteArray package =
+            zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "new hammer", true},
+                        {QStringLiteral("Hammer/fresh.txt"), "fresh"},
+                        {QStringLiteral("Hammer/later.txt"), noise(2000, 5).toHex() + marker}},
+                       true);
+        QVERIFY(!package.isEmpty());
+        if (damage == QLatin1String("truncate")) {
+            package.truncate(package.size() / 2);
+        } else if (damage == QLatin1String("checksum")) {
+            const int at = package.indexOf(marker);
+            QVERIFY(at > 0);
+            package[at] = 'X';
+        } else {
+            package = noise(package.size(), 6);
+        }
+        const QString url = publish(m_prefix + QStringLiteral("/tools/Hammer.zip"), package);
+
+        QCOMPARE(ask(3, {{url, tools}}).value(url), QStringLiteral("0"));
+        QCOMPARE(waitForFinal(url), 400);
+        // Byte for byte as before: no new file, no package, no staging left.
+        QCOMPARE(snapshot(tools), before);
+        QCOMPARE(entriesOf(tools), QStringList{QStringLiteral("Hammer")});
+        QVERIFY(isExecutable(tools + QStringLiteral("Hammer/Hammer.exe")));
+    }
+
+    void unavailablePackageReportsWhy_data()
+    {
+        QTest::addColumn<bool>("packageThere");
+        QTest::addColumn<QByteArray>("metadata"); // null: no metadata file
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("packageAsked");
+        QTest::newRow("metadata missing") << true << QByteArray() << 404 << false;
+        QTest::newRow("package missing") << false << QByteArray("{\"package_size\": 4096}") << -1 << true;
+        QTest::newRow("metadata without a size") << true << QByteArray("{\"size\": 4096}") << -1 << false;
+        QTest::newRow("metadata not json") << true << QByteArray("<html>moved</html>") << -1 << false;
+    }
+
+    void unavailablePackageReportsWhy()
+    {
+        QFETCH(bool, packageThere);
+        QFETCH(QByteArray, metadata);
+        QFETCH(int, expected);
+        QFETCH(bool, packageAsked);
+        QVERIFY(startListeningService());
+        const QString packagePath = m_prefix + QStringLiteral("/tools/Hammer.zip");
+        const QString metadataPath = m_prefix + QStringLiteral("/tools/Hammer.json");
+        const QByteArray package = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "hammer", true}});
+        QVERIFY(!package.isEmpty());
+        const QString url = publish(packagePath, package);
+        if (!packageThere)
+            QVERIFY(QFile::remove(m_cloud.path() + packagePath));
+        if (metadata.isNull())
+            QVERIFY(QFile::remove(m_cloud.path() + metadataPath));
+        else
+            QVERIFY(writeFile(m_cloud.path() + metadataPath, metadata));
+
+        QCOMPARE(ask(3, {{url, subTools()}}).value(url), QStringLiteral("0"));
+        QCOMPARE(waitForFinal(url), expected);
+        QCOMPARE(requestsFor(metadataPath).size(), 1);
+        QCOMPARE(!requestsFor(packagePath).isEmpty(), packageAsked);
+        QVERIFY(!QFileInfo::exists(subTools() + QStringLiteral("Hammer")));
+    }
+
+    void packagesOutsideTheToolFolder_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("intoHome");
+        QTest::newRow("material into the installation") << 1 << QStringLiteral("Material") << false;
+        QTest::newRow("main program into home") << 2 << QStringLiteral("GearloftSetup") << true;
+    }
+
+    void packagesOutsideTheToolFolder()
+    {
+        QFETCH(int, method);
+        QFETCH(QString, name);
+        QFETCH(bool, intoHome);
+        QVERIFY(startListeningService());
+        const QByteArray content = "content of " + name.toUtf8();
+        const QString entry = name + QStringLiteral("/part.dat");
+        const QByteArray package = zipPackage({{entry, content}});
+        QVERIFY(!package.isEmpty());
+        const QString url = publish(m_prefix + QLatin1Char('/') + name + QStringLiteral(".zip"), package);
+        const QString elsewhere = m_root->filePath(QStringLiteral("elsewhere/SubTools/"));
+
+        const Reply reply = ask(method, {{url, elsewhere}});
+        QCOMPARE(reply.method, method);
+        QCOMPARE(reply.values, (Entries{{url, QStringLiteral("0")}}));
+        QCOMPARE(waitForFinal(url), 200);
+
+        const QString home = m_home + QLatin1Char('/');
+        const QString toolsFileTemp = m_install + QStringLiteral("/ToolsFileTemp/");
+        const QString target = intoHome ? home : toolsFileTemp;
+        QCOMPARE(readFile(target + entry), content);
+        QCOMPARE(entriesOf(target), QStringList{name});
+        // Neither the request's folder nor the download folder plays a part.
+        QVERIFY(!QFileInfo::exists(m_root->filePath(QStringLiteral("elsewhere"))));
+        QVERIFY(!QFileInfo::exists(m_downloads));
+        QVERIFY(!QFileInfo::exists(intoHome ? toolsFileTemp : home + name));
+    }
+
+    void versionQueries_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("indexProduct"); // empty: no index published
+        QTest::addColumn<QByteArray>("index");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("material, last of several")
+            << 6 << QStringLiteral("material")
+            << QByteArray(R"({"app":[{"version":"1.0.0.1"},{"version":"1.0.0.2"}]})")
+            << QStringLiteral("1.0.0.2");
+        QTest::newRow("main program, last that has a version")
+            << 7 << QStringLiteral("gearloft")
+            << QByteArray(R"({"app":[{"version":"1.1.0.5"},{"version":"1.1.0.6"},{"name":"preview"}]})")
+            << QStringLiteral("1.1.0.6");
+        QTest::newRow("main program does not read the material index")
+            << 7 << QStringLiteral("material") << QByteArray(R"({"app":[{"version":"9.9.9.9"}]})")
+            << QString();
+        QTest::newRow("material index missing") << 6 << QString() << QByteArray() << QString();
+        QTest::newRow("index not json")
+            << 7 << QStringLiteral("gearloft") << QByteArray("<html/>") << QString();
+    }
+
+    void versionQueries()
+    {
+        QFETCH(int, method);
+        QFETCH(QString, indexProduct);
+        QFETCH(QByteArray, index);
+        QFETCH(QString, expected);
+        const QString folder = QStringLiteral("/4200/tool/windows/");
+        if (!indexProduct.isEmpty()) {
+            const QString path = m_prefix + folder + indexProduct + QStringLiteral("/package.json");
+            QVERIFY(writeFile(m_cloud.path() + path, index));
+        }
+        QVERIFY(startListeningService());
+        const QString base = m_nginx->baseUrl() + m_prefix;
+
+        const Reply reply = ask(method, {{base, QString()}}, QStringLiteral("/OtherReqire?format=json"));
+        QVERIFY2(reply.answered(), reply.raw.constData());
+        QCOMPARE(reply.method, method);
+        QCOMPARE(reply.values, (Entries{{base, expected}}));
+        const QString asked =
+            folder + (method == 6 ? QStringLiteral("material") : QStringLiteral("gearloft"));
+        QCOMPARE(requestsFor(m_prefix + asked + QStringLiteral("/package.json")).size(), 1);
+    }
+
+    void cancelStopsSlowDownloadAndDropsPartialFile()
+    {
+        QVERIFY(startListeningService());
+        const QByteArray package = zipPackage({{QStringLiteral("Slow/Slow.exe"), "slow", true},
+                                               {QStringLiteral("Slow/data.bin"), noise(2 << 20, 3)}});
+        QVERIFY(!package.isEmpty());
+        const QString path = kSlowPrefix + m_prefix.mid(1) + QStringLiteral("/Slow.zip");
+        const QString url = publish(path, package);
+        const QString partial = subTools() + QStringLiteral("Slow.zip");
+
+        QCOMPARE(ask(3, {{url, subTools()}}).value(url), QStringLiteral("0"));
+        // Part of the package is on disk, in the folder Setup.xml names.
+        QTRY_VERIFY_WITH_TIMEOUT(progressOf(url) > 0 && QFileInfo(partial).size() > 0, 10000);
+        const int requestsAtCancel = requestsFor(path).size();
+        const Reply cancel =
+            ask(5, {{url, subTools()}}, QStringLiteral("/CancelDownloadSubTool?format=json"));
+        QVERIFY2(cancel.answered(), cancel.raw.constData());
+        QCOMPARE(cancel.method, 5);
+        QCOMPARE(cancel.values, (Entries{{url, QStringLiteral("0")}}));
+        QCOMPARE(progressOf(url), 0);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(partial), 5000);
+        const int requestsAtStop = requestsFor(path).size();
+        QVERIFY(requestsAtStop <= requestsAtCancel + 1); // the range in flight, no more
+        // Several range times on: nothing more fetched, still 0, nothing unpacked.
+        for (int i = 0; i < 6; ++i) {
+            QTest::qWait(250);
+            QCOMPARE(progressOf(url), 0);
+        }
+        QCOMPARE(requestsFor(path).size(), requestsAtStop);
+        QVERIFY(requestsAtStop * kRangeBytes < package.size());
+        QCOMPARE(entriesOf(subTools()), QStringList());
+    }
+
+    void unusableBodiesAreEchoedButNeverAnswered()
+    {
+        QVERIFY(startListeningService());
+        const QList<QByteArray> unusable{
+            R"({"method":9,"urls":[{"url":"http://127.0.0.1:9/x.zip","unzipDir":""}]})",
+            R"({"method":0,"urls":[{"url":"http://127.0.0.1:9/x.zip","unzipDir":""}]})",
+            R"({"method":"4","urls":[]})",
+            "[4]",
+        };
+        const quint16 port = m_port;
+        std::vector<std::future<Reply>> pending;
+        for (const QByteArray& body : unusable)
+            pending.push_back(std::async(std::launch::async, [port, body] { return post(port, body); }));
+        for (const QByteArray& body : unusable)
+            QTRY_VERIFY(serviceOutput().contains(body + '\n'));
+
+        const QString url = m_nginx->baseUrl() + QStringLiteral("/never/asked.zip");
+        const Reply answered = ask(4, {{url, QString()}}, kProgressPath);
+        QVERIFY2(answered.answered(), answered.raw.constData());
+        QCOMPARE(answered.values, (Entries{{url, QStringLiteral("0")}}));
+        QTRY_VERIFY(serviceOutput().contains(requestBody(4, {{url, QString()}}) + '\n'));
+        for (auto& reply : pending)
+            QCOMPARE(reply.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
+
+        // The listener gives up on them on its own.
+        for (auto& future : pending) {
+            const Reply reply = future.get();
+            QCOMPARE(reply.transport, CURLE_OK);
+            QCOMPARE(reply.status, 504L);
+            QVERIFY(!reply.raw.contains("urlsToValue"));
+        }
+    }
+
+    void endsOnceMainProgramIsGone()
+    {
+        QVERIFY(startListeningService());
+        QCOMPARE(listeningPorts(m_service->processId()), QSet<quint16>{m_port});
+        QVERIFY(ask(4, {{QStringLiteral("u"), QString()}}, kProgressPath).answered());
+        requireNoOtherMainProgram();
+        stopMainProgram();
+        verifyEndsWithinASecond();
+        QVERIFY(!fixtures::loopback::portAnswers(m_port));
+    }
+
+    void withoutMainProgramEndsAtOnce()
+    {
+        stopMainProgram();
+        requireNoOtherMainProgram();
+        QVERIFY(startService({QString::number(fixtures::loopback::pickFreePort())}));
+        verifyEndsWithinASecond();
+    }
+
+    void withoutPortArgumentFails()
+    {
+        QVERIFY(startService({}));
+        QVERIFY(m_service->waitForFinished(5000));
+        QCOMPARE(m_service->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_service->exitCode(), 255);
+        QCOMPARE(serviceOutput(), QByteArray());
+    }
+
+    void unusablePortNeverListens_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::newRow("letters") << QStringLiteral("abc");
+        QTest::newRow("zero") << QStringLiteral("0");
+    }
+
+    void unusablePortNeverListens()
+    {
+        QFETCH(QString, port);
+        QVERIFY(startService({port}));
+        QTRY_COMPARE(serviceOutput(), QByteArray("Sever init failed"));
+        // It idles for as long as the main program runs.
+        QTest::qWait(400);
+        QCOMPARE(m_service->state(), QProcess::Running);
+        QCOMPARE(serviceOutput(), QByteArray("Sever init failed"));
+        QCOMPARE(listeningPorts(m_service->processId()), QSet<quint16>());
+        requireNoOtherMainProgram();
+        stopMainProgram();
+        verifyEndsWithinASecond();
+    }
+
+    void nonAsciiFolders()
+    {
+        const QString downloads = m_root->filePath(QStringLiteral("下载"));
+        writeSetup(downloads);
+        const QString unzipDir = m_root->filePath(QStringLiteral("工具箱/SubTools/"));
+        QVERIFY(writeFile(unzipDir + QStringLiteral("锤子/锤子.exe"), "old", true));
+        QVERIFY(writeFile(unzipDir + QStringLiteral("锤子/旧.dll"), "old library"));
+        QVERIFY(writeFile(unzipDir + QStringLiteral("锤子/笔记.txt"), "用户的笔记"));
+        QVERIFY(startListeningService());
+        const QByteArray package = zipPackage(
+            {{QStringLiteral("锤子/锤子.exe"), "new", true}, {QStringLiteral("锤子/说明.txt"), "说明"}});
+        QVERIFY(!package.isEmpty());
+        const QString url = publish(m_prefix + QStringLiteral("/tools/锤子.zip"), package);
+
+        const Reply reply = ask(3, {{url, unzipDir}});
+        QVERIFY2(reply.answered(), reply.raw.constData());
+        QCOMPARE(reply.values, (Entries{{url, QStringLiteral("0")}}));
+        QCOMPARE(waitForFinal(url), 200);
+        QTRY_VERIFY(serviceOutput().contains(requestBody(3, {{url, unzipDir}}) + '\n'));
+
+        const QMap<QString, QByteArray> expected{
+            {QStringLiteral("锤子/锤子.exe"), "new"},
+            {QStringLiteral("锤子/笔记.txt"), QStringLiteral("用户的笔记").toUtf8()},
+            {QStringLiteral("锤子/说明.txt"), QStringLiteral("说明").toUtf8()},
+        };
+        QCOMPARE(snapshot(unzipDir).keys(), expected.keys());
+        QCOMPARE(snapshot(unzipDir), expected);
+        QVERIFY(isExecutable(unzipDir + QStringLiteral("锤子/锤子.exe")));
+        // The package passed through the download folder Setup.xml names.
+        QVERIFY(QFileInfo(downloads + QStringLiteral("/SubTools")).isDir());
+        QCOMPARE(entriesOf(downloads + QStringLiteral("/SubTools")), QStringList());
+        QVERIFY(!QFileInfo::exists(m_downloads));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHaulmoorIntegration)
+#include "tst_haulmoor_integration.moc"
