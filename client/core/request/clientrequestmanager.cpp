@@ -1,0 +1,55 @@
+#include "clientrequestmanager.h"
+
+#include "clienthandlepool.h"
+#include "clientrequesttask.h"
+#include "wirelink/wirelink.h"
+
+#include <QDebug>
+
+namespace gearmart {
+
+ClientRequestManager::ClientRequestManager(QObject* parent) : QObject(parent)
+{
+    qRegisterMetaType<QString>("QString");
+    NET_UTILS_Init();
+    const int handle = NET_HTTPCLIENT_Create();
+    qDebug() << "iHttpErrorCode" << NET_UTILS_GetLastError();
+    m_handles = std::make_shared<ClientHandlePool>(handle);
+}
+
+ClientRequestManager::~ClientRequestManager()
+{
+    m_pool.clear();
+    m_pool.waitForDone();
+}
+
+void ClientRequestManager::send(const ClientRequest& request)
+{
+    auto* task = new ClientRequestTask(request);
+    task->setHandlePool(m_handles);
+    connect(task, &ClientRequestTask::signalRequestResult, this, &ClientRequestManager::signalRequestResult,
+            Qt::QueuedConnection);
+    m_pool.start(task, task->priority());
+}
+
+void ClientRequestManager::clear()
+{
+    m_pool.clear();
+}
+
+void ClientRequestManager::setMaxThreadCount(int count)
+{
+    m_pool.setMaxThreadCount(count);
+}
+
+int ClientRequestManager::activeThreadCount() const
+{
+    return m_pool.activeThreadCount();
+}
+
+bool ClientRequestManager::hasClient() const
+{
+    return m_handles->valid();
+}
+
+} // namespace gearmart

@@ -1,0 +1,54 @@
+#include "clientrequesttask.h"
+
+#include "clienthandlepool.h"
+#include "requestmethod.h"
+#include "wirelink/wirelink.h"
+
+#include <QDebug>
+
+namespace gearmart {
+
+ClientRequestTask::ClientRequestTask(const ClientRequest& request) : m_request(request)
+{
+    setAutoDelete(true);
+}
+
+int ClientRequestTask::priority() const
+{
+    return priorityFor(m_request.method);
+}
+
+void ClientRequestTask::run()
+{
+    if (m_request.urlToUnzipDir.isEmpty()) {
+        emit signalRequestResult(-1, madeUpReply(m_request, ClientValue::NoUrl));
+        return;
+    }
+    const QByteArray body = buildRequestBody(m_request);
+    qDebug() << "request body:" << body;
+    const QByteArray url = requestUrlFor(m_request.port, m_request.method).toUtf8();
+
+    const int handle = m_pool ? m_pool->borrow() : -1;
+    if (handle == -1) {
+        emit signalRequestResult(NET_UTILS_GetLastError(), madeUpReply(m_request, ClientValue::NoClient));
+        return;
+    }
+    NET_HTTPCLIENT_SetParam(handle, WL_CLIENT_BODY, nullptr, 0, body.constData(), body.size());
+    ExchangeRecord record;
+    record.url = url.constData();
+    record.urlLength = static_cast<std::size_t>(url.size());
+    const bool ok = NET_HTTPCLIENT_ShortLinkExchange(handle, &record) != 0;
+    // The handle's buffer is reused by the next exchange: copy before giving it back.
+    const QByteArray reply(record.body ? record.body : "", static_cast<int>(record.bodyLength));
+    const int error = ok ? 0 : NET_UTILS_GetLastError();
+    m_pool->giveBack(handle);
+
+    if (ok) {
+        emit signalRequestResult(0, QString::fromLatin1(reply));
+    } else {
+        qDebug() << "errorCode:" << error;
+        emit signalRequestResult(error, madeUpReply(m_request, ClientValue::ExchangeFailed));
+    }
+}
+
+} // namespace gearmart

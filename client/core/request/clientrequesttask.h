@@ -1,0 +1,35 @@
+#pragma once
+
+#include "clientrequest.h"
+
+#include <QObject>
+#include <QRunnable>
+#include <memory>
+
+namespace gearmart {
+
+class ClientHandlePool;
+
+// One exchange with the service on a pool thread; its outcome comes back as
+// signalRequestResult(error, response), queued to the receiver's thread.
+class ClientRequestTask : public QObject, public QRunnable
+{
+    Q_OBJECT
+
+public:
+    explicit ClientRequestTask(const ClientRequest& request);
+
+    void setHandlePool(std::shared_ptr<ClientHandlePool> pool) { m_pool = std::move(pool); }
+    int priority() const;
+    void run() override;
+
+signals:
+    // error 0: the service's reply; -1: no URL; otherwise the HTTP layer's error.
+    void signalRequestResult(int error, QString response);
+
+private:
+    ClientRequest m_request;
+    std::shared_ptr<ClientHandlePool> m_pool;
+};
+
+} // namespace gearmart

@@ -1,0 +1,155 @@
+#include "requestrouter.h"
+
+#include "clientrequest.h"
+#include "clientrequestmanager.h"
+#include "requestmethod.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace gearmart {
+
+namespace {
+bool isDownload(int method)
+{
+    return method == DownloadMaterial || method == DownloadManageTool || method == DownloadSubTool;
+}
+} // namespace
+
+RequestTransport RequestTransport::over(ClientRequestManager* manager)
+{
+    return {[manager](const ClientRequest& request) { manager->send(request); }, [manager] { manager->clear(); }};
+}
+
+RequestRouter::RequestRouter(RequestTransport transport, RequestSources sources, QObject* parent)
+    : QObject(parent), m_transport(std::move(transport)), m_sources(std::move(sources))
+{
+    qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
+    qRegisterMetaType<QVector<int>>("QVector<int>");
+}
+
+void RequestRouter::queueKey(int method, int key)
+{
+    if (m_waiting.contains(key))
+        return;
+    m_waiting.append(key);
+    emit signalServerResponded(method, {{key, ClientValue::Waiting}});
+}
+
+void RequestRouter::onBuildClientRequest(int method, QVector<int> keys)
+{
+    if (method == DownloadProgress) {
+        for (int key : qAsConst(keys)) {
+            if (m_waiting.contains(key))
+                emit signalServerResponded(DownloadProgress, {{key, ClientValue::Waiting}});
+        }
+    } else if (method == CancelDownloadSubTool) {
+        for (int key : qAsConst(keys))
+            m_waiting.removeAll(key);
+    } else if (isDownload(method)) {
+        const int free = qMax(0, kMaxDownloads - m_inFlight.size());
+        for (int i = free; i < keys.size(); ++i)
+            queueKey(method, keys.at(i));
+    }
+
+    ClientRequest request;
+    request.method = method;
+    request.port = m_port;
+    for (int key : qAsConst(keys)) {
+        if (m_waiting.contains(key))
+            continue;
+        const QString url = (method == CheckMaterialVersion || method == CheckManagerVersion)
+                                ? m_sources.serverAddress()
+                                : m_sources.downloadAddress(key);
+        if (url.isEmpty())
+            continue;
+        m_inFlight.insert(url, key);
+        request.urlToUnzipDir.insert(url, m_sources.unzipDir(key));
+    }
+    if (!request.urlToUnzipDir.isEmpty())
+        m_transport.send(request);
+}
+
+QMap<int, QString> RequestRouter::parseResult(const QString& response, int& method) const
+{
+    QMap<int, QString> values;
+    method = 0;
+    const QJsonDocument document = QJsonDocument::fromJson(response.toLatin1());
+    if (!document.isObject())
+        return values;
+    const QJsonObject root = document.object();
+    if (root.value(QStringLiteral("method")).isDouble())
+        method = root.value(QStringLiteral("method")).toInt();
+    const QJsonValue list = root.value(QStringLiteral("urlsToValue"));
+    if (!list.isArray())
+        return values;
+    for (const QJsonValue& entry : list.toArray()) {
+        if (!entry.isObject())
+            continue;
+        const QJsonObject object = entry.toObject();
+        const QString url = object.value(QStringLiteral("url")).toString();
+        const QJsonValue value = object.value(QStringLiteral("value"));
+        int key = -1;
+        if (m_inFlight.contains(url)) {
+            if (method == DownloadMaterial)
+                key = 0;
+            else if (method == DownloadManageTool || method == CheckManagerVersion)
+                key = 1;
+            else
+                key = m_inFlight.value(url);
+        }
+        values.insert(key, value.isString() ? value.toString() : QString());
+    }
+    return values;
+}
+
+void RequestRouter::release(int method, const QMap<int, QString>& values)
+{
+    for (auto it = m_inFlight.begin(); it != m_inFlight.end();) {
+        const int key = it.value();
+        bool drop = false;
+        if (method == CheckMaterialVersion) {
+            drop = key == 0;
+        } else if (method == CheckManagerVersion) {
+            drop = key == 1;
+        } else if (values.contains(key)) {
+            const int value = values.value(key).toInt();
+            if (isDownload(method))
+                drop = value != 0; // not accepted
+            else if (method == DownloadProgress)
+                drop = value < 0 || value > 100; // ended
+            else if (method == CancelDownloadSubTool)
+                drop = value == 0; // cancelled
+        }
+        it = drop ? m_inFlight.erase(it) : it + 1;
+    }
+    emit signalDownloadingCount(m_inFlight.size());
+}
+
+void RequestRouter::onSolveRequestResult(int error, QString response)
+{
+    int method = 0;
+    QMap<int, QString> values = parseResult(response, method);
+    if (error != 0) {
+        m_transport.clear();
+        if (method == CheckMaterialVersion && values.contains(0))
+            values[0].clear();
+        if (method == CheckManagerVersion && values.contains(1))
+            values[1].clear();
+        release(method, values);
+        emit signalServerResponded(method, values);
+        qDebug() << "pb12 request result:" << response << "error code:" << error;
+        return;
+    }
+    release(method, values);
+    emit signalServerResponded(method, values);
+    if (m_inFlight.size() <= kMaxDownloads - 1 && !m_waiting.isEmpty()) {
+        const int key = m_waiting.takeFirst();
+        onBuildClientRequest(DownloadSubTool, {key});
+        emit signalWaitingToolsStartDownload(key);
+    }
+}
+
+} // namespace gearmart

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QVector>
+#include <functional>
+
+namespace gearmart {
+
+class ClientRequestManager;
+struct ClientRequest;
+
+// How requests leave the router: the request manager in the client, a
+// recorder in tests.
+struct RequestTransport
+{
+    std::function<void(const ClientRequest&)> send;
+    std::function<void()> clear; // drop requests not started yet
+
+    static RequestTransport over(ClientRequestManager* manager);
+};
+
+// Where the router learns each key's URL and target folder.
+struct RequestSources
+{
+    std::function<QString(int key)> downloadAddress; // package URL of a tool key
+    std::function<QString()> serverAddress;          // the cloud endpoint (version checks)
+    std::function<QString(int key)> unzipDir;        // where the key's package is unpacked
+};
+
+// The client's side of the conversation with the service: turns a method
+// and tool keys into one request, keeps at most three downloads in flight
+// with the rest waiting, and turns replies into tool-key results.
+class RequestRouter : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxDownloads = 3;
+
+    RequestRouter(RequestTransport transport, RequestSources sources, QObject* parent = nullptr);
+
+    void setPort(int port) { m_port = port; }
+    int port() const { return m_port; }
+    const QMap<QString, int>& inFlight() const { return m_inFlight; }
+    const QList<int>& waiting() const { return m_waiting; }
+
+    // Reads a reply into key -> value. Unknown URLs give key -1.
+    QMap<int, QString> parseResult(const QString& response, int& method) const;
+
+public slots:
+    void onBuildClientRequest(int method, QVector<int> keys);
+    void onSolveRequestResult(int error, QString response);
+
+signals:
+    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
+    void signalDownloadingCount(int count);
+    void signalWaitingToolsStartDownload(int iToolkey);
+
+private:
+    void queueKey(int method, int key);
+    void release(int method, const QMap<int, QString>& values);
+
+    RequestTransport m_transport;
+    RequestSources m_sources;
+    int m_port = -1;
+    QMap<QString, int> m_inFlight;
+    QList<int> m_waiting;
+};
+
+} // namespace gearmart
