@@ -1,0 +1,301 @@
+// The client's request layer: queueing and release rules on recorded
+// requests, then the same rules end to end against the installed service and
+// a file host.
+#include "clientrequest.h"
+#include "clientrequestmanager.h"
+#include "packageserver.h"
+#include "requestmethod.h"
+#include "requestrouter.h"
+#include "wirelink/wirelink.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+using namespace gearmart;
+using ValueMap = QMap<int, QString>;
+Q_DECLARE_METATYPE(ValueMap)
+
+namespace {
+
+QString urlOf(int key)
+{
+    return QStringLiteral("http://cloud/tools/%1.zip").arg(key);
+}
+
+QString reply(int method, const QList<QPair<int, QString>>& values)
+{
+    QString entries;
+    for (const auto& [key, value] : values)
+        entries += QStringLiteral("%1{\"url\":\"%2\",\"value\":\"%3\"}")
+                       .arg(entries.isEmpty() ? QString() : QStringLiteral(","), urlOf(key), value);
+    return QStringLiteral("{\"method\":%1,\"urlsToValue\":[%2]}").arg(method).arg(entries);
+}
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+} // namespace
+
+class TestRequestRouter : public QObject
+{
+    Q_OBJECT
+
+private:
+    QList<ClientRequest> m_sent;
+    int m_clears = 0;
+
+    RequestRouter* makeRecordingRouter(QObject* parent)
+    {
+        m_sent.clear();
+        m_clears = 0;
+        RequestTransport transport{[this](const ClientRequest& r) { m_sent.append(r); }, [this] { ++m_clears; }};
+        RequestSources sources{[](int key) { return key >= 2 && key < 50 ? urlOf(key) : QString(); },
+                               [] { return QStringLiteral("http://cloud"); },
+                               [](int key) { return QStringLiteral("/dl/SubTools/%1/").arg(key); }};
+        auto* router = new RequestRouter(transport, sources, parent);
+        router->setPort(20008);
+        return router;
+    }
+
+private slots:
+    void initTestCase() { NET_UTILS_Init(); }
+
+    void fourDownloadsSendThreeAndQueueOne()
+    {
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        QSignalSpy responded(router, &RequestRouter::signalServerResponded);
+        router->onBuildClientRequest(DownloadSubTool, {2, 3, 4, 5});
+        QCOMPARE(m_sent.size(), 1);
+        QCOMPARE(m_sent[0].method, int(DownloadSubTool));
+        QCOMPARE(m_sent[0].port, 20008);
+        QCOMPARE(m_sent[0].urlToUnzipDir.keys(), (QStringList{urlOf(2), urlOf(3), urlOf(4)}));
+        QCOMPARE(m_sent[0].urlToUnzipDir.value(urlOf(3)), QStringLiteral("/dl/SubTools/3/"));
+        QCOMPARE(router->waiting(), QList<int>{5});
+        QCOMPARE(responded.size(), 1);
+        QCOMPARE(responded[0][0].toInt(), int(DownloadSubTool));
+        QCOMPARE(responded[0][1].value<ValueMap>(), (ValueMap{{5, QStringLiteral("120")}}));
+
+        // A queued key asked for progress is answered at once and not sent.
+        router->onBuildClientRequest(DownloadProgress, {2, 5});
+        QCOMPARE(responded.last()[1].value<ValueMap>(), (ValueMap{{5, QStringLiteral("120")}}));
+        QCOMPARE(m_sent.last().urlToUnzipDir.keys(), QStringList{urlOf(2)});
+
+        // With every slot taken, a further key waits too.
+        router->onBuildClientRequest(DownloadSubTool, {6});
+        QCOMPARE(router->waiting(), (QList<int>{5, 6}));
+        QCOMPARE(m_sent.size(), 2);
+    }
+
+    void progressBelowTheEndStillFreesTheQueue()
+    {
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        QSignalSpy started(router, &RequestRouter::signalWaitingToolsStartDownload);
+        QSignalSpy count(router, &RequestRouter::signalDownloadingCount);
+        router->onBuildClientRequest(DownloadSubTool, {2, 3, 4, 5});
+        router->onSolveRequestResult(0, reply(DownloadSubTool, {{2, "0"}, {3, "0"}, {4, "404"}}));
+        QCOMPARE(count.last()[0].toInt(), 2);
+        QCOMPARE(router->inFlight().keys(), (QStringList{urlOf(2), urlOf(3), urlOf(5)}));
+        // The refused key 4 freed a slot, so the queued key 5 went out at once.
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(started[0][0].toInt(), 5);
+        QCOMPARE(m_sent.last().urlToUnzipDir.keys(), QStringList{urlOf(5)});
+        QVERIFY(router->waiting().isEmpty());
+    }
+
+    void releaseRules_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("released");
+        QTest::newRow("download accepted") << 3 << "0" << false;
+        QTest::newRow("download refused") << 3 << "110" << true;
+        QTest::newRow("progress 100 still in flight") << 4 << "100" << false;
+        QTest::newRow("progress 0") << 4 << "0" << false;
+        QTest::newRow("progress 101 ends") << 4 << "101" << true;
+        QTest::newRow("progress -1 ends") << 4 << "-1" << true;
+        QTest::newRow("progress 200 ends") << 4 << "200" << true;
+        QTest::newRow("progress not a number reads 0") << 4 << "abc" << false;
+        QTest::newRow("cancel answered 0") << 5 << "0" << true;
+        QTest::newRow("cancel failed") << 5 << "110" << false;
+    }
+
+    void releaseRules()
+    {
+        QFETCH(int, method);
+        QFETCH(QString, value);
+        QFETCH(bool, released);
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->onBuildClientRequest(DownloadSubTool, {2});
+        router->onSolveRequestResult(0, reply(method, {{2, value}}));
+        QCOMPARE(router->inFlight().contains(urlOf(2)), !released);
+    }
+
+    void resultsMapUrlsToKeys_data()
+    {
+        QTest::addColumn<int>("sentMethod");
+        QTest::addColumn<QVector<int>>("keys");
+        QTest::addColumn<QString>("response");
+        QTest::addColumn<int>("method");
+        QTest::addColumn<ValueMap>("values");
+        QTest::newRow("tool keys by URL") << 3 << QVector<int>{7} << reply(4, {{7, "55"}}) << 4
+                                          << ValueMap{{7, "55"}};
+        QTest::newRow("material is key 0") << 1 << QVector<int>{9} << reply(1, {{9, "0"}}) << 1 << ValueMap{{0, "0"}};
+        QTest::newRow("main program is key 1") << 2 << QVector<int>{9} << reply(2, {{9, "0"}}) << 2
+                                               << ValueMap{{1, "0"}};
+        QTest::newRow("unknown URL is -1") << 3 << QVector<int>{7} << reply(4, {{8, "5"}}) << 4 << ValueMap{{-1, "5"}};
+        QTest::newRow("not json") << 3 << QVector<int>{7} << QStringLiteral("<html>") << 0 << ValueMap{};
+        QTest::newRow("null list") << 3 << QVector<int>{7} << QStringLiteral("{\"method\":4,\"urlsToValue\":null}")
+                                   << 4 << ValueMap{};
+    }
+
+    void resultsMapUrlsToKeys()
+    {
+        QFETCH(int, sentMethod);
+        QFETCH(QVector<int>, keys);
+        QFETCH(QString, response);
+        QFETCH(int, method);
+        QFETCH(ValueMap, values);
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->onBuildClientRequest(sentMethod, keys);
+        QSignalSpy responded(router, &RequestRouter::signalServerResponded);
+        router->onSolveRequestResult(0, response);
+        QCOMPARE(responded.size(), 1);
+        QCOMPARE(responded[0][0].toInt(), method);
+        QCOMPARE(responded[0][1].value<ValueMap>(), values);
+    }
+
+    void cancellingAQueuedKeyDropsItAndStillSendsIt()
+    {
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->onBuildClientRequest(DownloadSubTool, {2, 3, 4, 5});
+        router->onBuildClientRequest(CancelDownloadSubTool, {5});
+        QVERIFY(router->waiting().isEmpty());
+        QCOMPARE(m_sent.last().method, int(CancelDownloadSubTool));
+        QCOMPARE(m_sent.last().urlToUnzipDir.keys(), QStringList{urlOf(5)});
+    }
+
+    void keysWithoutAddressAreLeftOut()
+    {
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->onBuildClientRequest(DownloadSubTool, {99});
+        QVERIFY(m_sent.isEmpty());
+        router->onBuildClientRequest(DownloadSubTool, {99, 2});
+        QCOMPARE(m_sent.last().urlToUnzipDir.keys(), QStringList{urlOf(2)});
+    }
+
+    void failedExchangeEmptiesVersionsAndDropsQueuedRequests()
+    {
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->onBuildClientRequest(CheckManagerVersion, {1});
+        QCOMPARE(m_sent.last().urlToUnzipDir.keys(), QStringList{QStringLiteral("http://cloud")});
+        QSignalSpy responded(router, &RequestRouter::signalServerResponded);
+        ClientRequest failed = m_sent.last();
+        router->onSolveRequestResult(7, madeUpReply(failed, ClientValue::ExchangeFailed));
+        QCOMPARE(m_clears, 1);
+        QCOMPARE(responded[0][1].value<ValueMap>(), (ValueMap{{1, QString()}}));
+        QVERIFY(router->inFlight().isEmpty());
+    }
+
+    // The real service behind the manager: the same rules over the wire.
+    void endToEndAgainstTheInstalledService()
+    {
+        QTemporaryDir install;
+        for (const char* program : {"Haulmoor", "ZipUnzip"})
+            QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/") + program, install.filePath(program)));
+        QTemporaryDir downloads;
+        QFile setup(install.filePath(QStringLiteral("Setup.xml")));
+        QVERIFY(setup.open(QIODevice::WriteOnly));
+        setup.write("<Setup>\n<DownloadPath>\n<Value>" + downloads.path().toUtf8() + "</Value>\n</DownloadPath>\n</Setup>\n");
+        setup.close();
+        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), install.filePath(QStringLiteral("Gearloft"))));
+        QProcess standIn;
+        standIn.start(install.filePath(QStringLiteral("Gearloft")), {QStringLiteral("300")});
+        QVERIFY(standIn.waitForStarted());
+
+        fixtures::PackageServer cloud;
+        QVERIFY(cloud.start());
+        for (int key = 2; key <= 5; ++key) {
+            cloud.addFile(QStringLiteral("/t/%1.zip").arg(key), QByteArray(400000, 'x'));
+            cloud.addFile(QStringLiteral("/t/%1.json").arg(key), "{\"package_size\":400000}");
+            cloud.setFault(QStringLiteral("/t/%1.zip").arg(key), fixtures::Fault::rate(200000));
+        }
+
+        const quint16 port = freePort();
+        QProcess service;
+        service.setWorkingDirectory(install.path());
+        service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
+        QVERIFY(service.waitForStarted());
+
+        ClientRequestManager manager;
+        manager.setMaxThreadCount(10);
+        RequestSources sources{[&](int key) { return cloud.url(QStringLiteral("/t/%1.zip").arg(key)); },
+                               [&] { return cloud.baseUrl(); },
+                               [&](int) { return downloads.path() + QStringLiteral("/SubTools/"); }};
+        RequestRouter router(RequestTransport::over(&manager), sources);
+        router.setPort(port);
+        connect(&manager, &ClientRequestManager::signalRequestResult, &router, &RequestRouter::onSolveRequestResult);
+        QSignalSpy responded(&router, &RequestRouter::signalServerResponded);
+        QSignalSpy started(&router, &RequestRouter::signalWaitingToolsStartDownload);
+
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QTcpSocket probe;
+                probe.connectToHost(QHostAddress::LocalHost, port);
+                return probe.waitForConnected(100);
+            }(),
+            10000);
+        router.onBuildClientRequest(DownloadSubTool, {2, 3, 4, 5});
+        QCOMPARE(router.waiting(), QList<int>{5});
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(responded.begin(), responded.end(),
+                                             [](const QList<QVariant>& args) {
+                                                 return args[0].toInt() == DownloadSubTool &&
+                                                        args[1].value<ValueMap>().size() == 3;
+                                             }),
+                                 10000);
+        QCOMPARE(router.inFlight().size(), 3);
+
+        // Poll as the cards do until the queued key is let through.
+        QElapsedTimer timer;
+        timer.start();
+        while (started.isEmpty() && timer.elapsed() < 30000) {
+            router.onBuildClientRequest(DownloadProgress, {2, 3, 4});
+            QTest::qWait(300);
+        }
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(started[0][0].toInt(), 5);
+        // The packages are not zips: the finished ones end at 400.
+        const bool sawFinal = std::any_of(responded.begin(), responded.end(), [](const QList<QVariant>& args) {
+            return args[0].toInt() == DownloadProgress && args[1].value<ValueMap>().values().contains("400");
+        });
+        QVERIFY(sawFinal);
+
+        standIn.kill();
+        standIn.waitForFinished();
+        QVERIFY(service.waitForFinished(10000));
+        QCOMPARE(service.exitCode(), 0);
+
+        // With the service gone every request fails with the client's value.
+        responded.clear();
+        router.onBuildClientRequest(DownloadSubTool, {3});
+        QVERIFY(responded.wait(10000));
+        QCOMPARE(responded.last()[1].value<ValueMap>().value(3), QStringLiteral("110"));
+        router.onBuildClientRequest(CheckMaterialVersion, {0});
+        QVERIFY(responded.wait(10000));
+        QCOMPARE(responded.last()[1].value<ValueMap>(), (ValueMap{{0, QString()}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRequestRouter)
+#include "tst_requestrouter.moc"
