@@ -40,6 +40,8 @@ const QString kSlowPrefix = QStringLiteral("/slow/");
 const QString kToolPath = QStringLiteral("/DownloadSubTool?format=json");
 const QString kProgressPath = QStringLiteral("/DownloadProgress?format=json");
 
+const char* const kForeignHeld = "another process named Gearloft ran meanwhile and kept the service alive";
+
 using Entries = QList<QPair<QString, QString>>;
 
 // Children die with the test, so a crashed run leaves no stand-in behind
@@ -290,7 +292,8 @@ private:
 
     QString subTools() const { return m_downloads + QStringLiteral("/SubTools/"); }
 
-    // One element per line and no indentation, as the client writes it.
+    // One element per line, no indentation and XML escapes, as the client
+    // writes it.
     void writeSetup(const QString& downloadPath)
     {
         const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n"
@@ -298,7 +301,7 @@ private:
                                             "<DownloadPath>\n<Value>%1</Value>\n</DownloadPath>\n"
                                             "<EnServerAddress>\n<Value>%2/en</Value>\n</EnServerAddress>\n"
                                             "</Setup>\n")
-                                 .arg(downloadPath, m_nginx->baseUrl());
+                                 .arg(downloadPath.toHtmlEscaped(), m_nginx->baseUrl());
         QVERIFY(writeFile(m_install + QStringLiteral("/Setup.xml"), text.toUtf8()));
     }
 
@@ -439,23 +442,33 @@ private:
         QCOMPARE(next, size);
     }
 
-    void verifyEndsWithinASecond()
+    // Any process named Gearloft keeps every service alive, and other
+    // programs on this machine may start one.
+    QList<qint64> foreignMainPrograms() const
+    {
+        QList<qint64> pids = mainProgramProcesses();
+        if (m_mainProgram && m_mainProgram->state() != QProcess::NotRunning)
+            pids.removeAll(m_mainProgram->processId());
+        return pids;
+    }
+
+    // Waits up to about a second for the service to end. True when it still
+    // runs and a foreign Gearloft was seen meanwhile, which may have held it.
+    bool heldByForeignMainProgram()
     {
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(m_service->waitForFinished(5000));
-        QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(m_service->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(m_service->exitCode(), 0);
+        bool foreignSeen = false;
+        while (!m_service->waitForFinished(20) && timer.elapsed() < 1500)
+            foreignSeen = foreignSeen || !foreignMainPrograms().isEmpty();
+        return m_service->state() != QProcess::NotRunning && foreignSeen;
     }
 
-    void requireNoOtherMainProgram()
+    void verifyEndedCleanly()
     {
-        QList<qint64> others = mainProgramProcesses();
-        if (m_mainProgram)
-            others.removeAll(m_mainProgram->processId());
-        if (!others.isEmpty())
-            QSKIP("another process named Gearloft runs here and keeps every service alive");
+        QCOMPARE(m_service->state(), QProcess::NotRunning);
+        QCOMPARE(m_service->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_service->exitCode(), 0);
     }
 
 private slots:
@@ -561,6 +574,7 @@ private slots:
         const QString tools = subTools();
         QVERIFY(writeFile(tools + QStringLiteral("Hammer/Hammer.exe"), "old hammer", true));
         QVERIFY(writeFile(tools + QStringLiteral("Hammer/old.dll"), "old library"));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/Helper.DLL"), "old helper"));
         QVERIFY(writeFile(tools + QStringLiteral("Hammer/notes.txt"), "the user's notes"));
         QVERIFY(writeFile(tools + QStringLiteral("Hammer/settings/user.cfg"), "volume=3"));
         QVERIFY(writeFile(tools + QStringLiteral("Chisel/Chisel.exe"), "another tool", true));
@@ -670,6 +684,9 @@ private slots:
         QCOMPARE(requestsFor(metadataPath).size(), 1);
         QCOMPARE(!requestsFor(packagePath).isEmpty(), packageAsked);
         QVERIFY(!QFileInfo::exists(subTools() + QStringLiteral("Hammer")));
+        QEXPECT_FAIL("package missing", "a failed download leaves its package file behind; lead to decide",
+                     Continue);
+        QCOMPARE(entriesOf(subTools()), QStringList());
     }
 
     void packagesOutsideTheToolFolder_data()
@@ -827,18 +844,20 @@ private slots:
         QVERIFY(startListeningService());
         QCOMPARE(listeningPorts(m_service->processId()), QSet<quint16>{m_port});
         QVERIFY(ask(4, {{QStringLiteral("u"), QString()}}, kProgressPath).answered());
-        requireNoOtherMainProgram();
         stopMainProgram();
-        verifyEndsWithinASecond();
+        if (heldByForeignMainProgram())
+            QSKIP(kForeignHeld);
+        verifyEndedCleanly();
         QVERIFY(!fixtures::loopback::portAnswers(m_port));
     }
 
     void withoutMainProgramEndsAtOnce()
     {
         stopMainProgram();
-        requireNoOtherMainProgram();
         QVERIFY(startService({QString::number(fixtures::loopback::pickFreePort())}));
-        verifyEndsWithinASecond();
+        if (heldByForeignMainProgram())
+            QSKIP(kForeignHeld);
+        verifyEndedCleanly();
     }
 
     void withoutPortArgumentFails()
@@ -867,14 +886,15 @@ private slots:
         QCOMPARE(m_service->state(), QProcess::Running);
         QCOMPARE(serviceOutput(), QByteArray("Sever init failed"));
         QCOMPARE(listeningPorts(m_service->processId()), QSet<quint16>());
-        requireNoOtherMainProgram();
         stopMainProgram();
-        verifyEndsWithinASecond();
+        if (heldByForeignMainProgram())
+            QSKIP(kForeignHeld);
+        verifyEndedCleanly();
     }
 
     void nonAsciiFolders()
     {
-        const QString downloads = m_root->filePath(QStringLiteral("下载"));
+        const QString downloads = m_root->filePath(QStringLiteral("下载 & 更新"));
         writeSetup(downloads);
         const QString unzipDir = m_root->filePath(QStringLiteral("工具箱/SubTools/"));
         QVERIFY(writeFile(unzipDir + QStringLiteral("锤子/锤子.exe"), "old", true));

@@ -1,0 +1,146 @@
+#include "packagemaker.h"
+
+#include <algorithm>
+#include <archive.h>
+#include <archive_entry.h>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace bench {
+
+namespace {
+
+constexpr std::size_t kBlockBytes = 1 << 20;
+
+struct WriteFree
+{
+    void operator()(archive* a) const { archive_write_free(a); }
+};
+struct EntryFree
+{
+    void operator()(archive_entry* e) const { archive_entry_free(e); }
+};
+
+// splitmix64: fast, and its output does not compress.
+std::uint64_t nextRandom(std::uint64_t& state)
+{
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+void fillRandom(std::vector<std::uint64_t>& block, std::uint64_t& state)
+{
+    for (auto& word : block)
+        word = nextRandom(state);
+}
+
+bool writeText(const std::string& path, const std::string& text)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    return static_cast<bool>(file.flush());
+}
+
+std::string archiveError(archive* a)
+{
+    const char* text = archive_error_string(a);
+    return text ? text : "unknown libarchive error";
+}
+
+bool writeEntry(archive* zip, const std::string& path, std::int64_t bytes, std::uint64_t& state,
+                std::string& error)
+{
+    std::unique_ptr<archive_entry, EntryFree> entry(archive_entry_new());
+    archive_entry_set_pathname(entry.get(), path.c_str());
+    archive_entry_set_filetype(entry.get(), AE_IFREG);
+    archive_entry_set_perm(entry.get(), 0644);
+    archive_entry_set_size(entry.get(), bytes);
+    archive_entry_set_mtime(entry.get(), 1700000000, 0);
+    if (archive_write_header(zip, entry.get()) != ARCHIVE_OK) {
+        error = "cannot add " + path + ": " + archiveError(zip);
+        return false;
+    }
+    std::vector<std::uint64_t> block(kBlockBytes / sizeof(std::uint64_t));
+    for (std::int64_t left = bytes; left > 0;) {
+        fillRandom(block, state);
+        const std::size_t size = static_cast<std::size_t>(std::min<std::int64_t>(left, kBlockBytes));
+        if (archive_write_data(zip, block.data(), size) != static_cast<la_ssize_t>(size)) {
+            error = "cannot write " + path + ": " + archiveError(zip);
+            return false;
+        }
+        left -= static_cast<std::int64_t>(size);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string metadataText(std::int64_t zipBytes)
+{
+    return "{\"package_size\": " + std::to_string(zipBytes) + "}\n";
+}
+
+Package makePackage(const std::string& dir, const std::string& name, std::int64_t contentBytes, int entries,
+                    std::uint64_t seed, std::string& error)
+{
+    Package package;
+    const std::string zipPath = dir + "/" + name + ".zip";
+    std::unique_ptr<archive, WriteFree> zip(archive_write_new());
+    if (!zip || archive_write_set_format_zip(zip.get()) != ARCHIVE_OK ||
+        archive_write_set_options(zip.get(), "zip:compression=store") != ARCHIVE_OK ||
+        archive_write_open_filename(zip.get(), zipPath.c_str()) != ARCHIVE_OK) {
+        error =
+            "cannot create " + zipPath + ": " + (zip ? archiveError(zip.get()) : std::string("no memory"));
+        return package;
+    }
+    std::uint64_t state = seed;
+    const std::int64_t share = contentBytes / entries;
+    for (int i = 0; i < entries; ++i) {
+        const std::int64_t bytes = i + 1 == entries ? contentBytes - share * (entries - 1) : share;
+        const std::string path = name + "/data-" + std::to_string(i + 1) + ".bin";
+        if (!writeEntry(zip.get(), path, bytes, state, error))
+            return package;
+    }
+    if (archive_write_close(zip.get()) != ARCHIVE_OK) {
+        error = "cannot finish " + zipPath + ": " + archiveError(zip.get());
+        return package;
+    }
+    struct stat info;
+    if (stat(zipPath.c_str(), &info) != 0) {
+        error = "cannot stat " + zipPath + ": " + std::strerror(errno);
+        return package;
+    }
+    if (!writeText(dir + "/" + name + ".json", metadataText(info.st_size))) {
+        error = "cannot write the metadata of " + name;
+        return package;
+    }
+    package.zipPath = zipPath;
+    package.zipBytes = info.st_size;
+    package.contentBytes = contentBytes;
+    package.entries = entries;
+    return package;
+}
+
+bool linkPackage(const Package& package, const std::string& dir, const std::string& name, std::string& error)
+{
+    const std::string zipPath = dir + "/" + name + ".zip";
+    unlink(zipPath.c_str());
+    if (link(package.zipPath.c_str(), zipPath.c_str()) != 0) {
+        error = "cannot link " + zipPath + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!writeText(dir + "/" + name + ".json", metadataText(package.zipBytes))) {
+        error = "cannot write the metadata of " + name;
+        return false;
+    }
+    return true;
+}
+
+} // namespace bench

@@ -1,0 +1,143 @@
+#include "report.h"
+
+#include <cstdio>
+#include <string>
+
+namespace bench {
+
+namespace {
+
+constexpr int kLabelWidth = 50;
+constexpr int kColumnWidth = 22;
+
+std::string format(const char* pattern, double a, double b = 0)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
+}
+
+std::string timeCell(const Samples& samples)
+{
+    if (samples.empty())
+        return "not seen";
+    return format("%.1f ms (%.1f)", samples.median(), samples.best());
+}
+
+std::string mib(double kib)
+{
+    return format("%.1f MiB", kib / 1024.0);
+}
+
+void row(const std::string& label, const std::vector<std::string>& cells, const std::string& tail = {})
+{
+    std::printf("%-*s", kLabelWidth, label.c_str());
+    for (const auto& cell : cells)
+        std::printf("%-*s", kColumnWidth, cell.c_str());
+    std::printf("%s\n", tail.c_str());
+}
+
+template <typename Cell> std::vector<std::string> cellsOf(const std::vector<SizeFigures>& sizes, Cell cell)
+{
+    std::vector<std::string> cells;
+    for (const auto& figures : sizes)
+        cells.push_back(cell(figures));
+    return cells;
+}
+
+// One ratio per size, marked against an upper bound.
+void ratioRow(const std::string& label, const std::vector<SizeFigures>& sizes,
+              double (*ratio)(const SizeFigures&), double bound, bool informational)
+{
+    std::vector<std::string> cells;
+    bool met = true;
+    for (const auto& figures : sizes) {
+        const double value = ratio(figures);
+        met = met && value <= bound;
+        std::string cell = format("%.3f", value);
+        if (!informational)
+            cell += value <= bound ? "  met" : "  NOT MET";
+        cells.push_back(cell);
+    }
+    const std::string tail =
+        informational ? "(informational)" : format("target <= %.2f: ", bound) + (met ? "met" : "NOT MET");
+    row(label, cells, tail);
+}
+
+} // namespace
+
+void printReport(const BenchSetup& setup, const std::vector<SizeFigures>& sizes,
+                 const ParallelFigures& parallel, const Targets& targets)
+{
+    std::printf("\nDownload and unpack over loopback nginx; %d runs per download figure and %d per\n"
+                "unpack figure after one warm-up run, shown as median (best). Service phases come\n"
+                "from its download file being created, closed and removed; polls every %d ms\n"
+                "see \"100\" and \"200\".\n\n",
+                setup.runs, setup.unpackRuns(), setup.pollMs);
+    row("", cellsOf(sizes, [](const SizeFigures& f) { return f.label; }));
+    row("package bytes",
+        cellsOf(sizes, [](const SizeFigures& f) { return std::to_string(f.package.zipBytes); }));
+    row("curl -s -o FILE URL", cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.curlMs); }));
+    row("minimal loop: metadata GET + ranges",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.loopTotalMs); }));
+    row("minimal loop: ranges only",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.loopRangesMs); }));
+    row("ranges per download",
+        cellsOf(sizes, [](const SizeFigures& f) { return std::to_string(f.loopRanges); }));
+    row("service: ranges only (file opened -> closed)",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.serviceRangesMs); }));
+    row("service: request -> file closed",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.serviceDownloadedMs); }));
+    row("service: request -> \"100\" polled",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.serviceSeen100Ms); }));
+    row("service: request -> \"200\" polled (total)",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.serviceSeen200Ms); }));
+    row("service: unpack + move (file closed -> removed)",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.serviceUnpackMs); }));
+    row("service RSS when idle after start (VmRSS)",
+        cellsOf(sizes, [](const SizeFigures& f) { return mib(f.serviceIdleRssKiB); }));
+    row("service peak RSS over all its installs (VmHWM)",
+        cellsOf(sizes, [](const SizeFigures& f) { return mib(f.servicePeakRssKiB); }));
+    row("bsdtar -xf PACKAGE -C DIR",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.bsdtarMs); }));
+    row("ZipUnzip 1 PACKAGE DIR",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.unpackerMs); }));
+    row("peak RSS bsdtar / ZipUnzip", cellsOf(sizes, [](const SizeFigures& f) {
+            return mib(f.bsdtarPeakRssKiB) + " / " + format("%.1f", f.unpackerPeakRssKiB / 1024.0);
+        }));
+
+    std::printf(
+        "\nThree parallel installs of 200 MiB packages through one service (%d runs, new service each)\n",
+        setup.parallelRuns);
+    row("request -> all three \"200\" polled", {timeCell(parallel.installedSeenMs)});
+    row("request -> last download file closed", {timeCell(parallel.lastDownloadedMs)});
+    row("slowest download's ranges (file opened -> closed)", {timeCell(parallel.slowestRangesMs)});
+    row("service RSS when idle after start (VmRSS)", {mib(parallel.idleRssKiB)});
+    row("service peak RSS: VmHWM / largest VmRSS polled",
+        {mib(parallel.peakRssKiB) + " / " + format("%.1f", parallel.sampledRssKiB / 1024.0)});
+
+    std::printf("\nRatios of medians\n");
+    row("", cellsOf(sizes, [](const SizeFigures& f) { return f.label; }));
+    ratioRow(
+        "service ranges / minimal loop ranges", sizes,
+        [](const SizeFigures& f) { return f.serviceRangesMs.median() / f.loopRangesMs.median(); },
+        targets.serviceOverLoop, false);
+    ratioRow(
+        "service request -> file closed / minimal loop all", sizes,
+        [](const SizeFigures& f) { return f.serviceDownloadedMs.median() / f.loopTotalMs.median(); }, 0,
+        true);
+    ratioRow(
+        "service ranges / curl", sizes,
+        [](const SizeFigures& f) { return f.serviceRangesMs.median() / f.curlMs.median(); }, 0, true);
+    ratioRow(
+        "ZipUnzip / bsdtar", sizes,
+        [](const SizeFigures& f) { return f.unpackerMs.median() / f.bsdtarMs.median(); },
+        targets.unpackerOverBsdtar, false);
+    const double peakMiB = parallel.peakRssKiB / 1024.0;
+    row("peak RSS, three parallel 200 MiB downloads", {format("%.1f MiB", peakMiB)},
+        format("target < %.0f MiB: ", targets.parallelPeakRssMiB) +
+            (peakMiB < targets.parallelPeakRssMiB ? "met" : "NOT MET"));
+    std::fflush(stdout);
+}
+
+} // namespace bench

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "packagemaker.h"
+#include "samples.h"
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+struct BenchSetup
+{
+    std::string haulmoorPath;
+    std::string unpackerPath;
+    std::string workDir;   // scratch: fetched files, unpack folders, service installations
+    std::string servedDir; // what nginx serves
+    std::string baseUrl;
+    int runs = 7;
+    int parallelRuns = 3;
+    int pollMs = 50;
+
+    int unpackRuns() const { return runs * 2 + 1; }
+};
+
+struct SizeFigures
+{
+    std::string label;
+    std::string name; // served as name.zip and name.json
+    Package package;
+
+    Samples curlMs;
+    Samples loopTotalMs;  // metadata GET and ranges
+    Samples loopRangesMs; // file opened to closed
+    int loopRanges = 0;
+
+    Samples serviceRangesMs;     // file opened to closed
+    Samples serviceDownloadedMs; // request to file closed
+    Samples serviceSeen100Ms;    // request to a poll answering "100"
+    Samples serviceSeen200Ms;    // request to a poll answering "200"
+    Samples serviceUnpackMs;     // file closed to file removed: unpacker and move
+    long serviceIdleRssKiB = 0;  // VmRSS once started, before any request
+    long servicePeakRssKiB = 0;
+
+    Samples bsdtarMs;
+    Samples unpackerMs;
+    long bsdtarPeakRssKiB = 0;
+    long unpackerPeakRssKiB = 0;
+};
+
+struct ParallelFigures
+{
+    std::vector<std::string> names;
+    Samples installedSeenMs;  // request to all "200"
+    Samples slowestRangesMs;  // the slowest download's file opened to closed
+    Samples lastDownloadedMs; // request to the last file closed
+    long idleRssKiB = 0;      // VmRSS once started, before any request
+    long peakRssKiB = 0;      // worst VmHWM over the runs
+    long sampledRssKiB = 0;   // largest VmRSS seen while polling
+};
+
+std::string packageUrl(const BenchSetup& setup, const std::string& name);
+
+bool measureDownloads(const BenchSetup& setup, SizeFigures& figures, std::string& error);
+bool measureUnpackers(const BenchSetup& setup, SizeFigures& figures, std::string& error);
+bool measureParallel(const BenchSetup& setup, const Package& package, ParallelFigures& figures,
+                     std::string& error);
+
+} // namespace bench

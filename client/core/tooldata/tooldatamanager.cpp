@@ -1,0 +1,221 @@
+#include "tooldata/tooldatamanager.h"
+
+#include "config/configmanager.h"
+#include "system/systemutils.h"
+#include "tooldata/toollistfiles.h"
+#include "tooldata/toolproductguids.h"
+#include "tooldata/toolstatemerge.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <mutex>
+
+namespace gearmart {
+
+namespace {
+
+std::mutex g_instanceMutex;
+ToolDataManager* g_pInstance = nullptr;
+
+const QString kMaterialFolder = QStringLiteral("/ToolsFile");
+const QString kStagedMaterialFolder = QStringLiteral("/ToolsFileTemp");
+const QString kCatalogFile = QStringLiteral("/ToolsFile/ToolsInfoList.xml");
+const QString kStateListFile = QStringLiteral("/ToolsStateList.xml");
+
+} // namespace
+
+ToolDataManager* ToolDataManager::instance()
+{
+    std::lock_guard<std::mutex> lock(g_instanceMutex);
+    if (!g_pInstance)
+        g_pInstance = new ToolDataManager;
+    return g_pInstance;
+}
+
+void ToolDataManager::resetInstanceForTest()
+{
+    std::lock_guard<std::mutex> lock(g_instanceMutex);
+    delete g_pInstance;
+    g_pInstance = nullptr;
+}
+
+ToolDataManager::ToolDataManager()
+    : m_iLanguage(static_cast<int>(ConfigManager::instance()->language())),
+      m_iVersionType(ConfigManager::instance()->versionType()), m_qstrBaseDirectory(QDir::currentPath()),
+      m_registry(platform::Registry())
+{
+}
+
+bool ToolDataManager::loadAll()
+{
+    const QString staged = m_qstrBaseDirectory + kStagedMaterialFolder;
+    if (QFileInfo(staged).isDir()) {
+        if (!copyFolder(staged, m_qstrBaseDirectory + kMaterialFolder, true)) {
+            qDebug() << "staged material not taken over from" << staged;
+            return false;
+        }
+        QDir(staged).removeRecursively();
+    }
+
+    m_toolInfos.clear();
+    m_toolStates.clear();
+    if (!readToolCatalog(m_qstrBaseDirectory + kCatalogFile, &m_toolInfos))
+        return false;
+    QMap<int, ToolState> states;
+    if (!readToolStates(m_qstrBaseDirectory + kStateListFile, &states))
+        return false;
+    for (ToolState& state : states) {
+        const InstallInfo info = installedCheck(state.ToolKey);
+        state.IsDownload = info.IsInstalled ? 1 : 0;
+        if (info.IsInstalled) {
+            state.CurrentVersion = info.DisplayVersion;
+            state.IsInstalledByInstaller = true;
+            state.InstallLocation = info.InstallLocation;
+        }
+    }
+    m_toolStates = mergeToolStates(m_toolInfos, states);
+    // The merge is repeated at every start, so a list that cannot be written
+    // now costs nothing but this write.
+    if (!saveStateList())
+        qDebug() << "state list not written to" << m_qstrBaseDirectory + kStateListFile;
+    return true;
+}
+
+QString ToolDataManager::localized(int iToolkey, QString ToolInfo::*chinese, QString ToolInfo::*english) const
+{
+    const auto it = m_toolInfos.constFind(iToolkey);
+    if (it == m_toolInfos.cend())
+        return {};
+    if (m_iLanguage == 1)
+        return it.value().*chinese;
+    if (m_iLanguage == 0)
+        return it.value().*english;
+    return {};
+}
+
+QString ToolDataManager::toolName(int iToolkey) const
+{
+    return localized(iToolkey, &ToolInfo::ToolCHName, &ToolInfo::ToolENName);
+}
+
+QString ToolDataManager::briefIntro(int iToolkey) const
+{
+    return localized(iToolkey, &ToolInfo::BriefCHIntro, &ToolInfo::BriefENIntro);
+}
+
+QString ToolDataManager::updateIntro(int iToolkey) const
+{
+    return localized(iToolkey, &ToolInfo::UpdateCHIntro, &ToolInfo::UpdateENIntro);
+}
+
+QString ToolDataManager::exeBaseName(int iToolkey) const
+{
+    const QString exeName = m_toolInfos.value(iToolkey).ExeName;
+    return exeName.left(qMax(0, exeName.size() - 4));
+}
+
+QString ToolDataManager::installFolder(int iToolkey) const
+{
+    return ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/") + exeBaseName(iToolkey);
+}
+
+QString ToolDataManager::downloadAddress(int iToolkey) const
+{
+    const auto it = m_toolInfos.constFind(iToolkey);
+    if (it == m_toolInfos.cend())
+        return {};
+    const bool chinese = m_iLanguage == 1;
+    QString packagePath;
+    if (iToolkey == kMaterialKey) {
+        packagePath = (chinese ? QStringLiteral("/4200/tool/windows/material/v%1/standard/zh/Material.zip")
+                               : QStringLiteral("/4200/tool/windows/material/v%1/standard/en/Material.zip"))
+                          .arg(m_qstrMaterialVersion);
+    } else if (iToolkey == kManagerKey) {
+        packagePath = (chinese ? QStringLiteral("/4200/tool/windows/gearloft/v%1/standard/zh/Gearloft.zip")
+                               : QStringLiteral("/4200/tool/windows/gearloft/v%1/standard/en/Gearloft.zip"))
+                          .arg(m_qstrManagerVersion);
+    } else {
+        packagePath = chinese ? it.value().DownloadCHUrl : it.value().DownloadENUrl;
+    }
+    return ConfigManager::instance()->serverAddress() + QLatin1Char('/') + packagePath;
+}
+
+QString ToolDataManager::materialCurrentVersion() const
+{
+    return m_toolStates.value(kMaterialKey).CurrentVersion;
+}
+
+int ToolDataManager::managerNeedsUpdate() const
+{
+    const auto it = m_toolStates.constFind(kManagerKey);
+    return it == m_toolStates.cend() ? 0 : it.value().IsNeedUpdate;
+}
+
+bool ToolDataManager::setCurrentVersion(int iToolkey, const QString& qstrVersion)
+{
+    auto it = m_toolStates.find(iToolkey);
+    if (it == m_toolStates.end()) {
+        ToolState state;
+        state.ToolKey = iToolkey;
+        it = m_toolStates.insert(iToolkey, state);
+    }
+    it.value().CurrentVersion = qstrVersion;
+    return saveStateList();
+}
+
+void ToolDataManager::setListOrder(int iToolkey, int iOrder)
+{
+    auto it = m_toolStates.find(iToolkey);
+    if (it == m_toolStates.end()) {
+        ToolState state;
+        state.ToolKey = iToolkey;
+        it = m_toolStates.insert(iToolkey, state);
+    }
+    it.value().ListOrder = iOrder;
+}
+
+bool ToolDataManager::saveStateList()
+{
+    return writeToolStates(m_qstrBaseDirectory + kStateListFile, m_toolStates);
+}
+
+void ToolDataManager::registerTool(int iToolkey)
+{
+    if (ToolProductGuids::guid(iToolkey).isEmpty())
+        return;
+    const auto it = m_toolStates.constFind(iToolkey);
+    if (it == m_toolStates.cend()) {
+        qDebug() << "no state to register for tool" << iToolkey;
+        return;
+    }
+    m_registry.registerTool(iToolkey, it.value(), installFolder(iToolkey));
+}
+
+void ToolDataManager::unregisterTool(int iToolkey)
+{
+    m_registry.unregisterTool(iToolkey);
+}
+
+InstallInfo ToolDataManager::installedCheck(int iToolkey) const
+{
+    return m_registry.installedCheck(iToolkey);
+}
+
+bool ToolDataManager::versionLess(const QString& a, const QString& b)
+{
+    const QStringList partsA = a.split(QLatin1Char('.'));
+    const QStringList partsB = b.split(QLatin1Char('.'));
+    if (partsA.size() != 4 || partsB.size() != 4)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        // A part that is not a number counts as 0.
+        const qulonglong partA = partsA.at(i).toULongLong();
+        const qulonglong partB = partsB.at(i).toULongLong();
+        if (partA != partB)
+            return partA < partB;
+    }
+    return false;
+}
+
+} // namespace gearmart

@@ -1,0 +1,60 @@
+#include "tooldata/toolregistry.h"
+
+#include "tooldata/toolproductguids.h"
+
+#include <QDebug>
+#include <QFileInfo>
+
+namespace gearmart {
+
+namespace {
+const QString kUnknown = QStringLiteral("unKnown");
+}
+
+ToolRegistry::ToolRegistry(const platform::Registry& registry) : m_registry(registry) {}
+
+QString ToolRegistry::keyPath(const QString& qstrGuid)
+{
+    return QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\%1")
+        .arg(qstrGuid);
+}
+
+InstallInfo ToolRegistry::installedCheck(int iToolkey) const
+{
+    InstallInfo info;
+    const QString guid = ToolProductGuids::guid(iToolkey);
+    if (guid.isEmpty())
+        return info;
+    const QString key = keyPath(guid);
+    const QString location = m_registry.value(key, QStringLiteral("InstallLocation"), kUnknown);
+    const QString version = m_registry.value(key, QStringLiteral("DisplayVersion"), kUnknown);
+    if (location == kUnknown || version == kUnknown || location.isEmpty() || !QFileInfo::exists(location))
+        return info;
+    info.IsInstalled = true;
+    info.InstallLocation = QString(location).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    info.DisplayVersion = version;
+    return info;
+}
+
+void ToolRegistry::registerTool(int iToolkey, const ToolState& state, const QString& qstrInstallLocation)
+{
+    const QString guid = ToolProductGuids::guid(iToolkey);
+    if (guid.isEmpty())
+        return;
+    QVector<QPair<QString, QString>> values = {{QStringLiteral("DisplayVersion"), state.CurrentVersion}};
+    if (!state.IsInstalledByInstaller) {
+        values.append({QStringLiteral("InstallLocation"), qstrInstallLocation});
+        values.append({QStringLiteral("ProductGuid"), guid});
+    }
+    if (!m_registry.setValues(keyPath(guid), values))
+        qDebug() << "registry entry not written for tool" << iToolkey;
+}
+
+void ToolRegistry::unregisterTool(int iToolkey)
+{
+    const QString guid = ToolProductGuids::guid(iToolkey);
+    if (!guid.isEmpty() && !m_registry.removeKey(keyPath(guid)))
+        qDebug() << "registry entry not removed for tool" << iToolkey;
+}
+
+} // namespace gearmart

@@ -1,0 +1,73 @@
+#include "updateversiondialog.h"
+
+#include "widgets/progressbar.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace gearmart {
+
+UpdateVersionDialog::UpdateVersionDialog(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("UpdateVersionDialog"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowModality(Qt::WindowModal);
+    setFixedSize(320, 124);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(12);
+    layout->setContentsMargins(20, 20, 48, 36);
+    m_pLabel = new QLabel(tr("Version updating"), this);
+    m_pLabel->setObjectName(QStringLiteral("label"));
+    m_pLabel->setFixedHeight(32);
+    m_pProgressBar = new ProgressBar(this);
+    m_pProgressBar->setObjectName(QStringLiteral("progressBar"));
+    m_pProgressBar->setValue(0);
+    m_pProgressBar->setAccessibleName(tr("Update progress"));
+    layout->addWidget(m_pLabel);
+    layout->addWidget(m_pProgressBar);
+
+    m_pCancelBtn = new QPushButton(this);
+    m_pCancelBtn->setObjectName(QStringLiteral("cancelBtn"));
+    m_pCancelBtn->setAccessibleName(tr("Cancel update"));
+    m_pCancelBtn->setToolTip(m_pCancelBtn->accessibleName());
+    m_pCancelBtn->setFixedSize(24, 24);
+    m_pCancelBtn->setStyleSheet(
+        QStringLiteral("QPushButton{border-image:url(:/Gearmart/Image/Gearmatt/icon/ic_cancel.png);}"));
+    m_pCancelBtn->move(width() - 40, 66);
+    connect(m_pCancelBtn, &QPushButton::clicked, this, [this] {
+        emit signalUpdateCancel();
+        hide();
+    });
+}
+
+int UpdateVersionDialog::progress() const
+{
+    return m_pProgressBar->value();
+}
+
+void UpdateVersionDialog::setProgress(int iValue)
+{
+    m_pProgressBar->setValue(iValue);
+    if (iValue == 100) {
+        emit signalUpdateCompleted();
+        hide();
+    }
+}
+
+void UpdateVersionDialog::reset()
+{
+    m_pProgressBar->setValue(0);
+}
+
+void UpdateVersionDialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    painter.setPen(QColor(0xE6, 0xE6, 0xE6));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace gearmart

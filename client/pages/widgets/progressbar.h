@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QProgressBar>
+
+namespace gearmart {
+
+// The pill-shaped download bar: a grey track, a coloured chunk with round
+// ends, and white text in the middle. Mode 0 shows the percentage; any other
+// mode (the pages use 1 for a failure and 2 for waiting) shows the stored
+// text. text() returns exactly what is drawn.
+class ProgressBar : public QProgressBar
+{
+    Q_OBJECT
+
+public:
+    explicit ProgressBar(QWidget* parent = nullptr);
+
+    void setChunkColor(const QColor& color);
+    QColor chunkColor() const { return m_chunkColor; }
+    void setGrooveColor(const QColor& color);
+    QColor grooveColor() const { return m_grooveColor; }
+    void setTextFont(const QFont& font);
+    QFont textFont() const { return m_textFont; }
+    void setText(const QString& qstrText);
+    QString storedText() const { return m_qstrText; }
+    void setMode(int iMode);
+    int mode() const { return m_iMode; }
+
+    // Filled share of the bar, 0 to 1.
+    double ratio() const;
+    QString text() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_chunkColor;
+    QColor m_grooveColor;
+    QFont m_textFont;
+    QString m_qstrText;
+    int m_iMode = 0;
+};
+
+} // namespace gearmart

@@ -1,0 +1,12 @@
+#include "panelcraft/targetpath.h"
+
+#include <QCoreApplication>
+
+namespace crestui {
+
+QString GetTargetPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/plugins");
+}
+
+} // namespace crestui
