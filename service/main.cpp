@@ -1,3 +1,4 @@
+#include "platform/memory.h"
 #include "servicehost.h"
 
 #include <cstdlib>
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return -1;
+    platform::returnLargeBlocksToSystem();
     try {
         const int port = std::atoi(argv[1]);
         haulmoor::ServiceHost host;

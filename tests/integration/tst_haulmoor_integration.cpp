@@ -209,7 +209,8 @@ QByteArray zipPackage(const QList<PackageFile>& files, bool stored = false)
     return readFile(zipPath);
 }
 
-// Pids of the processes the service would take for the main program.
+// Pids of the processes the service would take for the main program, looked
+// up the way it does: the executable's name, else the kernel's short name.
 QList<qint64> mainProgramProcesses()
 {
     QList<qint64> pids;
@@ -219,9 +220,11 @@ QList<qint64> mainProgramProcesses()
         const qint64 pid = entry.toLongLong(&isPid);
         if (!isPid)
             continue;
-        QString name =
-            QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/") + entry + QStringLiteral("/exe")))
-                .fileName();
+        const QString dir = QStringLiteral("/proc/") + entry;
+        const QString executable = QFile::symLinkTarget(dir + QStringLiteral("/exe"));
+        QString name = executable.isEmpty()
+                           ? QString::fromUtf8(readFile(dir + QStringLiteral("/comm"))).trimmed()
+                           : QFileInfo(executable).fileName();
         name.remove(QStringLiteral(" (deleted)"));
         if (name == QLatin1String("Gearloft"))
             pids << pid;
@@ -783,7 +786,7 @@ private slots:
         const QString partial = subTools() + QStringLiteral("Slow.zip");
 
         QCOMPARE(ask(3, {{url, subTools()}}).value(url), QStringLiteral("0"));
-        // Part of the package is on disk, in the folder Setup.xml names.
+        // Some of the package is on disk, in the folder Setup.xml names.
         QTRY_VERIFY_WITH_TIMEOUT(progressOf(url) > 0 && QFileInfo(partial).size() > 0, 10000);
         const int requestsAtCancel = requestsFor(path).size();
         const Reply cancel =

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QPainter>
+#include <QTimer>
 
 namespace gearmart {
 
@@ -22,6 +23,12 @@ BaseConfigButon::BaseConfigButon(QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    updateWidth();
+}
+
+void BaseConfigButon::setText(const QString& qstrText)
+{
+    QToolButton::setText(qstrText);
     updateWidth();
 }
 
@@ -127,15 +134,16 @@ QPixmap BaseConfigButon::currentIcon() const
     if (!m_disabledIconImage.isNull()) {
         return m_disabledIconImage;
     }
-    return m_iconImage.isNull() ? icon().pixmap(size, QIcon::Disabled) : QIcon(m_iconImage).pixmap(size, QIcon::Disabled);
+    return m_iconImage.isNull() ? icon().pixmap(size, QIcon::Disabled)
+                                : QIcon(m_iconImage).pixmap(size, QIcon::Disabled);
 }
 
 void BaseConfigButon::paintEvent(QPaintEvent*)
 {
-    // QAbstractButton::setText() is not virtual, so a new text is noticed here.
+    // A text set through QAbstractButton is noticed only here; resizing in
+    // the middle of painting is not safe, so it happens right after.
     if (width() != wantedWidth()) {
-        updateWidth();
-        return;
+        QTimer::singleShot(0, this, &BaseConfigButon::updateWidth);
     }
     // The whole look is drawn here; the style's own button would show through
     // the rounded corners.

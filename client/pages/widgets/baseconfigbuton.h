@@ -16,6 +16,10 @@ class BaseConfigButon : public QToolButton
 public:
     explicit BaseConfigButon(QWidget* parent = nullptr);
 
+    // Hides QAbstractButton::setText so the width follows the text at once; a
+    // text set through a base pointer is picked up at the next paint.
+    void setText(const QString& qstrText);
+
     // Without a disabled image the normal one is shown greyed when disabled.
     // Without any image the QToolButton icon is used.
     void setIconImage(const QString& qstrImage, const QString& qstrDisabledImage = QString());

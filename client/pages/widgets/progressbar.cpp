@@ -13,6 +13,7 @@ ProgressBar::ProgressBar(QWidget* parent)
     m_textFont.setFamily(QStringLiteral("Microsoft Yahei"));
     m_textFont.setPixelSize(10);
     m_textFont.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    setAccessibleName(tr("Progress"));
     // QProgressBar skips repaints it thinks the style would not show; the
     // chunk here moves by fractions of a pixel.
     connect(this, &QProgressBar::valueChanged, this, qOverload<>(&QWidget::update));

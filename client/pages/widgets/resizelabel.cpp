@@ -4,9 +4,7 @@
 
 namespace gearmart {
 
-ResizeLabel::ResizeLabel(QWidget* parent) : QLabel(parent)
-{
-}
+ResizeLabel::ResizeLabel(QWidget* parent) : QLabel(parent) {}
 
 void ResizeLabel::resizeEvent(QResizeEvent* event)
 {

@@ -20,7 +20,8 @@ const int kBottom = 7;
 
 QPixmap drawnShadow()
 {
-    QImage image(ShadowFrame::kPictureWidth, ShadowFrame::kPictureHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage image(ShadowFrame::kPictureWidth, ShadowFrame::kPictureHeight,
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     const int w = image.width();
     const int h = image.height();
@@ -60,7 +61,8 @@ QPixmap ShadowFrame::shadowPicture()
         picture = drawnShadow();
     } else if (picture.size() != QSize(kPictureWidth, kPictureHeight)) {
         // The slice rectangles are fixed; a picture of another size is fitted to them.
-        picture = picture.scaled(kPictureWidth, kPictureHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        picture =
+            picture.scaled(kPictureWidth, kPictureHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     QPixmapCache::insert(kCacheKey, picture);
     return picture;

@@ -27,7 +27,7 @@ TestState& testState()
 }
 
 const char* const kStyleSheet = R"(
-QLabel#textLabel { color: #333333; font-size: 14px; }
+QLabel#textLabel { color: #333333; font-size: 12px; }
 QPushButton#okBtn { color: #ffffff; background: #FA3239; border: 1px solid #FA3239; border-radius: 2px; font-size: 12px; }
 QPushButton#okBtn:hover { background: #FF4F55; border-color: #FF4F55; }
 QPushButton#okBtn:pressed { background: #E0262D; border-color: #E0262D; }

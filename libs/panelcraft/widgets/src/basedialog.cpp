@@ -56,8 +56,8 @@ QPushButton#cancelButton:focus { border-color: #333333; }
 
 } // namespace
 
-BaseDialog::BaseDialog(bool bTitleBar, bool bCloseButton, bool bConfirmButton, bool bCancelButton, bool bMovable,
-                       bool bShadow, bool bModal, QWidget* parent)
+BaseDialog::BaseDialog(bool bTitleBar, bool bCloseButton, bool bConfirmButton, bool bCancelButton,
+                       bool bMovable, bool bShadow, bool bModal, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_bMovable(bMovable), m_bShadow(bShadow)
 {
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -125,9 +125,7 @@ BaseDialog::BaseDialog(bool bTitleBar, bool bCloseButton, bool bConfirmButton, b
     connect(m_pCloseButton, &QPushButton::clicked, this, &BaseDialog::onCloseClicked);
 }
 
-BaseDialog::BaseDialog(QWidget* parent) : BaseDialog(true, true, true, true, true, true, true, parent)
-{
-}
+BaseDialog::BaseDialog(QWidget* parent) : BaseDialog(true, true, true, true, true, true, true, parent) {}
 
 void BaseDialog::setTitle(const QString& qstrTitle)
 {
@@ -235,13 +233,13 @@ void BaseDialog::paintEvent(QPaintEvent*)
     for (int i = 0; i < kShadowMargin; ++i) {
         const double t = double(i + 1) / kShadowMargin;
         painter.setPen(QColor(0, 0, 0, int(2 + 30 * t * t)));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(i + 0.5, i + 0.5, -i - 0.5, -i - 0.5), kShadowMargin - i,
-                                kShadowMargin - i);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(i + 0.5, i + 0.5, -i - 0.5, -i - 0.5),
+                                kShadowMargin - i, kShadowMargin - i);
     }
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(kShadowMargin, kShadowMargin, -kShadowMargin, -kShadowMargin),
-                            4, 4);
+    painter.drawRoundedRect(
+        QRectF(rect()).adjusted(kShadowMargin, kShadowMargin, -kShadowMargin, -kShadowMargin), 4, 4);
 }
 
 bool BaseDialog::eventFilter(QObject* watched, QEvent* event)

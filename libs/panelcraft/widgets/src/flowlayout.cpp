@@ -22,7 +22,8 @@ FlowLayout::FlowLayout(QWidget* parent, int margin, int hSpacing, int vSpacing)
     }
 }
 
-FlowLayout::FlowLayout(int margin, int hSpacing, int vSpacing) : FlowLayout(nullptr, margin, hSpacing, vSpacing)
+FlowLayout::FlowLayout(int margin, int hSpacing, int vSpacing)
+    : FlowLayout(nullptr, margin, hSpacing, vSpacing)
 {
 }
 

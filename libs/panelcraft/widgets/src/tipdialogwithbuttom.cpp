@@ -48,8 +48,8 @@ TipDialogWithButtom::TipDialogWithButtom(const QString& qstrTitle, const QString
     m_pIconLabel->setObjectName(QStringLiteral("iconLabel"));
     m_pIconLabel->setFixedSize(32, 32);
     QPixmap icon(qstrIconPath);
-    m_pIconLabel->setPixmap(icon.isNull() ? warningSign(32)
-                                          : icon.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_pIconLabel->setPixmap(
+        icon.isNull() ? warningSign(32) : icon.scaled(32, 32, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     layout->addWidget(m_pIconLabel, 0, Qt::AlignTop);
     m_pTextLabel = new QLabel(qstrText, getSetupUiWidget());
     m_pTextLabel->setObjectName(QStringLiteral("textLabel"));
@@ -60,8 +60,8 @@ TipDialogWithButtom::TipDialogWithButtom(const QString& qstrTitle, const QString
     setAccessibleDescription(qstrText);
 }
 
-int TipDialogWithButtom::showWarnMessageInfo(const QString& qstrTitle, const QString& qstrText, QWidget* parent,
-                                             const QString& qstrIconPath)
+int TipDialogWithButtom::showWarnMessageInfo(const QString& qstrTitle, const QString& qstrText,
+                                             QWidget* parent, const QString& qstrIconPath)
 {
     lastWarning() = Warning{qstrTitle, qstrText, qstrIconPath, parent};
     // On the heap: if the parent dies during exec() it takes the dialog along,

@@ -5,9 +5,7 @@
 
 namespace crestui {
 
-Widget::Widget(QWidget* parent) : QWidget(parent)
-{
-}
+Widget::Widget(QWidget* parent) : QWidget(parent) {}
 
 void Widget::paintEvent(QPaintEvent*)
 {

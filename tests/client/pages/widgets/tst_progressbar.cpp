@@ -130,10 +130,8 @@ private slots:
         const auto [top, bottom] = chunkRows(image, filled / 2);
         QVERIFY(top >= 0);
         QCOMPARE(top + bottom, 19); // centred vertically
-        QVERIFY2(qAbs((bottom - top + 1) - 2 * e) <= 1.0, qPrintable(QStringLiteral("%1..%2 for 2e = %3")
-                                                                          .arg(top)
-                                                                          .arg(bottom)
-                                                                          .arg(2 * e)));
+        QVERIFY2(qAbs((bottom - top + 1) - 2 * e) <= 1.0,
+                 qPrintable(QStringLiteral("%1..%2 for 2e = %3").arg(top).arg(bottom).arg(2 * e)));
         // Nothing beyond the filled width; narrower toward the left end.
         QVERIFY(!isChunk(image, filled + 1, 10));
         const auto [leftTop, leftBottom] = chunkRows(image, 0);

@@ -16,15 +16,15 @@ QPixmap slicedPicture()
 {
     QImage image(210, 143, QImage::Format_ARGB32);
     QPainter painter(&image);
-    painter.fillRect(0, 0, 5, 3, QColor("#ff0000"));      // top left
-    painter.fillRect(5, 0, 200, 3, QColor("#00ff00"));    // top
-    painter.fillRect(205, 0, 5, 3, QColor("#0000ff"));    // top right
-    painter.fillRect(0, 3, 5, 133, QColor("#ffff00"));    // left
-    painter.fillRect(5, 3, 200, 133, QColor("#ff00ff"));  // middle, never drawn
-    painter.fillRect(205, 3, 5, 133, QColor("#00ffff"));  // right
-    painter.fillRect(0, 136, 5, 7, QColor("#800000"));    // bottom left
-    painter.fillRect(5, 136, 200, 7, QColor("#008000"));  // bottom
-    painter.fillRect(205, 136, 5, 7, QColor("#000080"));  // bottom right
+    painter.fillRect(0, 0, 5, 3, QColor("#ff0000"));     // top left
+    painter.fillRect(5, 0, 200, 3, QColor("#00ff00"));   // top
+    painter.fillRect(205, 0, 5, 3, QColor("#0000ff"));   // top right
+    painter.fillRect(0, 3, 5, 133, QColor("#ffff00"));   // left
+    painter.fillRect(5, 3, 200, 133, QColor("#ff00ff")); // middle, never drawn
+    painter.fillRect(205, 3, 5, 133, QColor("#00ffff")); // right
+    painter.fillRect(0, 136, 5, 7, QColor("#800000"));   // bottom left
+    painter.fillRect(5, 136, 200, 7, QColor("#008000")); // bottom
+    painter.fillRect(205, 136, 5, 7, QColor("#000080")); // bottom right
     painter.end();
     return QPixmap::fromImage(image);
 }

@@ -64,10 +64,7 @@ class TestTipDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        TipDialog::resetForTesting();
-    }
+    void cleanup() { TipDialog::resetForTesting(); }
 
     void formHasItsFixedLook()
     {
@@ -90,7 +87,8 @@ private slots:
         // ending 16 pixels before the right and bottom edges.
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("iconLabel"))->geometry().topLeft(), QPoint(40, 40));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("iconLabel"))->geometry().topLeft(),
+                 QPoint(40, 40));
         const QRect cancel = dialog.findChild<QPushButton*>(QStringLiteral("cancelBtn"))->geometry();
         QCOMPARE(cancel.bottomRight(), QPoint(320 - 16 - 1, 168 - 16 - 1));
         const QRect ok = dialog.findChild<QPushButton*>(QStringLiteral("okBtn"))->geometry();
@@ -136,8 +134,9 @@ private slots:
                 QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
             }
         });
-        const int result = TipDialog::showTip(icon, QStringLiteral("Are you sure close the software?"),
-                                              QStringLiteral("Sure"), QStringLiteral("Not now"), true, &parent);
+        const int result =
+            TipDialog::showTip(icon, QStringLiteral("Are you sure close the software?"),
+                               QStringLiteral("Sure"), QStringLiteral("Not now"), true, &parent);
         QCOMPARE(result, expected);
         QVERIFY(seen.found);
         QVERIFY(seen.okVisible);
@@ -158,8 +157,9 @@ private slots:
             seen = inspect(dialog);
             dialog->reject();
         });
-        QCOMPARE(TipDialog::showTip(QStringLiteral(":/missing/notice.png"), QStringLiteral("Client is already running."),
-                                    QStringLiteral("OK"), QStringLiteral("Cancel"), false, nullptr),
+        QCOMPARE(TipDialog::showTip(QStringLiteral(":/missing/notice.png"),
+                                    QStringLiteral("Client is already running."), QStringLiteral("OK"),
+                                    QStringLiteral("Cancel"), false, nullptr),
                  0);
         QVERIFY(seen.found);
         QVERIFY(seen.okVisible);
@@ -174,14 +174,17 @@ private slots:
         TipDialog dialog;
         dialog.setTip(QString(), QStringLiteral("t"), QString(), QString(), true);
         QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("okBtn"))->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("cancelBtn"))->text(), QStringLiteral("Cancel"));
+        QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("cancelBtn"))->text(),
+                 QStringLiteral("Cancel"));
     }
 
     void parentGoingAwayEndsTheTip()
     {
         auto* parent = new QWidget;
         whenModalShown([parent](QDialog*) { delete parent; });
-        QCOMPARE(TipDialog::showTip(QString(), QStringLiteral("x"), QStringLiteral("OK"), QString(), true, parent), 0);
+        QCOMPARE(
+            TipDialog::showTip(QString(), QStringLiteral("x"), QStringLiteral("OK"), QString(), true, parent),
+            0);
         QVERIFY(TipDialog::lastRequestForTesting().parent.isNull());
     }
 
@@ -206,8 +209,8 @@ private slots:
         QVERIFY(asked.showCancel);
         QCOMPARE(asked.parent.data(), &parent);
 
-        QCOMPARE(TipDialog::showTip(QString(), QStringLiteral("second"), QStringLiteral("OK"), QString(), false,
-                                    nullptr),
+        QCOMPARE(TipDialog::showTip(QString(), QStringLiteral("second"), QStringLiteral("OK"), QString(),
+                                    false, nullptr),
                  0);
         asked = TipDialog::lastRequestForTesting();
         QCOMPARE(asked.text, QStringLiteral("second"));
@@ -222,7 +225,8 @@ private slots:
         whenModalShown([](QDialog* dialog) {
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("okBtn")), Qt::LeftButton);
         });
-        QCOMPARE(TipDialog::showTip(QString(), QStringLiteral("third"), QString(), QString(), true, nullptr), 1);
+        QCOMPARE(TipDialog::showTip(QString(), QStringLiteral("third"), QString(), QString(), true, nullptr),
+                 1);
         QCOMPARE(TipDialog::requestCountForTesting(), 3);
     }
 };

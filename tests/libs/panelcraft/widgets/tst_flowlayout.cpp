@@ -37,21 +37,22 @@ private slots:
         QTest::addColumn<QList<QRect>>("expected");
         // Five 50 x 20 boxes, margin 5, spacing 10 across and 6 down.
         // 5 + 3 x 50 + 2 x 10 + 5 = 180 holds three in a row.
-        QTest::newRow("three fit exactly") << 180
-                                           << QList<QRect>{{5, 5, 50, 20},  {65, 5, 50, 20}, {125, 5, 50, 20},
-                                                           {5, 31, 50, 20}, {65, 31, 50, 20}};
+        QTest::newRow("three fit exactly")
+            << 180
+            << QList<QRect>{
+                   {5, 5, 50, 20}, {65, 5, 50, 20}, {125, 5, 50, 20}, {5, 31, 50, 20}, {65, 31, 50, 20}};
         QTest::newRow("one pixel less wraps the third")
             << 179
-            << QList<QRect>{{5, 5, 50, 20}, {65, 5, 50, 20}, {5, 31, 50, 20}, {65, 31, 50, 20}, {5, 57, 50, 20}};
-        QTest::newRow("all in one row") << 400
-                                        << QList<QRect>{{5, 5, 50, 20},
-                                                        {65, 5, 50, 20},
-                                                        {125, 5, 50, 20},
-                                                        {185, 5, 50, 20},
-                                                        {245, 5, 50, 20}};
+            << QList<QRect>{
+                   {5, 5, 50, 20}, {65, 5, 50, 20}, {5, 31, 50, 20}, {65, 31, 50, 20}, {5, 57, 50, 20}};
+        QTest::newRow("all in one row")
+            << 400
+            << QList<QRect>{
+                   {5, 5, 50, 20}, {65, 5, 50, 20}, {125, 5, 50, 20}, {185, 5, 50, 20}, {245, 5, 50, 20}};
         QTest::newRow("narrower than one box: one per row")
             << 40
-            << QList<QRect>{{5, 5, 50, 20}, {5, 31, 50, 20}, {5, 57, 50, 20}, {5, 83, 50, 20}, {5, 109, 50, 20}};
+            << QList<QRect>{
+                   {5, 5, 50, 20}, {5, 31, 50, 20}, {5, 57, 50, 20}, {5, 83, 50, 20}, {5, 109, 50, 20}};
     }
 
     void wrapsRows()

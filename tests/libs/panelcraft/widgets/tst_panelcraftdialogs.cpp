@@ -17,10 +17,7 @@ class TestPanelcraftDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanup()
-    {
-        BaseDialog::clearAnswersForTesting();
-    }
+    void cleanup() { BaseDialog::clearAnswersForTesting(); }
 
     void baseDialogEndings_data()
     {
@@ -187,8 +184,9 @@ private slots:
                 QTest::keyClick(box, Qt::Key_Escape);
             }
         });
-        const int result = TipDialogWithButtom::showWarnMessageInfo(
-            QStringLiteral("Licenses"), QStringLiteral("Open failed."), &parent, QStringLiteral(":/missing/hint.png"));
+        const int result = TipDialogWithButtom::showWarnMessageInfo(QStringLiteral("Licenses"),
+                                                                    QStringLiteral("Open failed."), &parent,
+                                                                    QStringLiteral(":/missing/hint.png"));
         QCOMPARE(result, expected);
         QVERIFY(looksRight);
         QVERIFY(parent.findChildren<TipDialogWithButtom*>().isEmpty());

@@ -15,8 +15,8 @@ class TipDialogWithButtom : public BaseDialog
 
 public:
     // An empty or unreadable qstrIconPath shows a drawn warning sign.
-    TipDialogWithButtom(const QString& qstrTitle, const QString& qstrText, const QString& qstrIconPath = QString(),
-                        QWidget* parent = nullptr);
+    TipDialogWithButtom(const QString& qstrTitle, const QString& qstrText,
+                        const QString& qstrIconPath = QString(), QWidget* parent = nullptr);
 
     QLabel* iconLabel() const { return m_pIconLabel; }
     QLabel* textLabel() const { return m_pTextLabel; }
@@ -24,8 +24,8 @@ public:
     // Shows the box modally; 1 when OK was pressed, 0 when it was closed
     // otherwise (also when the parent goes away meanwhile). An empty title
     // reads "Warning".
-    static int showWarnMessageInfo(const QString& qstrTitle, const QString& qstrText, QWidget* parent = nullptr,
-                                   const QString& qstrIconPath = QString());
+    static int showWarnMessageInfo(const QString& qstrTitle, const QString& qstrText,
+                                   QWidget* parent = nullptr, const QString& qstrIconPath = QString());
 
     // Test seam: what the last showWarnMessageInfo() asked. Answer it with
     // BaseDialog::setNextAnswerForTesting().

@@ -1,0 +1,235 @@
+// The main window with its real service: title bar and page switching,
+// covers, the close confirmation, the update prompts and edge resizing.
+#include "clientinstallation.h"
+#include "config/configmanager.h"
+#include "gearmart.h"
+#include "panelcraft/coverwidget.h"
+#include "requestrouter.h"
+#include "tooldata/tooldatamanager.h"
+#include "update/updateversiondialog.h"
+#include "widgets/tipdialog.h"
+#include "windowtitlewidget.h"
+
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+using namespace gearmart;
+
+class TestGearmart : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<clienttest::ClientInstallation> m_install;
+
+    std::unique_ptr<Gearmart> makeWindow()
+    {
+        auto window = std::make_unique<Gearmart>();
+        window->show();
+        return window;
+    }
+
+private slots:
+    void init()
+    {
+        TipDialog::resetForTesting();
+        m_install = std::make_unique<clienttest::ClientInstallation>();
+        m_install->writeSetup();
+        m_install->writeCatalog();
+        m_install->writeStateList();
+        QVERIFY(m_install->loadSingletons());
+        QVERIFY(m_install->startStandIn());
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(TipDialog::requestCountForTesting(), 0); // no unexpected message
+        m_install.reset();
+    }
+
+    void startsTheServiceAsItsChild()
+    {
+        auto window = makeWindow();
+        QVERIFY(window->servicePort() >= 20008);
+        QCOMPARE(window->requestRouter()->port(), window->servicePort());
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        QCOMPARE(window->serviceProcess()->arguments(), QStringList{QString::number(window->servicePort())});
+        QCOMPARE(window->windowTitle(), QStringLiteral("Brelvonix Gearloft"));
+        QCOMPARE(window->width(), 1034);
+        QCOMPARE(window->pages()->count(), 2);
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void tabsSwitchPages()
+    {
+        auto window = makeWindow();
+        QTest::mouseClick(window->titleBar()->myToolsButton(), Qt::LeftButton);
+        QCOMPARE(window->pages()->currentIndex(), 1);
+        QVERIFY(window->titleBar()->myToolsButton()->styleSheet().contains(QStringLiteral("#FA3239")));
+        QVERIFY(!window->titleBar()->toolsDownButton()->styleSheet().contains(QStringLiteral("#FA3239")));
+        QTest::mouseClick(window->titleBar()->toolsDownButton(), Qt::LeftButton);
+        QCOMPARE(window->pages()->currentIndex(), 0);
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void maximiseButtonFollowsTheWindowState()
+    {
+        auto window = makeWindow();
+        QPushButton* max = window->titleBar()->maxButton();
+        QTest::mouseClick(max, Qt::LeftButton);
+        QTRY_VERIFY(window->isMaximized());
+        QVERIFY(max->styleSheet().contains(QStringLiteral("ic_restore.png")));
+        QTest::mouseClick(max, Qt::LeftButton);
+        QTRY_VERIFY(!window->isMaximized());
+        QVERIFY(max->styleSheet().contains(QStringLiteral("ic_max.png")));
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void declinedCloseKeepsEverything()
+    {
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        TipDialog::setNextAnswerForTesting(0);
+        QVERIFY(!window->onClose());
+        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("Are you sure close the software?"));
+        QVERIFY(TipDialog::lastRequestForTesting().showCancel);
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->cover()->isVisible());
+        QCOMPARE(window->serviceProcess()->state(), QProcess::Running);
+        TipDialog::resetForTesting();
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void confirmedCloseKillsTheServiceSilently()
+    {
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        TipDialog::setNextAnswerForTesting(1);
+        QVERIFY(window->onClose());
+        QVERIFY(!window->isVisible());
+        QCOMPARE(window->serviceProcess()->state(), QProcess::NotRunning);
+        // Only the question was asked: no "connect to server fail" afterwards.
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        TipDialog::resetForTesting();
+    }
+
+    void serviceEndingUnexpectedlyIsReported()
+    {
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        TipDialog::setNextAnswerForTesting(1);
+        window->serviceProcess()->kill();
+        QTRY_COMPARE(TipDialog::requestCountForTesting(), 1);
+        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("connect to server fail"));
+        QVERIFY(!TipDialog::lastRequestForTesting().showCancel);
+        TipDialog::resetForTesting();
+    }
+
+    void coverFollowsTheWindow()
+    {
+        auto window = makeWindow();
+        window->onSetCover(true);
+        QVERIFY(window->cover()->isVisible());
+        QVERIFY(window->cover()->isBlackCover());
+        window->resize(1200, 800);
+        QTRY_COMPARE(window->cover()->geometry(), window->rect());
+        window->onSetCover(false);
+        QVERIFY(!window->cover()->isVisible());
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void restartLaterKeepsTheStagedUpdate()
+    {
+        auto window = makeWindow();
+        TipDialog::setNextAnswerForTesting(0);
+        window->onStartUpdateGearloft();
+        QVERIFY(window->updateDialog()->isVisible());
+        window->updateDialog()->setProgress(100); // completes and asks
+        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("Upgrade completed, restart software?"));
+        QCOMPARE(TipDialog::lastRequestForTesting().okText, QStringLiteral("Restart Now"));
+        QCOMPARE(TipDialog::lastRequestForTesting().cancelText, QStringLiteral("Restart Later"));
+        QVERIFY(!window->updateDialog()->isVisible());
+        QVERIFY(!window->cover()->isVisible());
+        QCOMPARE(ConfigManager::instance()->needUpdateFlag(), 1);
+        QFile setup(m_install->filePath(QStringLiteral("Setup.xml")));
+        QVERIFY(setup.open(QIODevice::ReadOnly));
+        QVERIFY(setup.readAll().contains("<IsNeedUpdate>\n<Value>1</Value>\n"));
+        TipDialog::resetForTesting();
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void failedUpdateOffersAnotherTry_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("again");
+        QTest::newRow("again") << 1 << true;
+        QTest::newRow("next") << 0 << false;
+    }
+
+    void failedUpdateOffersAnotherTry()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, again);
+        auto window = makeWindow();
+        QSignalSpy reUpdate(window.get(), &Gearmart::signalReUpdate);
+        TipDialog::setNextAnswerForTesting(answer);
+        window->onUpdateFailed();
+        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("Upgrade fail, try again?"));
+        QCOMPARE(reUpdate.size(), again ? 1 : 0);
+        QCOMPARE(window->cover()->isVisible(), again);
+        TipDialog::resetForTesting();
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void draggingStartsOnlyInTheTitleArea()
+    {
+        auto window = makeWindow();
+        window->move(100, 100);
+        const QPoint start = window->pos();
+        auto drag = [&](QPoint from) {
+            QMouseEvent press(QEvent::MouseButtonPress, from, window->mapToGlobal(from), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &press);
+            const QPoint to = from + QPoint(40, 30);
+            QMouseEvent move(QEvent::MouseMove, to, window->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &move);
+            QMouseEvent release(QEvent::MouseButtonRelease, to, window->mapToGlobal(to), Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &release);
+        };
+        drag(QPoint(300, 600)); // below the title area
+        QCOMPARE(window->pos(), start);
+        drag(QPoint(300, 30));
+        QCOMPARE(window->pos(), start + QPoint(40, 30));
+        window->serviceProcess()->disconnect(window.get());
+    }
+
+    void edgesForResizing_data()
+    {
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<int>("edges");
+        const QSize size(1034, 768);
+        QTest::newRow("inside") << QPoint(500, 400) << 0;
+        QTest::newRow("left") << QPoint(4, 400) << int(Qt::LeftEdge);
+        QTest::newRow("not the first column") << QPoint(0, 400) << 0;
+        QTest::newRow("right") << QPoint(1030, 400) << int(Qt::RightEdge);
+        QTest::newRow("right outside") << QPoint(1034, 400) << 0;
+        QTest::newRow("top") << QPoint(500, 1) << int(Qt::TopEdge);
+        QTest::newRow("four above the bottom") << QPoint(500, 764) << int(Qt::BottomEdge);
+        QTest::newRow("five above the bottom") << QPoint(500, 763) << 0;
+        QTest::newRow("bottom right") << QPoint(1031, 766) << int(Qt::RightEdge | Qt::BottomEdge);
+        QTest::newRow("top left") << QPoint(2, 2) << int(Qt::LeftEdge | Qt::TopEdge);
+    }
+
+    void edgesForResizing()
+    {
+        QFETCH(QPoint, pos);
+        QFETCH(int, edges);
+        QCOMPARE(int(Gearmart::hitTest(pos, QSize(1034, 768))), edges);
+    }
+};
+
+QTEST_MAIN(TestGearmart)
+#include "tst_gearmart.moc"
