@@ -7,9 +7,11 @@ file(CHMOD "${GEARLOFT_TEST_RUNTIME_DIR}" DIRECTORY_PERMISSIONS OWNER_READ OWNER
 
 set(GEARLOFT_STAGE_DIR "${CMAKE_BINARY_DIR}/stage")
 
-# gearloft_add_test(NAME SOURCES ... LIBS ... [LABELS ...] [FIXTURES ...] [TIMEOUT s])
+# gearloft_add_test(NAME SOURCES ... LIBS ... [LABELS ...] [FIXTURES ...] [LOCKS ...] [TIMEOUT s])
+# LOCKS gearloft_process: the test starts or expects processes named Gearloft,
+# which keep every service on the machine alive; such tests never overlap.
 function(gearloft_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS;FIXTURES;LOCKS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE gearloft_flags Qt5::Test Qt5::Core ${T_LIBS})
   target_compile_definitions(${name} PRIVATE
@@ -25,6 +27,9 @@ function(gearloft_add_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${GEARLOFT_TEST_RUNTIME_DIR};LC_ALL=C.UTF-8;QT_QUICK_BACKEND=software;QTWEBENGINE_DISABLE_SANDBOX=1")
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+  if(T_LOCKS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${T_LOCKS}")
   endif()
   if(T_FIXTURES)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${T_FIXTURES}")

@@ -1,6 +1,7 @@
 #include "gearmartapplication.h"
 
 #include "config/configmanager.h"
+#include "inquiryifupdatepromptdialog.h"
 #include "panelcraft/file.h"
 #include "panelcraft/targetpath.h"
 #include "platform/launcher.h"
@@ -39,6 +40,17 @@ GearmartApplication::GearmartApplication(int& argc, char** argv) : QApplication(
 QString GearmartApplication::clientVersion()
 {
     return tr("1.1.0.5");
+}
+
+void GearmartApplication::askUpdatePromptOnFirstRun()
+{
+    ConfigManager* config = ConfigManager::instance();
+    if (config->firstLoading() != 1)
+        return;
+    config->set(ConfigKey::IsFirstLoading, QStringLiteral("0"));
+    InquiryIfUpdatePromptDialog dialog;
+    const bool enable = dialog.exec() == QDialog::Accepted;
+    config->set(ConfigKey::PromptUpgrade, enable ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 bool GearmartApplication::init()

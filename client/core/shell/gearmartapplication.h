@@ -25,6 +25,9 @@ public:
     bool isAlreadyRunning() const { return m_bAlreadyRunning; }
     QString serverName() const { return m_qstrServerName; }
     static QString clientVersion();
+    // On the first start after installation, asks whether new versions are
+    // to be announced and stores the answer.
+    static void askUpdatePromptOnFirstRun();
 
 private slots:
     void onActivationRequested();

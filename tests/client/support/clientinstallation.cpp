@@ -117,7 +117,7 @@ bool ClientInstallation::startStandIn()
     const QString program = m_standInDir.filePath(QStringLiteral("Gearloft"));
     if (!QFile::exists(program) && !QFile::copy(QStringLiteral("/bin/sleep"), program))
         return false;
-    m_standIn.start(program, {QStringLiteral("600")});
+    m_standIn.start(program, {QStringLiteral("120")});
     return m_standIn.waitForStarted();
 }
 
