@@ -4,6 +4,7 @@
 #include "platform/registry.h"
 #include "tooldata/tooldatamanager.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -114,10 +115,13 @@ bool ClientInstallation::loadSingletons()
 
 bool ClientInstallation::startStandIn()
 {
+    // tail ends by itself once the test process is gone, so a test that dies
+    // leaves no Gearloft behind to keep services alive.
     const QString program = m_standInDir.filePath(QStringLiteral("Gearloft"));
-    if (!QFile::exists(program) && !QFile::copy(QStringLiteral("/bin/sleep"), program))
+    if (!QFile::exists(program) && !QFile::copy(QStringLiteral("/usr/bin/tail"), program))
         return false;
-    m_standIn.start(program, {QStringLiteral("120")});
+    m_standIn.start(program, {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()), QStringLiteral("-f"),
+                              QStringLiteral("/dev/null")});
     return m_standIn.waitForStarted();
 }
 

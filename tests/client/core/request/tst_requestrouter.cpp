@@ -219,9 +219,12 @@ private slots:
         QVERIFY(setup.open(QIODevice::WriteOnly));
         setup.write("<Setup>\n<DownloadPath>\n<Value>" + downloads.path().toUtf8() + "</Value>\n</DownloadPath>\n</Setup>\n");
         setup.close();
-        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), install.filePath(QStringLiteral("Gearloft"))));
+        QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
         QProcess standIn;
-        standIn.start(install.filePath(QStringLiteral("Gearloft")), {QStringLiteral("300")});
+        // Ends with this test even if it dies, so no service outlives it.
+        standIn.start(install.filePath(QStringLiteral("Gearloft")),
+                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()), QStringLiteral("-f"),
+                       QStringLiteral("/dev/null")});
         QVERIFY(standIn.waitForStarted());
 
         fixtures::PackageServer cloud;

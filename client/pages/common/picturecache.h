@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace gearmart {
+
+// Pictures of the installed material, read from disk once and shared by
+// every page. A missing or unreadable file gives a neutral placeholder of
+// the asked size, never a null picture.
+class PictureCache
+{
+public:
+    enum class Placeholder { Icon, Picture };
+
+    static PictureCache& instance();
+
+    // The picture at path (absolute or relative to the working directory),
+    // or the placeholder.
+    QPixmap picture(const QString& path, Placeholder placeholder = Placeholder::Picture);
+    // The same, scaled smoothly to the height (aspect kept); cached per height.
+    QPixmap scaledToHeight(const QString& path, int height, Placeholder placeholder = Placeholder::Icon);
+    bool isPlaceholder(const QPixmap& pixmap) const;
+    void clear();
+
+private:
+    PictureCache() = default;
+    QPixmap placeholder(Placeholder kind) const;
+
+    QHash<QString, QPixmap> m_pictures;
+};
+
+} // namespace gearmart
