@@ -70,6 +70,10 @@ WindowTitleWidget::WindowTitleWidget(QWidget* parent) : QWidget(parent)
     m_pMaxBtn = makeIconButton(QStringLiteral("maxBtn"), QString(), tr("Maximize"));
     m_pCloseBtn = makeIconButton(QStringLiteral("closeBtn"), QStringLiteral("ic_close"), tr("Close"));
     m_pMaxBtn->setStyleSheet(QString::fromLatin1(kMaxStyle));
+    // The settings and help popups take these buttons over when they land;
+    // until then the buttons say honestly that they do nothing.
+    m_pSettingsBtn->setEnabled(false);
+    m_pHelpBtn->setEnabled(false);
     rightLayout->addWidget(m_pSettingsBtn);
     rightLayout->addWidget(m_pHelpBtn);
     rightLayout->addWidget(makeSeparator());
