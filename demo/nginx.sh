@@ -11,13 +11,26 @@ free_port() {
   echo "$port"
 }
 
-# nginx_start PREFIX ROOT PORT
+# nginx_start PREFIX ROOT PORT [SLOW_PATH...]
+# Requests under each SLOW_PATH (a URL path prefix such as
+# /en/tools/Big/) are paced so that a download there takes a while:
+# the service fetches a package in ranges of at most 531072 bytes, one
+# request after the other, so nginx admits DEMO_SLOW_REQUESTS such requests
+# a second (default 5, about 2.5 MiB/s) and holds the rest back instead of
+# refusing them; DEMO_SLOW_RATE (default 2560k, bytes a second) caps a
+# package fetched in one piece. A per-request rate alone would not do:
+# nginx sends the first second's worth of every request at once, which is
+# a whole range.
 nginx_start() {
   local prefix=$1 root=$2 port=$3 nginx
+  shift 3
   nginx=$(command -v nginx || echo /usr/sbin/nginx)
   mkdir -p "$prefix/logs" "$prefix/tmp"
-  local user_line=""
+  local user_line="" slow="" path
   [ "$(id -u)" -eq 0 ] && user_line="user root;"
+  for path in "$@"; do
+    slow+="    location $path { limit_req zone=slowtools burst=100000; limit_rate ${DEMO_SLOW_RATE:-2560k}; }"$'\n'
+  done
   cat >"$prefix/nginx.conf" <<CONF
 $user_line
 worker_processes 1;
@@ -34,12 +47,12 @@ http {
   sendfile on;
   keepalive_requests 100000;
   types { application/zip zip; application/json json; image/png png; }
+  limit_req_zone \$binary_remote_addr zone=slowtools:1m rate=${DEMO_SLOW_REQUESTS:-5}r/s;
+  limit_req_log_level info;
   server {
     listen 127.0.0.1:$port;
     root $root;
-    location /en/tools/ { limit_rate ${DEMO_RATE:-0}; }
-    location /cn/tools/ { limit_rate ${DEMO_RATE:-0}; }
-  }
+$slow  }
 }
 CONF
   "$nginx" -p "$prefix" -c "$prefix/nginx.conf" -e "$prefix/logs/error.log"

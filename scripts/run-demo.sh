@@ -1,75 +1,271 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds, makes a demo installation
-# and a demo cloud served by nginx on loopback, and shows the download service
-# at work on it: version look-ups, two tool installs with their progress.
+# (build/demo/install) and a demo cloud served by nginx on loopback, and
+# starts the client Gearloft on it.
+#
+#   scripts/run-demo.sh [--lang en|zh] [--no-first-run] [--service-only]
+#
+# With a display ($DISPLAY set) Gearloft opens there and the script waits
+# until you close it. Without one it runs on a private virtual screen for a
+# few seconds, saves a picture of the screen to build/demo/screenshot.png,
+# ends the client with SIGTERM and checks that its service ended too.
+#
+#   --lang zh        the Chinese edition (Translator 1, the cn/ cloud tree)
+#   --no-first-run   skip the first-run question (IsFirstLoading 0)
+#   --service-only   no client: the download service alone, with a stand-in
+#                    process named Gearloft, asked for the newest versions
+#                    and to install two tools while their progress is printed
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${GEARLOFT_BUILD_DIR:-$root/build}
+
+lang=en
+first_run=1
+mode=client
+while [ $# -gt 0 ]; do
+  case $1 in
+    --lang)
+      [ $# -ge 2 ] || { echo "--lang needs en or zh" >&2; exit 2; }
+      lang=$2
+      shift 2
+      ;;
+    --lang=*) lang=${1#--lang=}; shift ;;
+    --no-first-run) first_run=0; shift ;;
+    --service-only) mode=service; shift ;;
+    -h | --help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    *) echo "unknown option $1 (see --help)" >&2; exit 2 ;;
+  esac
+done
+case $lang in
+  en) translator=0 tree=en ;;
+  zh) translator=1 tree=cn ;;
+  *) echo "--lang takes en or zh, not $lang" >&2; exit 2 ;;
+esac
+
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 
-demo=$build/demo
-rm -rf "$demo"
-mkdir -p "$demo"
-cmake --install "$build" --prefix "$demo/install" >/dev/null
+demo=$(mkdir -p "$build/demo" && cd "$build/demo" && pwd -P)
 install=$demo/install
+run=$demo/run
+demotool=$demo/tool/gearloft_demotool
+demoshot=$demo/shot/gearloft_demoshot
+if [ ! -x "$demotool" ] || [ ! -x "$demoshot" ]; then
+  echo "the demo programs $demotool and $demoshot were not built (is demo/ part of the build?)" >&2
+  exit 1
+fi
+# build/demo also holds the build of the demo programs: clear only what this
+# script makes.
+rm -rf "$install" "$demo/cloud" "$demo/nginx" "$run" "$demo/screenshot.png"
+mkdir -p "$run"
+cmake --install "$build" --prefix "$install" >/dev/null
+for f in Gearloft Haulmoor ZipUnzip ToolsFile/ToolsInfoList.xml ToolsStateList.xml; do
+  [ -e "$install/$f" ] || { echo "the installation lacks $f" >&2; exit 1; }
+done
 # shellcheck source=../demo/nginx.sh
 . "$root/demo/nginx.sh"
+# shellcheck source=../demo/catalog.sh
+. "$root/demo/catalog.sh"
+catalog_load "$root/demo/tools.list"
 
 echo "== generating the demo cloud"
-"$root/demo/make-cloud.sh" "$demo/cloud" >/dev/null
+"$root/demo/make-cloud.sh" "$demo/cloud" "$demotool" | sed 's/^/   /'
+# Big packages are served slowly, so that their progress can be followed.
+slow=()
+for key in "${CATALOG_KEYS[@]}"; do
+  if [ "${T_PAYLOAD[key]}" -ge 50 ]; then
+    package=$(tool_package "$key")
+    slow+=("/en/${package%/*}/" "/cn/${package%/*}/")
+  fi
+done
 cloud_port=$(free_port 18080)
-DEMO_RATE=100k nginx_start "$demo/nginx" "$demo/cloud" "$cloud_port"
-base="http://127.0.0.1:$cloud_port/en"
-sed -i "s|http://127.0.0.1:[0-9]*/cn|http://127.0.0.1:$cloud_port/cn|; s|http://127.0.0.1:[0-9]*/en|$base|" "$install/Setup.xml"
-sed -i "/<DownloadPath>/{n;s|.*|<Value>$install/Download</Value>|}" "$install/Setup.xml"
-echo "   cloud: $base (nginx, root $demo/cloud)"
+nginx_start "$demo/nginx" "$demo/cloud" "$cloud_port" "${slow[@]}"
+cloud="http://127.0.0.1:$cloud_port"
+base="$cloud/$tree"
+echo "   cloud: $cloud/en and $cloud/cn (nginx, root $demo/cloud)"
 
-# Until the client lands, a stand-in process named Gearloft keeps the service
-# alive, and this script plays the client's part over the local protocol.
-mkdir -p "$demo/standin"
-cp /bin/sleep "$demo/standin/Gearloft"
-"$demo/standin/Gearloft" 3600 &
-standin=$!
-service_port=$(free_port 20008 2)
-(cd "$install" && exec ./Haulmoor "$service_port" >"$demo/haulmoor.out") &
-service=$!
+# Whatever this script started ends with it.
+standin="" service="" gearloft="" xvfb=""
 cleanup() {
-  kill "$standin" 2>/dev/null || true
-  wait "$service" 2>/dev/null || true
+  [ -z "$gearloft" ] || kill "$gearloft" 2>/dev/null || true
+  [ -z "$standin" ] || kill "$standin" 2>/dev/null || true
+  [ -z "$service" ] || wait "$service" 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   nginx_stop "$demo/nginx"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do (exec 3<>"/dev/tcp/127.0.0.1/$service_port") 2>/dev/null && break; sleep 0.1; done
-echo "   Haulmoor listening on 127.0.0.1:$service_port"
 
-ask() { curl -s --max-time 10 -d "$1" "http://127.0.0.1:$service_port$2"; }
-value_of() { tr -d '\n\t ' | sed -n "s|.*\"url\":\"$1\",\"value\":\"\([^\"]*\)\".*|\1|p"; }
+# write_setup DOWNLOAD_PATH FIRST_LOADING: the installation's Setup.xml for
+# this demo, one element a line as the service reads it.
+write_setup() {
+  local key value
+  {
+    echo '<?xml version="1.0" encoding="UTF-8"?>'
+    echo '<Setup>'
+    while IFS='=' read -r key value; do
+      printf '<%s>\n<Value>%s</Value>\n</%s>\n' "$key" "$value" "$key"
+    done <<SETTINGS
+Translator=$translator
+Languages=1
+LogLevel=1
+VersionType=1
+Skin=0
+DownloadPath=$1
+IsCloseOpenTools=0
+IsNeedUpdate=0
+ChServerAddress=$cloud/cn
+EnServerAddress=$cloud/en
+IsFirstLoading=$2
+PromptUpgrade=1
+SETTINGS
+    echo '</Setup>'
+  } >"$install/Setup.xml"
+}
 
-echo "== newest versions on the cloud"
-for m in 6 7; do
-  v=$(ask "{\"method\":$m,\"urls\":[{\"url\":\"$base\",\"unzipDir\":\"\"}]}" /OtherReqire?format=json | value_of "$base")
-  [ "$m" = 6 ] && echo "   material: $v" || echo "   main program: $v"
-done
-
-unzip_dir="$install/Download/SubTools/"
-for tool in NetProbe DiskPilot; do
-  url="$base/tools/$tool/$tool.zip"
-  echo "== installing $tool"
-  ask "{\"method\":3,\"urls\":[{\"url\":\"$url\",\"unzipDir\":\"$unzip_dir\"}]}" /DownloadSubTool?format=json >/dev/null
-  last=""
-  for _ in $(seq 600); do
-    sleep 0.2
-    v=$(ask "{\"method\":4,\"urls\":[{\"url\":\"$url\",\"unzipDir\":\"\"}]}" /DownloadProgress?format=json | value_of "$url")
-    [ "$v" != "$last" ] && printf '   progress %s\n' "$v" && last=$v
-    case "$v" in 200|400|404|-1) break ;; esac
+# service_pids: the processes running this installation's Haulmoor.
+service_pids() {
+  local p exe
+  for p in /proc/[0-9]*; do
+    exe=$(readlink "$p/exe" 2>/dev/null) || continue
+    [ "$exe" = "$install/Haulmoor" ] && echo "${p#/proc/}"
   done
-  [ "$last" = 200 ] || { echo "   $tool did not install (status $last)"; exit 1; }
-done
+  return 0
+}
 
-echo "== installed tools under $unzip_dir"
-(cd "$unzip_dir" && find . -type f | sort | sed 's/^/   /')
-echo "== running one: $(cd "$unzip_dir/NetProbe" && timeout 1 ./NetProbe | head -n 1)"
-echo "== the service ends on its own once no Gearloft process runs"
-kill "$standin"
-wait "$service" && echo "   Haulmoor exited with 0"
+# wait_service_end SECONDS: true once no Haulmoor of this installation runs.
+wait_service_end() {
+  local i
+  for ((i = 0; i < $1 * 10; i++)); do
+    [ -z "$(service_pids)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# --- the download service alone ---------------------------------------------
+
+service_only() {
+  write_setup "$install/Download" 0
+  # A stand-in process named Gearloft keeps the service alive, and this
+  # script plays the client's part over the local protocol.
+  mkdir -p "$run/standin"
+  cp /bin/sleep "$run/standin/Gearloft"
+  "$run/standin/Gearloft" 3600 &
+  standin=$!
+  local service_port
+  service_port=$(free_port 20008 2)
+  (cd "$install" && exec ./Haulmoor "$service_port" >"$run/haulmoor.out") &
+  service=$!
+  for _ in $(seq 50); do (exec 3<>"/dev/tcp/127.0.0.1/$service_port") 2>/dev/null && break; sleep 0.1; done
+  echo "   Haulmoor listening on 127.0.0.1:$service_port"
+
+  ask() { curl -s --max-time 10 -d "$1" "http://127.0.0.1:$service_port$2"; }
+  value_of() { tr -d '\n\t ' | sed -n "s|.*\"url\":\"$1\",\"value\":\"\([^\"]*\)\".*|\1|p"; }
+
+  echo "== newest versions on the cloud"
+  local m v
+  for m in 6 7; do
+    v=$(ask "{\"method\":$m,\"urls\":[{\"url\":\"$base\",\"unzipDir\":\"\"}]}" /OtherReqire?format=json | value_of "$base")
+    if [ "$m" = 6 ]; then echo "   material: $v"; else echo "   main program: $v"; fi
+  done
+
+  # A small tool with the "_x64" marker, and the biggest tool.
+  local small="" big="" key
+  for key in "${CATALOG_KEYS[@]}"; do
+    [[ ${T_EXE[key]} == *_x64* ]] && [ -z "$small" ] && small=$key
+    if [ -z "$big" ] || [ "${T_PAYLOAD[key]}" -gt "${T_PAYLOAD[big]}" ]; then big=$key; fi
+  done
+  [ -n "$small" ] || small=${CATALOG_KEYS[0]}
+  local unzip_dir="$install/Download/SubTools/" url last
+  for key in "$small" "$big"; do
+    url="$base/$(tool_package "$key")"
+    echo "== installing ${T_EN[key]} ($(tool_size "$key") MiB)"
+    ask "{\"method\":3,\"urls\":[{\"url\":\"$url\",\"unzipDir\":\"$unzip_dir\"}]}" /DownloadSubTool?format=json >/dev/null
+    last=""
+    for _ in $(seq 1500); do
+      sleep 0.2
+      v=$(ask "{\"method\":4,\"urls\":[{\"url\":\"$url\",\"unzipDir\":\"\"}]}" /DownloadProgress?format=json | value_of "$url")
+      [ "$v" != "$last" ] && printf '   progress %s\n' "$v" && last=$v
+      case "$v" in 200 | 400 | 404 | -1) break ;; esac
+    done
+    [ "$last" = 200 ] || { echo "   ${T_EN[key]} did not install (status $last)"; exit 1; }
+  done
+
+  echo "== installed tools under $unzip_dir"
+  (cd "$unzip_dir" && find . -type f | sort | sed 's/^/   /')
+  local folder said
+  folder="$unzip_dir$(tool_folder "$small")"
+  said=$(cd "$folder" && QT_QPA_PLATFORM=offscreen timeout 3 "./$(tool_program "$small")" 2>/dev/null || true)
+  echo "== running one: ${said%%$'\n'*}"
+  echo "== the service ends on its own once no Gearloft process runs"
+  kill "$standin"
+  standin=""
+  local status=0
+  wait "$service" || status=$?
+  service=""
+  echo "   Haulmoor exited with $status"
+  [ "$status" = 0 ]
+}
+
+# --- the client ---------------------------------------------------------------
+
+client() {
+  # An empty download path: the client fills in its default at start-up.
+  write_setup "" "$first_run"
+  echo "== Gearloft ($lang), installed in $install; its log: $run/gearloft.log"
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "   on display $DISPLAY; close its window to end the demo"
+    local status=0
+    "$install/Gearloft" >"$run/gearloft.log" 2>&1 || status=$?
+    echo "   Gearloft ended with status $status"
+    if wait_service_end 5; then echo "   Haulmoor ended too"; else echo "   Haulmoor still runs: $(service_pids)"; exit 1; fi
+    return 0
+  fi
+
+  # No display: a private virtual screen.
+  local display_file=$run/display
+  Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$display_file" 2>"$run/xvfb.log" &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+  [ -s "$display_file" ] || { echo "Xvfb did not start; see $run/xvfb.log" >&2; exit 1; }
+  export DISPLAY=:$(head -n 1 "$display_file")
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR=$run/xdg-runtime
+    mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+  fi
+  echo "   no display: running on the virtual screen $DISPLAY (1280x900)"
+  "$install/Gearloft" >"$run/gearloft.log" 2>&1 &
+  gearloft=$!
+  sleep 5
+  if ! kill -0 "$gearloft" 2>/dev/null; then
+    local status=0
+    wait "$gearloft" || status=$?
+    gearloft=""
+    echo "   Gearloft ended by itself with status $status; see $run/gearloft.log" >&2
+    exit 1
+  fi
+  local services
+  services=$(service_pids | tr '\n' ' ')
+  if [ -n "$services" ]; then
+    echo "   Gearloft runs (pid $gearloft) with Haulmoor (pid ${services% })"
+  else
+    echo "   Gearloft runs (pid $gearloft), but no Haulmoor of this installation does"
+  fi
+  "$demoshot" "$demo/screenshot.png"
+  echo "== screenshot: $demo/screenshot.png"
+  kill -TERM "$gearloft"
+  local status=0
+  wait "$gearloft" || status=$?
+  gearloft=""
+  echo "   Gearloft ended on SIGTERM (status $status)"
+  if wait_service_end 5; then
+    echo "   Haulmoor ended too"
+  else
+    echo "   Haulmoor still runs: $(service_pids)" >&2
+    exit 1
+  fi
+  # The client must have started its service.
+  [ -n "$services" ]
+}
+
+if [ "$mode" = service ]; then service_only; else client; fi

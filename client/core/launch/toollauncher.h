@@ -10,6 +10,11 @@ namespace gearmart {
 class ToolLauncher
 {
 public:
+    // Longest paths a desktop shortcut may carry; longer ones fail it.
+    static constexpr int kMaxExecutablePath = 256;
+    static constexpr int kMaxIconPath = 256;
+    static constexpr int kMaxShortcutPath = 128;
+
     // The install location for a tool registered by its own installer, else
     // DownloadPath + "/SubTools/" + ExeName without its last four characters.
     static QString toolFolder(int iToolkey);
@@ -17,11 +22,14 @@ public:
     // when that file is missing but the same path without its trailing
     // ".exe" exists, that file. Empty for an unknown key.
     static QString executablePath(int iToolkey);
+    // Whether executablePath() names an existing file.
+    static bool executableExists(int iToolkey);
     // Whether a process with the tool's ExeName runs (".exe" ignored).
     static bool isRunning(int iToolkey);
 
     // Starts the executable detached, in its folder, and keeps its pid.
-    // False when the file does not exist ("Exe not exist" is logged).
+    // False when the file does not exist ("Exe not exist" is logged) or
+    // cannot be started.
     bool launch(int iToolkey);
     qint64 launchedPid() const { return m_launchedPid; }
     // Ends the process this launcher started last (SIGTERM), if any.

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPixmap>
+#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -28,8 +29,10 @@ public:
 private:
     PictureCache() = default;
     QPixmap placeholder(Placeholder kind) const;
+    QPixmap remember(const QString& key, const QPixmap& pixmap, bool bPlaceholder);
 
     QHash<QString, QPixmap> m_pictures;
+    QSet<qint64> m_placeholderKeys;
 };
 
 } // namespace gearmart

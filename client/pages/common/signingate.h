@@ -13,20 +13,32 @@ class SignInGate : public QObject
     Q_OBJECT
 
 public:
+    // A widget parent also parents the gate's message (its top-level window).
     explicit SignInGate(QObject* parent = nullptr);
 
     // Passes at once when already signed in or when IsDown is not 1.
     // Otherwise emits signalCover(true), runs Signgate, emits
     // signalCover(false), and passes only on exit code 1. A missing Signgate
-    // fails the gate and emits signalSignInUnavailable().
+    // fails the gate, tells the user (under the cover) and emits
+    // signalSignInUnavailable(). While one sign-in runs, every other gate
+    // fails at once.
     bool pass(int iToolkey);
 
-    // Test seam: the program run instead of Signgate.
+    // Whether the tool needs a sign-in that has not happened yet.
+    static bool needsSignIn(int iToolkey);
+    static QString programPath();
+
+    // Test seam: the program run instead of Signgate; empty restores it.
     static void setProgramForTesting(const QString& program);
 
 signals:
     void signalCover(bool bCover);
     void signalSignInUnavailable();
+
+private:
+    // -1 when the program could not be started at all.
+    int runSignIn();
+    void reportUnavailable();
 };
 
 } // namespace gearmart

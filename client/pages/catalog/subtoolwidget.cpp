@@ -1,0 +1,553 @@
+#include "catalog/subtoolwidget.h"
+
+#include "common/picturecache.h"
+#include "common/signingate.h"
+#include "config/configmanager.h"
+#include "panelcraft/independentwindow.h"
+#include "system/systemutils.h"
+#include "tooldata/tooldatamanager.h"
+#include "widgets/progressbar.h"
+#include "widgets/tipdialog.h"
+
+#include <QDebug>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyleOption>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <climits>
+
+namespace gearmart {
+
+namespace {
+
+const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
+const QColor kDownloadingColor(QStringLiteral("#3BCD8D"));
+const QColor kFailedColor(QStringLiteral("#FA3239"));
+constexpr int kWaitingMode = 2;
+constexpr int kFailureMode = 1;
+constexpr int kPercentMode = 0;
+// A value that is no number at all: shown as the generic failure.
+constexpr int kUnreadableValue = INT_MIN;
+
+std::function<double(const QString&)>& freeSpaceFunction()
+{
+    static std::function<double(const QString&)> function;
+    return function;
+}
+
+double freeSpaceOf(const QString& path)
+{
+    const auto& function = freeSpaceFunction();
+    return function ? function(path) : freeSpaceGiB(path);
+}
+
+void registerMetaTypes()
+{
+    static const bool registered = [] {
+        qRegisterMetaType<ToolCurrentState>();
+        qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
+        qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
+        qRegisterMetaType<QVector<int>>("QVector<int>");
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QSize& size)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFixedSize(size);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+SubToolWidget::SubToolWidget(int toolKey, QWidget* parent) : QWidget(parent), m_iToolKey(toolKey)
+{
+    registerMetaTypes();
+    buildForm();
+    m_pPollTimer = new QTimer(this);
+    m_pPollTimer->setInterval(kDefaultPollInterval);
+    m_pSignInGate = new SignInGate(this);
+    loadFromCatalog();
+    connectSignals();
+}
+
+void SubToolWidget::setFreeSpaceFunctionForTesting(std::function<double(const QString&)> function)
+{
+    freeSpaceFunction() = std::move(function);
+}
+
+bool SubToolWidget::isPolling() const
+{
+    return m_pPollTimer->isActive();
+}
+
+void SubToolWidget::setPollInterval(int iMilliseconds)
+{
+    m_pPollTimer->setInterval(iMilliseconds);
+}
+
+int SubToolWidget::pollInterval() const
+{
+    return m_pPollTimer->interval();
+}
+
+void SubToolWidget::buildForm()
+{
+    setObjectName(QStringLiteral("SubToolWidget"));
+    setFixedSize(234, 254);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 14, 2, 8);
+    layout->setSpacing(0);
+
+    m_pLogoLabel = new QLabel(this);
+    m_pLogoLabel->setObjectName(QStringLiteral("logoLabel"));
+    m_pLogoLabel->setFixedSize(96, 96);
+    m_pLogoLabel->setAlignment(Qt::AlignCenter);
+    m_pLogoLabel->setCursor(Qt::PointingHandCursor);
+    layout->addWidget(m_pLogoLabel, 0, Qt::AlignHCenter);
+    layout->addSpacing(8);
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->setContentsMargins(0, 0, 0, 0);
+    nameRow->setSpacing(4);
+    nameRow->addStretch(1);
+    m_pToolName = new QPushButton(this);
+    m_pToolName->setObjectName(QStringLiteral("toolName"));
+    m_pToolName->setFlat(true);
+    m_pToolName->setCursor(Qt::PointingHandCursor);
+    m_pToolName->setMaximumWidth(180);
+    nameRow->addWidget(m_pToolName);
+    m_pAuthorLabel = new QLabel(this);
+    m_pAuthorLabel->setObjectName(QStringLiteral("authorLabel"));
+    m_pAuthorLabel->setFixedSize(24, 24);
+    nameRow->addWidget(m_pAuthorLabel);
+    nameRow->addStretch(1);
+    layout->addLayout(nameRow);
+    layout->addSpacing(4);
+
+    m_pToolInfoTextedit = new QLabel(this);
+    m_pToolInfoTextedit->setObjectName(QStringLiteral("toolInfoTextedit"));
+    m_pToolInfoTextedit->setFixedSize(208, 40);
+    m_pToolInfoTextedit->setWordWrap(true);
+    m_pToolInfoTextedit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    layout->addWidget(m_pToolInfoTextedit, 0, Qt::AlignHCenter);
+    layout->addStretch(1);
+
+    m_pFillerBtn = makeButton(this, "pushButton", QSize(100, 16));
+    m_pFillerBtn->setStyleSheet(QStringLiteral("border:none;\nbackground-color: rgb(255, 255, 255);"));
+    // Only keeps room; it must not take the focus or a click.
+    m_pFillerBtn->setEnabled(false);
+    m_pFillerBtn->setFocusPolicy(Qt::NoFocus);
+    m_pFillerBtn->setCursor(Qt::ArrowCursor);
+    layout->addWidget(m_pFillerBtn, 0, Qt::AlignHCenter);
+
+    m_pActionArea = new QWidget(this);
+    m_pActionArea->setObjectName(QStringLiteral("widget"));
+    m_pActionArea->setFixedSize(230, 35);
+    auto* grid = new QGridLayout(m_pActionArea);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(0);
+    m_pOpenBtn = makeButton(m_pActionArea, "OpenBtn", QSize(210, 32));
+    m_pDownLoadBtn = makeButton(m_pActionArea, "downLoadBtn", QSize(210, 32));
+    m_pProgressBar = new ProgressBar(m_pActionArea);
+    m_pProgressBar->setObjectName(QStringLiteral("progressBar"));
+    m_pProgressBar->setFixedSize(180, 14);
+    m_pProgressBar->setRange(0, 100);
+    m_pRefreshBtn = makeButton(m_pActionArea, "refreshBtn", QSize(24, 24));
+    m_pCancelBtn = makeButton(m_pActionArea, "cancelBtn", QSize(24, 24));
+    auto* progressRow = new QHBoxLayout;
+    progressRow->setContentsMargins(0, 0, 0, 0);
+    progressRow->setSpacing(2);
+    progressRow->addStretch(1);
+    progressRow->addWidget(m_pProgressBar);
+    progressRow->addWidget(m_pRefreshBtn);
+    progressRow->addWidget(m_pCancelBtn);
+    progressRow->addStretch(1);
+    grid->addWidget(m_pOpenBtn, 0, 0, Qt::AlignCenter);
+    grid->addWidget(m_pDownLoadBtn, 0, 0, Qt::AlignCenter);
+    grid->addLayout(progressRow, 0, 0);
+    layout->addWidget(m_pActionArea, 0, Qt::AlignHCenter);
+
+    // The corner badge lies over the card, outside the layout.
+    m_pNewStateLabel = new QLabel(this);
+    m_pNewStateLabel->setObjectName(QStringLiteral("newStateLabel"));
+    m_pNewStateLabel->setFixedSize(32, 32);
+    m_pNewStateLabel->move(0, 0);
+    m_pNewStateLabel->raise();
+    m_pNewStateLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_pOpenBtn->setText(tr("Open"));
+    m_pDownLoadBtn->setText(tr("Download"));
+    m_pCancelBtn->setToolTip(tr("Cancel download"));
+    m_pRefreshBtn->setToolTip(tr("Retry download"));
+    m_pCancelBtn->setAccessibleName(tr("Cancel download"));
+    m_pRefreshBtn->setAccessibleName(tr("Retry download"));
+    m_pNewStateLabel->setAccessibleName(tr("New tool"));
+    m_pAuthorLabel->setAccessibleName(tr("Sign-in required"));
+    m_pAuthorLabel->setToolTip(tr("Sign-in required"));
+}
+
+void SubToolWidget::loadFromCatalog()
+{
+    ToolDataManager* data = ToolDataManager::instance();
+    const auto info = data->toolInfos().constFind(m_iToolKey);
+    if (info == data->toolInfos().cend()) {
+        // An empty card: nothing to show and nothing to press.
+        for (QWidget* widget : {static_cast<QWidget*>(m_pNewStateLabel), static_cast<QWidget*>(m_pAuthorLabel),
+                                static_cast<QWidget*>(m_pToolName), static_cast<QWidget*>(m_pOpenBtn),
+                                static_cast<QWidget*>(m_pDownLoadBtn), static_cast<QWidget*>(m_pProgressBar),
+                                static_cast<QWidget*>(m_pRefreshBtn), static_cast<QWidget*>(m_pCancelBtn)})
+            widget->hide();
+        return;
+    }
+    m_bHasRecord = true;
+    m_toolInfo = info.value();
+    const ToolState state = data->toolStates().value(m_iToolKey);
+
+    const QString name = data->toolName(m_iToolKey);
+    m_pToolName->setText(name);
+    m_pToolName->setAccessibleDescription(tr("Show details of %1").arg(name));
+    m_pToolInfoTextedit->setText(data->briefIntro(m_iToolKey));
+    m_pToolInfoTextedit->setToolTip(data->briefIntro(m_iToolKey));
+    m_pDownLoadBtn->setAccessibleName(tr("Download %1").arg(name));
+    m_pOpenBtn->setAccessibleName(tr("Open %1").arg(name));
+    m_pCancelBtn->setAccessibleName(tr("Cancel download of %1").arg(name));
+    m_pRefreshBtn->setAccessibleName(tr("Retry download of %1").arg(name));
+    m_pProgressBar->setAccessibleName(tr("Download progress of %1").arg(name));
+    m_pLogoLabel->setAccessibleName(tr("%1 logo").arg(name));
+
+    const QString logoPath =
+        data->baseDirectory() + QStringLiteral("/ToolsFile/Icon/") + m_toolInfo.IconMidName;
+    m_pLogoLabel->setPixmap(PictureCache::instance().scaledToHeight(logoPath, 96, PictureCache::Placeholder::Icon));
+    m_pLogoLabel->installEventFilter(this);
+
+    m_pNewStateLabel->setVisible(state.IsNewTools == 1);
+    m_pAuthorLabel->setVisible(m_toolInfo.IsDown == 1);
+    setLook(state.IsDownload == 1 ? Look::Installed : Look::NotInstalled);
+}
+
+void SubToolWidget::connectSignals()
+{
+    connect(m_pToolName, &QPushButton::clicked, this, &SubToolWidget::onShowMoreInfoWidget);
+    connect(m_pDownLoadBtn, &QPushButton::clicked, this, &SubToolWidget::onDownloadTool);
+    connect(m_pOpenBtn, &QPushButton::clicked, this, &SubToolWidget::onOpenTool);
+    connect(m_pPollTimer, &QTimer::timeout, this, &SubToolWidget::onTimeOut);
+    connect(m_pCancelBtn, &QPushButton::clicked, this, &SubToolWidget::onCancelDownload);
+    connect(m_pRefreshBtn, &QPushButton::clicked, this, &SubToolWidget::onRefresh);
+    connect(m_pSignInGate, &SignInGate::signalCover, this, &SubToolWidget::signalCover);
+}
+
+void SubToolWidget::setLook(Look emLook)
+{
+    m_emLook = emLook;
+    const bool bBar = emLook == Look::Downloading || emLook == Look::Waiting || emLook == Look::Failed;
+    m_pDownLoadBtn->setVisible(emLook == Look::NotInstalled);
+    m_pOpenBtn->setVisible(emLook == Look::Installed);
+    m_pProgressBar->setVisible(bBar);
+    m_pCancelBtn->setVisible(bBar);
+    m_pRefreshBtn->setVisible(emLook == Look::Failed);
+    switch (emLook) {
+    case Look::Downloading:
+        m_pProgressBar->setValue(0);
+        m_pProgressBar->setMode(kPercentMode);
+        m_pProgressBar->setChunkColor(kDownloadingColor);
+        m_pProgressBar->setToolTip(QString());
+        break;
+    case Look::Waiting:
+        m_pProgressBar->setValue(0);
+        m_pProgressBar->setMode(kWaitingMode);
+        m_pProgressBar->setText(tr("Waiting..."));
+        m_pProgressBar->setToolTip(QString());
+        break;
+    case Look::Failed:
+        m_pProgressBar->setMode(kFailureMode);
+        m_pProgressBar->setText(tr("download fail"));
+        m_pProgressBar->setChunkColor(kFailedColor);
+        break;
+    case Look::NotInstalled:
+    case Look::Installed:
+        break;
+    }
+}
+
+bool SubToolWidget::stateIsDownloaded() const
+{
+    return ToolDataManager::instance()->toolStates().value(m_iToolKey).IsDownload == 1;
+}
+
+void SubToolWidget::showInstalledOrNotLook()
+{
+    setLook(stateIsDownloaded() ? Look::Installed : Look::NotInstalled);
+}
+
+void SubToolWidget::showNotice(const QString& qstrText, QWidget* pParent)
+{
+    QPointer<SubToolWidget> self(this);
+    emit signalCover(true);
+    TipDialog::showTip(kNoticeIcon, qstrText, tr("OK"), tr("Cancel"), false, pParent);
+    if (self)
+        emit signalCover(false);
+}
+
+void SubToolWidget::onShowMoreInfoWidget()
+{
+    emit signalShowMoreInfoWidget(m_iToolKey);
+}
+
+void SubToolWidget::onDownloadTool()
+{
+    if (!m_bHasRecord)
+        return;
+    const QString path = ConfigManager::instance()->downloadPath();
+    if (path.isEmpty()) {
+        showNotice(tr("Please set downlaod path at system setting page."), this);
+        return;
+    }
+    const double freeGiB = freeSpaceOf(path);
+    if (static_cast<double>(m_toolInfo.ToolSize) > freeGiB * 1024.0) {
+        showNotice(tr("Disk free space little than tool Size, please modify download Path."),
+                   crestui::GetIndependentWindow(this));
+        return;
+    }
+    QPointer<SubToolWidget> self(this);
+    if (!m_pSignInGate->pass(m_iToolKey) || !self)
+        return;
+    startDownload();
+}
+
+void SubToolWidget::startDownload()
+{
+    setLook(Look::Downloading);
+    m_emCardState = ToolDownloadRequested;
+    emit signalDownload(3, {m_iToolKey});
+    emit signalToMainPage(ToolDownloadRequested, m_iToolKey);
+}
+
+void SubToolWidget::onRefresh()
+{
+    if (m_bHasRecord)
+        startDownload();
+}
+
+void SubToolWidget::onOpenTool()
+{
+    if (!m_bHasRecord)
+        return;
+    QPointer<SubToolWidget> self(this);
+    if (!m_pSignInGate->pass(m_iToolKey) || !self)
+        return;
+    if (ToolLauncher::isRunning(m_iToolKey)) {
+        showNotice(ToolDataManager::instance()->toolName(m_iToolKey) + QLatin1Char(' ') +
+                       tr("Software already opened."),
+                   this);
+        return;
+    }
+    if (!ToolLauncher::executableExists(m_iToolKey)) {
+        qDebug() << "Exe not exist";
+        onDownloadTool();
+        return;
+    }
+    m_launcher.launch(m_iToolKey);
+}
+
+void SubToolWidget::onTimeOut()
+{
+    emit signalDownload(4, {m_iToolKey});
+}
+
+void SubToolWidget::startPolling()
+{
+    m_pPollTimer->start();
+}
+
+void SubToolWidget::stopPolling()
+{
+    m_pPollTimer->stop();
+}
+
+void SubToolWidget::onCancelDownload()
+{
+    if (!m_bHasRecord)
+        return;
+    stopPolling();
+    showInstalledOrNotLook();
+    m_emCardState = ToolCancelled;
+    m_pProgressBar->setValue(0);
+    emit signalDownload(5, {m_iToolKey});
+    emit signalToMainPage(ToolCancelled, m_iToolKey);
+}
+
+QString SubToolWidget::failureMessage(int iCode)
+{
+    switch (iCode) {
+    case 110:
+        return tr("connect to network timeout.");
+    case 140:
+        return tr("network initial failed.");
+    case 400:
+        return tr("save failed.");
+    case 404:
+        return tr("file not found.");
+    case -1:
+        return tr("connect to network failed.");
+    default:
+        return tr("network abnomaly");
+    }
+}
+
+void SubToolWidget::fail(int iCode)
+{
+    setLook(Look::Failed);
+    m_pProgressBar->setToolTip(failureMessage(iCode));
+    stopPolling();
+}
+
+void SubToolWidget::onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue)
+{
+    const auto it = mapToolkeyToServerValue.constFind(m_iToolKey);
+    if (!m_bHasRecord || it == mapToolkeyToServerValue.cend() || m_emCardState == ToolCancelled)
+        return;
+    if (iMethod != 3 && iMethod != 4)
+        return;
+    bool bNumber = false;
+    int iValue = it.value().trimmed().toInt(&bNumber, 10);
+    // An answer that is no number is no success either.
+    if (!bNumber)
+        iValue = kUnreadableValue;
+    if (iMethod == 3)
+        onDownloadAnswer(iValue);
+    else
+        onProgressAnswer(iValue);
+}
+
+void SubToolWidget::onDownloadAnswer(int iValue)
+{
+    switch (iValue) {
+    case 0:
+        startPolling();
+        m_emCardState = ToolDownloading;
+        emit signalToMainPage(ToolDownloading, m_iToolKey);
+        break;
+    case 120:
+        setLook(Look::Waiting);
+        break;
+    case 130:
+    case 200:
+    case -1:
+        fail(-1);
+        break;
+    default:
+        fail(iValue);
+        break;
+    }
+}
+
+void SubToolWidget::onProgressAnswer(int iValue)
+{
+    if (iValue >= 0 && iValue <= 100) {
+        // A queued download that got going still wears the waiting text.
+        if (m_emLook == Look::Waiting)
+            setLook(Look::Downloading);
+        // 100 means written, not yet unpacked: only 200 completes.
+        m_pProgressBar->setValue(iValue <= 95 ? iValue : iValue - 1);
+        return;
+    }
+    switch (iValue) {
+    case 200: {
+        stopPolling();
+        setLook(Look::Installed);
+        m_emCardState = ToolDownloaded;
+        ToolDataManager* data = ToolDataManager::instance();
+        data->toolStates()[m_iToolKey].ToolKey = m_iToolKey;
+        data->toolStates()[m_iToolKey].IsDownload = 1;
+        data->setCurrentVersion(m_iToolKey, m_toolInfo.Version);
+        emit signalToMainPage(ToolDownloaded, m_iToolKey);
+        break;
+    }
+    case 120:
+        setLook(Look::Waiting);
+        break;
+    case 130:
+    case -1:
+        fail(-1);
+        break;
+    default:
+        fail(iValue);
+        break;
+    }
+}
+
+void SubToolWidget::onClose()
+{
+    if (ConfigManager::instance()->closeOpenToolsFlag() > 0)
+        m_launcher.terminateLaunched();
+}
+
+void SubToolWidget::onSubToolsStateChanged(ToolCurrentState emState, int iKey)
+{
+    if (iKey != m_iToolKey || !m_bHasRecord)
+        return;
+    switch (emState) {
+    case ToolDownloadRequested:
+        setLook(Look::Downloading);
+        m_emCardState = ToolDownloadRequested;
+        break;
+    case ToolDownloading:
+        startPolling();
+        m_emCardState = ToolDownloading;
+        break;
+    case ToolCancelled:
+        showInstalledOrNotLook();
+        stopPolling();
+        m_emCardState = ToolCancelled;
+        break;
+    case ToolDeleted:
+        setLook(Look::NotInstalled);
+        stopPolling();
+        if (ToolDataManager::instance()->toolStates().contains(m_iToolKey))
+            ToolDataManager::instance()->toolStates()[m_iToolKey].IsDownload = 0;
+        m_emCardState = ToolDeleted;
+        break;
+    case ToolDownloaded:
+    case ToolStateNone:
+        break;
+    }
+}
+
+void SubToolWidget::onWaitingToolsStartDownload(int iToolkey)
+{
+    if (iToolkey != m_iToolKey || !m_bHasRecord)
+        return;
+    setLook(Look::Downloading);
+    m_pProgressBar->repaint();
+    emit signalToMainPage(ToolDownloading, m_iToolKey);
+}
+
+bool SubToolWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pLogoLabel && event->type() == QEvent::MouseButtonRelease)
+        emit signalShowMoreInfoWidget(m_iToolKey);
+    return QWidget::eventFilter(watched, event);
+}
+
+void SubToolWidget::paintEvent(QPaintEvent*)
+{
+    QStyleOption option;
+    option.initFrom(this);
+    QPainter painter(this);
+    style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+}
+
+} // namespace gearmart

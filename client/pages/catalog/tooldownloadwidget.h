@@ -1,0 +1,79 @@
+#pragma once
+
+#include "common/toolcurrentstate.h"
+
+#include <QMap>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class QPushButton;
+class QScrollArea;
+
+namespace gearmart {
+
+class ToolIntroPictureWidget;
+class ToolTypeWidget;
+class ToosListWidget;
+
+// The catalog page: the banner of featured tools, the type bar that sticks
+// to the top once the banner has scrolled away, and every tool as a card.
+// Relays the main window's signals down to the cards and theirs up.
+class ToolDownloadWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static QString foldStyle();
+    static QString unfoldStyle();
+
+    explicit ToolDownloadWidget(QWidget* parent = nullptr);
+
+    bool isBannerFolded() const { return m_bBannerFolded; }
+    QScrollArea* scrollArea() const { return m_pScrollArea; }
+    QWidget* bannerHolder() const { return m_pPicWidget; }
+    QWidget* typeBarPlace() const { return m_pTypePlace; }
+    ToolIntroPictureWidget* banner() const { return m_pBanner; }
+    ToolTypeWidget* typeBar() const { return m_pToolTypeWidget; }
+    QPushButton* foldButton() const { return m_pExpendBtn; }
+    ToosListWidget* listWidget() const { return m_pListWidget; }
+
+signals:
+    void signalShowMoreInfoWidget(int iToolkey);
+    void signalDownload(int method, QVector<int> toolKeys);
+    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
+    void signalClose();
+    void signalCover(bool bCover);
+    void signalToMoreInfoPage(ToolCurrentState enumType, int iKey);
+    void signalToMainPage(ToolCurrentState enumState, int iKey);
+    void signalSubToolsStateChanged(ToolCurrentState emState, int iKey);
+    void signalWaitingToolsStartDownload(int iToolkey);
+
+private slots:
+    void onFoldClicked();
+    void onScrolled(int iValue);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildForm();
+    void connectSignals();
+    void placeFloatingControls();
+    int bannerBottom() const;
+
+    QScrollArea* m_pScrollArea = nullptr;
+    QWidget* m_pContents = nullptr;
+    QWidget* m_pPicWidget = nullptr;
+    QWidget* m_pTypePlace = nullptr;
+    QWidget* m_pToolWidget = nullptr;
+    ToolIntroPictureWidget* m_pBanner = nullptr;
+    ToosListWidget* m_pListWidget = nullptr;
+    QPushButton* m_pExpendBtn = nullptr;
+    ToolTypeWidget* m_pToolTypeWidget = nullptr;
+    bool m_bBannerFolded = false;
+};
+
+} // namespace gearmart

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "common/toolcurrentstate.h"
+#include "tooldata/toolinfo.h"
+
+#include <QMap>
+#include <QVector>
+#include <QWidget>
+
+class QScrollArea;
+
+namespace gearmart {
+
+class BaseConfigButon;
+class MoreInfoLeftWidget;
+class MoreInfoRightBottomWidget;
+class MoreInfoRightTopWidget;
+
+// The details page of one tool: "Home Page" back to the catalog, the left
+// column with logo, actions and facts, and at the right the texts above the
+// detail pictures. The main window makes one per tool and relays the
+// service's answers and other pages' state changes into it.
+class ToolMoreInfoWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    ToolMoreInfoWidget(ToolInfo record, QWidget* parent = nullptr);
+
+    int toolKey() const { return m_toolInfo.ToolKey; }
+    const ToolInfo& toolInfo() const { return m_toolInfo; }
+    MoreInfoLeftWidget* leftPart() const { return m_pLeftWidget; }
+    MoreInfoRightTopWidget* rightTopPart() const { return m_pRightTopWidget; }
+    MoreInfoRightBottomWidget* rightBottomPart() const { return m_pRightBottomWidget; }
+
+signals:
+    void signalGoBackToToolDownWidget();
+    void signalDownload(int method, QVector<int> toolKeys);
+    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
+    void signalToMoreInfoPage(ToolCurrentState enumState, int iKey);
+    void signalToMainPage(ToolCurrentState enumState, int iKey);
+    void signalClose();
+    void signalCover(bool bCover);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildForm();
+    void makeConnections();
+
+    ToolInfo m_toolInfo;
+    BaseConfigButon* goBackBtn = nullptr;
+    QWidget* leftWidget = nullptr;
+    QScrollArea* scrollArea = nullptr;
+    QWidget* rightTopWidget = nullptr;
+    QWidget* rightBottomWidget = nullptr;
+    MoreInfoLeftWidget* m_pLeftWidget = nullptr;
+    MoreInfoRightTopWidget* m_pRightTopWidget = nullptr;
+    MoreInfoRightBottomWidget* m_pRightBottomWidget = nullptr;
+};
+
+} // namespace gearmart

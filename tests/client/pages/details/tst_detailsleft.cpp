@@ -1,0 +1,560 @@
+// The details page's left column: looks from the tool state and from the
+// service's answers, and what its buttons ask for.
+#include "common/signingate.h"
+#include "config/configmanager.h"
+#include "details/moreinfoleftwidget.h"
+#include "detailsfixture.h"
+#include "system/systemutils.h"
+#include "widgets/progressbar.h"
+#include "widgets/tipdialog.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+#include <csignal>
+
+using detailstest::DetailsInstallation;
+using detailstest::pressAccessible;
+using detailstest::ToolSpec;
+using gearmart::MoreInfoLeftWidget;
+using gearmart::ProgressBar;
+using gearmart::TipDialog;
+using gearmart::ToolCurrentState;
+using Look = MoreInfoLeftWidget::Look;
+
+Q_DECLARE_METATYPE(MoreInfoLeftWidget::Look)
+
+namespace {
+
+constexpr int kKey = 7;
+
+// Everything the column says, in order, as short texts.
+class Recorder
+{
+public:
+    explicit Recorder(MoreInfoLeftWidget* left)
+    {
+        QObject::connect(left, &MoreInfoLeftWidget::signalDownload, [this](int method, QVector<int> keys) {
+            QStringList texts;
+            for (int key : keys)
+                texts << QString::number(key);
+            events << QStringLiteral("download %1 [%2]").arg(method).arg(texts.join(QLatin1Char(',')));
+        });
+        QObject::connect(left, &MoreInfoLeftWidget::signalToMainPage,
+                         [this](ToolCurrentState state, int key) {
+                             events << QStringLiteral("state %1 %2").arg(int(state)).arg(key);
+                         });
+        QObject::connect(left, &MoreInfoLeftWidget::signalCover,
+                         [this](bool cover) { events << QStringLiteral("cover %1").arg(cover); });
+    }
+    QStringList take() { return std::exchange(events, {}); }
+    QStringList events;
+};
+
+// Ends the tools this test opened: processes running this test's own copy
+// of the fake tool, which lives in a temporary folder of this test.
+void killProcessesOf(const QString& executable)
+{
+    const QString target = QFileInfo(executable).canonicalFilePath();
+    if (target.isEmpty())
+        return;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool number = false;
+        const int id = pid.toInt(&number);
+        if (!number || id <= 1)
+            continue;
+        const QString running = QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid));
+        if (!running.isEmpty() && running == target)
+            ::kill(id, SIGTERM);
+    }
+}
+
+bool installFakeTool(const QString& target)
+{
+    QDir().mkpath(QFileInfo(target).path());
+    return QFile::copy(QStringLiteral(DETAILS_FAKE_TOOL), target) &&
+           QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner);
+}
+
+QMap<int, QString> answer(int key, const QString& value)
+{
+    return {{key, value}};
+}
+
+} // namespace
+
+class TestDetailsLeft : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<DetailsInstallation> m_install;
+    std::unique_ptr<MoreInfoLeftWidget> m_left;
+    ToolSpec m_tool;
+
+    void make(const ToolSpec& tool = ToolSpec(), const QMap<QString, QString>& setup = {}, int isDownload = 0,
+              int isNeedUpdate = 0)
+    {
+        m_tool = tool;
+        m_install = std::make_unique<DetailsInstallation>(setup);
+        QVERIFY(m_install->load({tool}));
+        DetailsInstallation::setState(tool.key, isDownload, isNeedUpdate);
+        m_left = std::make_unique<MoreInfoLeftWidget>(DetailsInstallation::record(tool.key));
+        m_left->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_left.get()));
+    }
+    template <typename T> T* child(const char* name) const
+    {
+        auto* widget = m_left->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    bool shown(const char* name) const { return child<QWidget>(name)->isVisibleTo(m_left.get()); }
+    ProgressBar* bar() const { return child<ProgressBar>("progressBar"); }
+
+    // The widgets each look shows, checked against the look the column reports.
+    void verifyLook(Look look) const
+    {
+        QCOMPARE(m_left->look(), look);
+        const bool idle =
+            look == Look::NotInstalled || look == Look::Installed || look == Look::UpdateAvailable;
+        QCOMPARE(shown("openBtnWidget"), idle);
+        QCOMPARE(shown("downloadBtn"), look == Look::NotInstalled);
+        QCOMPARE(shown("openBtn"), look == Look::Installed || look == Look::UpdateAvailable);
+        QCOMPARE(shown("updateBtnWidget"), look == Look::UpdateAvailable);
+        QCOMPARE(shown("progressBarWidget"), !idle);
+        QCOMPARE(shown("deleteBtn"), !idle);
+        QCOMPARE(shown("refreshBtn"), look == Look::Failed);
+        if (look == Look::Downloading) {
+            QCOMPARE(bar()->mode(), 0);
+            QCOMPARE(bar()->chunkColor(), QColor(QStringLiteral("#3BCD8D")));
+        } else if (look == Look::Waiting) {
+            QCOMPARE(bar()->mode(), 2);
+            QCOMPARE(bar()->text(), QStringLiteral("Waiting..."));
+        } else if (look == Look::Failed) {
+            QCOMPARE(bar()->mode(), 1);
+            QCOMPARE(bar()->text(), QStringLiteral("download fail"));
+            QCOMPARE(bar()->chunkColor(), QColor(QStringLiteral("#FA3239")));
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qRegisterMetaType<ToolCurrentState>();
+        TipDialog::resetForTesting();
+    }
+
+    void cleanup()
+    {
+        if (m_install)
+            killProcessesOf(m_install->installedExecutable(m_tool));
+        m_left.reset();
+        m_install.reset();
+        gearmart::SignInGate::setProgramForTesting(QString());
+        TipDialog::resetForTesting();
+    }
+
+    void looksFollowToolState_data()
+    {
+        QTest::addColumn<int>("isDownload");
+        QTest::addColumn<int>("isNeedUpdate");
+        QTest::addColumn<Look>("look");
+        QTest::newRow("not installed") << 0 << 0 << Look::NotInstalled;
+        QTest::newRow("not installed, stale update flag") << 0 << 1 << Look::NotInstalled;
+        QTest::newRow("installed") << 1 << 0 << Look::Installed;
+        QTest::newRow("update available") << 1 << 1 << Look::UpdateAvailable;
+    }
+
+    // At construction and again after a cancelled download.
+    void looksFollowToolState()
+    {
+        QFETCH(int, isDownload);
+        QFETCH(int, isNeedUpdate);
+        QFETCH(Look, look);
+        make(ToolSpec(), {}, isDownload, isNeedUpdate);
+        verifyLook(look);
+
+        Recorder recorder(m_left.get());
+        m_left->onRefresh();
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("40")));
+        verifyLook(Look::Downloading);
+        QCOMPARE(bar()->value(), 40);
+        QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Cancel download of NetProbe")));
+        QTRY_VERIFY(recorder.events.contains(QStringLiteral("download 5 [7]")));
+        verifyLook(look);
+        QCOMPARE(bar()->value(), 0);
+        QCOMPARE(recorder.take(),
+                 QStringList({"download 3 [7]", "state 1 7", "state 4 7", "download 5 [7]"}));
+    }
+
+    void downloadAnswers_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<Look>("look");
+        QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("accepted") << "0" << Look::Downloading << "" << QStringList{"state 2 7"};
+        QTest::newRow("queued") << "120" << Look::Waiting << "" << QStringList();
+        QTest::newRow("130 is a connection failure")
+            << "130" << Look::Failed << "connect to network failed." << QStringList();
+        QTest::newRow("200 to the request is a failure")
+            << "200" << Look::Failed << "connect to network failed." << QStringList();
+        QTest::newRow("-1") << "-1" << Look::Failed << "connect to network failed." << QStringList();
+        QTest::newRow("110") << "110" << Look::Failed << "connect to network timeout." << QStringList();
+        QTest::newRow("140") << "140" << Look::Failed << "network initial failed." << QStringList();
+        QTest::newRow("400") << "400" << Look::Failed << "save failed." << QStringList();
+        QTest::newRow("404") << "404" << Look::Failed << "File not found." << QStringList();
+        QTest::newRow("other negative") << "-7" << Look::Failed << "network anomaly" << QStringList();
+        QTest::newRow("not a number") << "abc" << Look::Failed << "network anomaly" << QStringList();
+    }
+
+    void downloadAnswers()
+    {
+        QFETCH(QString, value);
+        QFETCH(Look, look);
+        QFETCH(QString, toolTip);
+        QFETCH(QStringList, events);
+        make();
+        m_left->onRefresh();
+        Recorder recorder(m_left.get());
+        m_left->onServerResponded(3, answer(kKey, value));
+        verifyLook(look);
+        QCOMPARE(bar()->toolTip(), toolTip);
+        QCOMPARE(recorder.take(), events);
+
+        if (look == Look::Failed) {
+            // Retrying starts over with a clean bar.
+            QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Retry download of NetProbe")));
+            QTRY_COMPARE(recorder.events, QStringList({"download 3 [7]", "state 1 7"}));
+            recorder.take();
+            verifyLook(Look::Downloading);
+            QCOMPARE(bar()->toolTip(), QString());
+        }
+    }
+
+    void progressAnswers_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<Look>("look");
+        QTest::addColumn<int>("barValue");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("0 keeps going") << "0" << Look::Downloading << 0 << "";
+        QTest::newRow("57") << "57" << Look::Downloading << 57 << "";
+        QTest::newRow("95") << "95" << Look::Downloading << 95 << "";
+        QTest::newRow("96 shows 95") << "96" << Look::Downloading << 95 << "";
+        QTest::newRow("100 shows 99") << "100" << Look::Downloading << 99 << "";
+        QTest::newRow("queued") << "120" << Look::Waiting << 0 << "";
+        QTest::newRow("130") << "130" << Look::Failed << 30 << "connect to network failed.";
+        QTest::newRow("404") << "404" << Look::Failed << 30 << "File not found.";
+        QTest::newRow("101") << "101" << Look::Failed << 30 << "network anomaly";
+    }
+
+    void progressAnswers()
+    {
+        QFETCH(QString, value);
+        QFETCH(Look, look);
+        QFETCH(int, barValue);
+        QFETCH(QString, toolTip);
+        make();
+        m_left->onRefresh();
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("30")));
+        Recorder recorder(m_left.get());
+        m_left->onServerResponded(4, answer(kKey, value));
+        verifyLook(look);
+        QCOMPARE(bar()->value(), barValue);
+        QCOMPARE(bar()->toolTip(), toolTip);
+        QCOMPARE(recorder.take(), QStringList());
+        QCOMPARE(gearmart::ToolDataManager::instance()->toolStates().value(kKey).IsDownload, 0);
+    }
+
+    void completionInstallsTheTool()
+    {
+        make(ToolSpec(), {}, 0, 0);
+        m_left->onRefresh();
+        Recorder recorder(m_left.get());
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("200")));
+        verifyLook(Look::Installed);
+        QCOMPARE(m_left->currentState(), gearmart::ToolDownloaded);
+        QCOMPARE(recorder.take(), QStringList{"state 3 7"});
+        const gearmart::ToolState state = gearmart::ToolDataManager::instance()->toolStates().value(kKey);
+        QCOMPARE(state.IsDownload, 1);
+        // The installed version is the card's to write.
+        QCOMPARE(state.CurrentVersion, QStringLiteral("2.0.0.3"));
+    }
+
+    void answersAfterCancelOrForOthersAreIgnored()
+    {
+        make();
+        Recorder recorder(m_left.get());
+        m_left->onRefresh();
+        m_left->onServerResponded(4, answer(kKey + 1, QStringLiteral("404")));
+        m_left->onServerResponded(5, answer(kKey, QStringLiteral("404")));
+        m_left->onServerResponded(7, answer(kKey, QStringLiteral("200")));
+        verifyLook(Look::Downloading);
+
+        m_left->onCancel();
+        recorder.take();
+        m_left->onServerResponded(3, answer(kKey, QStringLiteral("0")));
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("200")));
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("404")));
+        verifyLook(Look::NotInstalled);
+        QCOMPARE(recorder.take(), QStringList());
+
+        // A new request listens again.
+        m_left->onRefresh();
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("12")));
+        QCOMPARE(bar()->value(), 12);
+    }
+
+    void queuedDownloadTurnsIntoProgress()
+    {
+        make();
+        m_left->onRefresh();
+        m_left->onServerResponded(3, answer(kKey, QStringLiteral("120")));
+        verifyLook(Look::Waiting);
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("8")));
+        verifyLook(Look::Downloading);
+        QCOMPARE(bar()->value(), 8);
+        QCOMPARE(bar()->text(), QStringLiteral("8%"));
+
+        // The same when another page says the queued download has begun.
+        m_left->onServerResponded(3, answer(kKey, QStringLiteral("120")));
+        m_left->onSubToolsStateChanged(gearmart::ToolDownloading, kKey);
+        verifyLook(Look::Downloading);
+    }
+
+    void stateChangesFromOtherPages()
+    {
+        make(ToolSpec(), {}, 1, 0);
+        Recorder recorder(m_left.get());
+        m_left->onSubToolsStateChanged(gearmart::ToolDownloadRequested, kKey + 1);
+        verifyLook(Look::Installed);
+        m_left->onSubToolsStateChanged(gearmart::ToolDownloadRequested, kKey);
+        verifyLook(Look::Downloading);
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("-1")));
+        verifyLook(Look::Failed);
+        // A retry on the my-tools board reports "downloading" without a request.
+        m_left->onSubToolsStateChanged(gearmart::ToolDownloading, kKey);
+        verifyLook(Look::Downloading);
+        m_left->onSubToolsStateChanged(gearmart::ToolCancelled, kKey);
+        verifyLook(Look::Installed);
+        m_left->onSubToolsStateChanged(gearmart::ToolDeleted, kKey);
+        verifyLook(Look::NotInstalled);
+        QCOMPARE(gearmart::ToolDataManager::instance()->toolStates().value(kKey).IsDownload, 0);
+        // Other pages' changes are never sent back.
+        QCOMPARE(recorder.take(), QStringList());
+    }
+
+    void downloadButtonRequestsTheDownload()
+    {
+        make();
+        Recorder recorder(m_left.get());
+        QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Download")));
+        QTRY_COMPARE(recorder.events, QStringList({"download 3 [7]", "state 1 7"}));
+        recorder.take();
+        verifyLook(Look::Downloading);
+        QCOMPARE(m_left->currentState(), gearmart::ToolDownloadRequested);
+        QCOMPARE(TipDialog::requestCountForTesting(), 0);
+    }
+
+    void downloadChecks_data()
+    {
+        QTest::addColumn<QString>("downloadPath");
+        QTest::addColumn<QString>("toolSize");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no download folder") << ""
+                                            << "1.5"
+                                            << "Please set downlaod path at system setting page.";
+        QTest::newRow("too big for the disk")
+            << "<default>"
+            << "1e15"
+            << "Disk free space little than tool Size, please modify download Path.";
+    }
+
+    void downloadChecks()
+    {
+        QFETCH(QString, downloadPath);
+        QFETCH(QString, toolSize);
+        QFETCH(QString, message);
+        ToolSpec tool;
+        tool.toolSize = toolSize;
+        QMap<QString, QString> setup;
+        if (downloadPath != QLatin1String("<default>"))
+            setup.insert(QStringLiteral("DownloadPath"), downloadPath);
+        make(tool, setup);
+        Recorder recorder(m_left.get());
+        TipDialog::setNextAnswerForTesting(1);
+        QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Download")));
+        QTRY_COMPARE(TipDialog::requestCountForTesting(), 1);
+        const TipDialog::Request request = TipDialog::lastRequestForTesting();
+        QCOMPARE(request.text, message);
+        QCOMPARE(request.iconPath, QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"));
+        QCOMPARE(request.okText, QStringLiteral("OK"));
+        QVERIFY(!request.showCancel);
+        QCOMPARE(request.parent.data(), m_left.get());
+        QCOMPARE(recorder.take(), QStringList({"cover 1", "cover 0"}));
+        verifyLook(Look::NotInstalled);
+    }
+
+    void signInGate_data()
+    {
+        QTest::addColumn<QString>("signIn");
+        QTest::addColumn<QStringList>("events");
+        // Signgate's exit code 1 means signed in.
+        QTest::newRow("signed in") << "/bin/false"
+                                   << QStringList{"cover 1", "cover 0", "download 3 [7]", "state 1 7"};
+        QTest::newRow("abandoned") << "/bin/true" << QStringList{"cover 1", "cover 0"};
+    }
+
+    void signInGate()
+    {
+        QFETCH(QString, signIn);
+        QFETCH(QStringList, events);
+        ToolSpec tool;
+        tool.isDown = 1;
+        make(tool);
+        gearmart::SignInGate::setProgramForTesting(signIn);
+        Recorder recorder(m_left.get());
+        m_left->onDownloadTool();
+        QCOMPARE(recorder.take(), events);
+        QCOMPARE(TipDialog::requestCountForTesting(), 0);
+    }
+
+    void updateIsRefusedWhileTheToolRuns()
+    {
+        make(ToolSpec(), {}, 1, 1);
+        verifyLook(Look::UpdateAvailable);
+        const QString executable = m_install->installedExecutable(m_tool);
+        QVERIFY(installFakeTool(executable));
+        QProcess running;
+        running.start(executable, QStringList());
+        QVERIFY(running.waitForStarted());
+
+        Recorder recorder(m_left.get());
+        TipDialog::setNextAnswerForTesting(1);
+        QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Update")));
+        QTRY_COMPARE(TipDialog::requestCountForTesting(), 1);
+        QCOMPARE(TipDialog::lastRequestForTesting().text,
+                 QStringLiteral("NetProbe have already open, please close at first."));
+        QCOMPARE(TipDialog::lastRequestForTesting().parent.data(), m_left.get());
+        QCOMPARE(recorder.take(), QStringList({"cover 1", "cover 0"}));
+        verifyLook(Look::UpdateAvailable);
+
+        running.terminate();
+        QVERIFY(running.waitForFinished());
+        m_left->onUpdateTool();
+        QCOMPARE(recorder.take(), QStringList({"download 3 [7]", "state 1 7"}));
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+    }
+
+    void openLaunchesOnceAndCloseEndsItWhenAsked()
+    {
+        make(ToolSpec(), {{QStringLiteral("IsCloseOpenTools"), QStringLiteral("0")}}, 1, 0);
+        const QString executable = m_install->installedExecutable(m_tool);
+        QVERIFY(installFakeTool(executable));
+        QVERIFY(!gearmart::isProgramRunning(m_tool.exeName));
+
+        Recorder recorder(m_left.get());
+        QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Open")));
+        QTRY_VERIFY(gearmart::isProgramRunning(m_tool.exeName));
+
+        TipDialog::setNextAnswerForTesting(1);
+        m_left->onOpenTool();
+        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("NetProbe have already open."));
+        QCOMPARE(recorder.take(), QStringList({"cover 1", "cover 0"}));
+
+        // By default the tool outlives the client.
+        m_left->onClose();
+        QVERIFY(gearmart::isProgramRunning(m_tool.exeName));
+        QVERIFY(gearmart::ConfigManager::instance()->setCloseOpenToolsFlag(1));
+        m_left->onClose();
+        QTRY_VERIFY(!gearmart::isProgramRunning(m_tool.exeName));
+    }
+
+    void openWithoutTheProgramDownloadsIt()
+    {
+        make(ToolSpec(), {}, 1, 0);
+        Recorder recorder(m_left.get());
+        m_left->onOpenTool();
+        QCOMPARE(recorder.take(), QStringList({"download 3 [7]", "state 1 7"}));
+        verifyLook(Look::Downloading);
+    }
+
+    void facts_data()
+    {
+        QTest::addColumn<QString>("toolSize");
+        QTest::addColumn<QString>("sizeText");
+        QTest::newRow("fraction") << "1.5"
+                                  << "1.5MB";
+        QTest::newRow("float noise is cut") << "0.1"
+                                            << "0.1MB";
+        QTest::newRow("six digits") << "1234.5678"
+                                    << "1234.57MB";
+        QTest::newRow("whole") << "100"
+                               << "100MB";
+        QTest::newRow("large goes exponential") << "1234567"
+                                                << "1.23457e+06MB";
+        QTest::newRow("zero") << "0"
+                              << "0MB";
+    }
+
+    void facts()
+    {
+        QFETCH(QString, toolSize);
+        QFETCH(QString, sizeText);
+        ToolSpec tool;
+        tool.toolSize = toolSize;
+        make(tool);
+        QCOMPARE(child<QLabel>("sizeLabel")->text(), sizeText);
+        QCOMPARE(child<QLabel>("versionLabel")->text(), QStringLiteral("V2.0.0.3"));
+        QCOMPARE(child<QLabel>("timeLabel")->text(), QStringLiteral("2026-11-30"));
+        QCOMPARE(child<QLabel>("label_3")->text(), QStringLiteral("size:"));
+    }
+
+    void logoComesFromTheLargeIcon()
+    {
+        m_install = std::make_unique<DetailsInstallation>();
+        QVERIFY(m_install->writePicture(QStringLiteral("ToolsFile/Icon/netprobe_max.png"), Qt::red,
+                                        QSize(64, 64)));
+        QVERIFY(m_install->writePicture(QStringLiteral("ToolsFile/Icon/netprobe_mid.png"), Qt::blue,
+                                        QSize(64, 64)));
+        QVERIFY(m_install->load({ToolSpec()}));
+        MoreInfoLeftWidget left(DetailsInstallation::record(kKey));
+        left.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&left));
+        auto* logo = left.findChild<QLabel*>(QStringLiteral("logoLabel"));
+        QCOMPARE(logo->size(), QSize(128, 128));
+        const QImage image = logo->grab().toImage();
+        QCOMPARE(image.pixelColor(64, 64), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(2, 125), QColor(Qt::red));
+
+        // Without the file the placeholder shows, and the column still works.
+        ToolSpec other;
+        other.key = 8;
+        other.enName = QStringLiteral("NoIcon");
+        QVERIFY(m_install->load({ToolSpec(), other}));
+        MoreInfoLeftWidget bare(DetailsInstallation::record(8));
+        QVERIFY(gearmart::PictureCache::instance().isPlaceholder(
+            bare.findChild<QLabel*>(QStringLiteral("logoLabel"))->pixmap(Qt::ReturnByValue)));
+    }
+
+    void iconButtonsAreNamedForTheTool()
+    {
+        make(ToolSpec(), {{QStringLiteral("Translator"), QStringLiteral("1")}});
+        m_left->onRefresh();
+        m_left->onServerResponded(3, answer(kKey, QStringLiteral("404")));
+        // Names follow the interface language's tool name.
+        QVERIFY(detailstest::findAccessible(m_left.get(), QStringLiteral("Cancel download of 网探")));
+        QVERIFY(detailstest::findAccessible(m_left.get(), QStringLiteral("Retry download of 网探")));
+        for (const char* name : {"downloadBtn", "openBtn", "updateBtn", "deleteBtn", "refreshBtn"}) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(child<QWidget>(name));
+            QVERIFY2(!iface->text(QAccessible::Name).isEmpty(), name);
+        }
+    }
+};
+
+QTEST_MAIN(TestDetailsLeft)
+#include "tst_detailsleft.moc"
