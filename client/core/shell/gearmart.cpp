@@ -1,7 +1,9 @@
 #include "gearmart.h"
 
 #include "clientrequestmanager.h"
+#include "catalog/tooldownloadwidget.h"
 #include "config/configmanager.h"
+#include "details/toolmoreinfowidget.h"
 #include "panelcraft/coverwidget.h"
 #include "platform/launcher.h"
 #include "requestrouter.h"
@@ -16,6 +18,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -95,9 +98,9 @@ void Gearmart::buildWidgets()
     titleLayout->setContentsMargins(0, 0, 0, 0);
     titleLayout->addWidget(m_pTitleWidget);
 
-    // The catalog and "My Tools" pages take these two places.
-    m_pToolDownloadPage = new QWidget(m_pStackedWidget);
+    m_pToolDownloadPage = new ToolDownloadWidget(m_pStackedWidget);
     m_pToolDownloadPage->setObjectName(QStringLiteral("toolDownloadPage"));
+    // The "My Tools" board takes this place.
     m_pToolBoxPage = new QWidget(m_pStackedWidget);
     m_pToolBoxPage->setObjectName(QStringLiteral("toolBoxPage"));
     m_pStackedWidget->addWidget(m_pToolDownloadPage);
@@ -115,6 +118,40 @@ void Gearmart::buildWidgets()
     m_pCoverWidget = new crestui::CoverWidget(this);
     m_pCoverWidget->setObjectName(QStringLiteral("CoverWidget"));
     m_pCoverWidget->hide();
+    createDetailPages();
+}
+
+void Gearmart::createDetailPages()
+{
+    const auto& catalog = ToolDataManager::instance()->toolInfos();
+    for (auto it = catalog.cbegin(); it != catalog.cend(); ++it) {
+        if (it.key() == ToolDataManager::kMaterialKey || it.key() == ToolDataManager::kManagerKey)
+            continue;
+        auto* wrapper = new QWidget(m_pStackedWidget);
+        auto* grid = new QGridLayout(wrapper);
+        grid->setContentsMargins(0, 0, 0, 0);
+        auto* page = new ToolMoreInfoWidget(it.value(), wrapper);
+        grid->addWidget(page);
+        m_pStackedWidget->addWidget(wrapper);
+        m_mapMoreInfoPages.insert(it.key(), wrapper);
+
+        connect(this, &Gearmart::signalServerResponded, page, &ToolMoreInfoWidget::signalServerResponded);
+        connect(this, &Gearmart::signalClose, page, &ToolMoreInfoWidget::signalClose);
+        connect(m_pToolDownloadPage, &ToolDownloadWidget::signalToMainPage, page,
+                &ToolMoreInfoWidget::signalToMoreInfoPage);
+        connect(page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget, this,
+                [this] { m_pStackedWidget->setCurrentIndex(0); });
+        connect(page, &ToolMoreInfoWidget::signalDownload, this, &Gearmart::onBuildClientRequest);
+        connect(page, &ToolMoreInfoWidget::signalCover, this, &Gearmart::onSetCover);
+        connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolDownloadPage,
+                &ToolDownloadWidget::signalSubToolsStateChanged);
+    }
+}
+
+void Gearmart::showDetailPage(int iToolkey)
+{
+    if (QWidget* page = m_mapMoreInfoPages.value(iToolkey))
+        m_pStackedWidget->setCurrentWidget(page);
 }
 
 void Gearmart::makeConnections()
@@ -130,6 +167,13 @@ void Gearmart::makeConnections()
     connect(this, &Gearmart::signalStartCheckUpdate, m_pTitleWidget, &WindowTitleWidget::signalStartCheckUpdate);
     connect(this, &Gearmart::signalGetHelp, m_pTitleWidget, &WindowTitleWidget::signalGetHelp);
     connect(this, &Gearmart::signalDownloadingCount, m_pTitleWidget, &WindowTitleWidget::signalDownloadingCount);
+
+    connect(this, &Gearmart::signalWaitingToolsStartDownload, m_pToolDownloadPage,
+            &ToolDownloadWidget::signalWaitingToolsStartDownload);
+    connect(this, &Gearmart::signalServerResponded, m_pToolDownloadPage, &ToolDownloadWidget::signalServerResponded);
+    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalDownload, this, &Gearmart::onBuildClientRequest);
+    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalShowMoreInfoWidget, this, &Gearmart::showDetailPage);
+    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalCover, this, &Gearmart::onSetCover);
 
     connect(m_pTitleWidget, &WindowTitleWidget::signalShowToolsDownloadWidget, this,
             [this] { m_pStackedWidget->setCurrentIndex(0); });

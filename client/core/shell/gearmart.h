@@ -18,6 +18,7 @@ namespace gearmart {
 
 class ClientRequestManager;
 class RequestRouter;
+class ToolDownloadWidget;
 class UpdateVersionDialog;
 class WindowTitleWidget;
 
@@ -36,6 +37,7 @@ public:
     QProcess* serviceProcess() const { return m_pServerProcess; }
     WindowTitleWidget* titleBar() const { return m_pTitleWidget; }
     QStackedWidget* pages() const { return m_pStackedWidget; }
+    ToolDownloadWidget* catalogPage() const { return m_pToolDownloadPage; }
     crestui::CoverWidget* cover() const { return m_pCoverWidget; }
     UpdateVersionDialog* updateDialog() const { return m_pUpdateDialog; }
     RequestRouter* requestRouter() const { return m_pRouter; }
@@ -78,7 +80,9 @@ protected:
 private:
     void buildForm();
     void buildWidgets();
+    void createDetailPages();
     void makeConnections();
+    void showDetailPage(int iToolkey);
     void startService();
     void stopService();
     void setBlackCover();
@@ -92,7 +96,7 @@ private:
     QWidget* m_pTitleArea = nullptr;
     QStackedWidget* m_pStackedWidget = nullptr;
     WindowTitleWidget* m_pTitleWidget = nullptr;
-    QWidget* m_pToolDownloadPage = nullptr;
+    ToolDownloadWidget* m_pToolDownloadPage = nullptr;
     QWidget* m_pToolBoxPage = nullptr;
     QMap<int, QWidget*> m_mapMoreInfoPages;
     UpdateVersionDialog* m_pUpdateDialog = nullptr;

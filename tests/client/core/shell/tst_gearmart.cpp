@@ -1,6 +1,7 @@
 // The main window with its real service: title bar and page switching,
 // covers, the close confirmation, the update prompts and edge resizing.
 #include "clientinstallation.h"
+#include "catalog/tooldownloadwidget.h"
 #include "config/configmanager.h"
 #include "gearmart.h"
 #include "panelcraft/coverwidget.h"
@@ -57,7 +58,8 @@ private slots:
         QCOMPARE(window->serviceProcess()->arguments(), QStringList{QString::number(window->servicePort())});
         QCOMPARE(window->windowTitle(), QStringLiteral("Brelvonix Gearloft"));
         QCOMPARE(window->width(), 1034);
-        QCOMPARE(window->pages()->count(), 2);
+        QCOMPARE(window->pages()->count(), 2 + 3); // two tabs, one details page per tool
+        QCOMPARE(window->detailPages().keys(), (QList<int>{2, 3, 4}));
         window->serviceProcess()->disconnect(window.get());
     }
 
@@ -71,6 +73,32 @@ private slots:
         QTest::mouseClick(window->titleBar()->toolsDownButton(), Qt::LeftButton);
         QCOMPARE(window->pages()->currentIndex(), 0);
         window->serviceProcess()->disconnect(window.get());
+    }
+
+    void catalogOpensDetailPagesAndHomePageReturns()
+    {
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        emit window->catalogPage()->signalShowMoreInfoWidget(3);
+        QCOMPARE(window->pages()->currentWidget(), window->detailPages().value(3));
+        emit window->catalogPage()->signalShowMoreInfoWidget(77); // no such page: nothing changes
+        QCOMPARE(window->pages()->currentWidget(), window->detailPages().value(3));
+        auto* home = window->detailPages().value(3)->findChild<QAbstractButton*>(QStringLiteral("goBackBtn"));
+        QVERIFY(home);
+        QTest::mouseClick(home, Qt::LeftButton);
+        QCOMPARE(window->pages()->currentIndex(), 0);
+    }
+
+    void catalogWithoutToolsHasNoDetailPages()
+    {
+        m_install->writeCatalog(0);
+        QVERIFY(m_install->loadSingletons());
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        QVERIFY(window->detailPages().isEmpty());
+        QCOMPARE(window->pages()->count(), 2);
+        emit window->catalogPage()->signalShowMoreInfoWidget(2);
+        QCOMPARE(window->pages()->currentIndex(), 0);
     }
 
     void maximiseButtonFollowsTheWindowState()
