@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2034 # the T_ arrays are read by the scripts that source this
 # Sourced by make-material.sh and make-cloud.sh: reads demo/tools.list and
 # derives the names both scripts must agree on.
 

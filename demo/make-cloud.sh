@@ -26,7 +26,7 @@ if [ ! -x "$program" ]; then
   echo "make-cloud.sh: the demo tool program $program is missing; build the target gearloft_demotool" >&2
   exit 1
 fi
-# shellcheck source=catalog.sh
+# shellcheck source-path=SCRIPTDIR source=catalog.sh
 . "$here/catalog.sh"
 catalog_load "$list"
 

@@ -23,7 +23,7 @@ if ! command -v rsvg-convert >/dev/null 2>&1; then
   echo "make-material.sh: rsvg-convert is missing (apt-get install librsvg2-bin)" >&2
   exit 1
 fi
-# shellcheck source=catalog.sh
+# shellcheck source-path=SCRIPTDIR source=catalog.sh
 . "$here/catalog.sh"
 catalog_load "$list"
 
@@ -98,12 +98,14 @@ wrap_text() {
   done
   if [ -n "$word" ]; then toks+=("$word"); sps+=("$space"); fi
   local line="" width=0 t w sep
+  # shellcheck disable=SC1111 # closing quotation marks, meant literally
+  local closing="，。、；：！？）》」』”’,.;:!?)"
   for ((i = 0; i < ${#toks[@]}; i++)); do
     t=${toks[i]}
     if [[ $t == [[:ascii:]]* ]]; then w=${#t}; else w=2; fi
     sep=0
     if [ -n "$line" ] && [ "${sps[i]}" = 1 ]; then sep=1; fi
-    if [ -n "$line" ] && [ $((width + sep + w)) -gt "$max" ] && [[ $t != [，。、；：！？）》」』”’,.\;:!?\)]* ]]; then
+    if [ -n "$line" ] && [ $((width + sep + w)) -gt "$max" ] && [[ $closing != *"${t:0:1}"* ]]; then
       printf '%s\n' "$line"
       line=$t
       width=$w
@@ -119,7 +121,9 @@ wrap_text() {
 
 # text_block X Y SIZE LEADING WIDTH MAXLINES ATTRIBUTES TEXT: SVG text
 # elements for TEXT wrapped into WIDTH pixels at font size SIZE, at most
-# MAXLINES lines (an ellipsis ends a cut text).
+# MAXLINES lines (an ellipsis ends a cut text). A width unit of wrap_text
+# is taken as half the font size: a Chinese character fills the font size,
+# Latin letters are about half as wide.
 text_block() {
   local x=$1 y=$2 size=$3 leading=$4 width=$5 maxlines=$6 attrs=$7 text=$8
   local units=$((width * 2 / size))
@@ -178,8 +182,10 @@ render() { # render SVG PNG [WIDTH HEIGHT]
   fi
 }
 
+# byte N: one byte of value N (0 to 255).
+byte() { printf '%b' "\\x$(printf %02x "$1")"; }
 # Little-endian integers for the icon container.
-le16() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $((($1 >> 8) & 255)))"; }
+le16() { byte $(($1 & 255)); byte $((($1 >> 8) & 255)); }
 le32() { le16 $(($1 & 65535)); le16 $((($1 >> 16) & 65535)); }
 
 # write_ico OUT PNG SIZE [PNG SIZE ...]: a Windows icon file whose entries
@@ -194,7 +200,7 @@ write_ico() {
     for ((i = 0; i < ${#args[@]}; i += 2)); do
       png=${args[i]} size=${args[i + 1]}
       bytes=$(stat -c %s "$png")
-      printf "\\x$(printf %02x $((size % 256)))\\x$(printf %02x $((size % 256)))\\x00\\x00"
+      byte $((size % 256)); byte $((size % 256)); byte 0; byte 0
       le16 1; le16 32; le32 "$bytes"; le32 "$offset"
       offset=$((offset + bytes))
     done

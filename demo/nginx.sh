@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the demo: runs nginx on a loopback port, serving one folder,
 # with its config, logs and pid inside a private prefix folder.
 
@@ -67,5 +68,7 @@ CONF
 # nginx_stop PREFIX
 nginx_stop() {
   local prefix=$1
-  [ -f "$prefix/nginx.pid" ] && kill "$(cat "$prefix/nginx.pid")" 2>/dev/null || true
+  if [ -f "$prefix/nginx.pid" ]; then
+    kill "$(cat "$prefix/nginx.pid")" 2>/dev/null || true
+  fi
 }

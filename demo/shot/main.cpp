@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
-
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -22,7 +21,8 @@ int main(int argc, char* argv[])
     }
     const QPixmap picture = screen->grabWindow(0);
     if (picture.isNull() || !picture.save(args.at(1), "PNG")) {
-        std::fprintf(stderr, "gearloft_demoshot: cannot grab the screen or write %s\n", qUtf8Printable(args.at(1)));
+        std::fprintf(stderr, "gearloft_demoshot: cannot grab the screen or write %s\n",
+                     qUtf8Printable(args.at(1)));
         return 1;
     }
     return 0;

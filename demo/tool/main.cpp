@@ -14,7 +14,6 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 #include <QWidget>
-
 #include <cstdio>
 
 namespace {

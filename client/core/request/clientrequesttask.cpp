@@ -5,6 +5,7 @@
 #include "wirelink/wirelink.h"
 
 #include <QDebug>
+#include <QThread>
 
 namespace gearmart {
 
@@ -37,7 +38,14 @@ void ClientRequestTask::run()
     ExchangeRecord record;
     record.url = url.constData();
     record.urlLength = static_cast<std::size_t>(url.size());
-    const bool ok = NET_HTTPCLIENT_ShortLinkExchange(handle, &record) != 0;
+    bool ok = NET_HTTPCLIENT_ShortLinkExchange(handle, &record) != 0;
+    // The service is started moments before the first requests go out; give
+    // it a little time to open its port instead of failing them at once.
+    for (int attempt = 0; !ok && NET_UTILS_GetLastError() == WL_ERR_CONNECT && attempt < kConnectRetries;
+         ++attempt) {
+        QThread::msleep(kConnectRetryMs);
+        ok = NET_HTTPCLIENT_ShortLinkExchange(handle, &record) != 0;
+    }
     // The handle's buffer is reused by the next exchange: copy before giving it back.
     const QByteArray reply(record.body ? record.body : "", static_cast<int>(record.bodyLength));
     const int error = ok ? 0 : NET_UTILS_GetLastError();

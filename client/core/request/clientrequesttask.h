@@ -17,6 +17,9 @@ class ClientRequestTask : public QObject, public QRunnable
     Q_OBJECT
 
 public:
+    static constexpr int kConnectRetries = 15;
+    static constexpr int kConnectRetryMs = 200;
+
     explicit ClientRequestTask(const ClientRequest& request);
 
     void setHandlePool(std::shared_ptr<ClientHandlePool> pool) { m_pool = std::move(pool); }

@@ -27,7 +27,8 @@ void BannerIndicatorWidget::setPicture(int iKey, const QString& qstrPicturePath)
 {
     m_iKey = iKey;
     m_qstrPicturePath = qstrPicturePath;
-    m_pPicBtn->SetPixmap(PictureCache::instance().picture(qstrPicturePath, PictureCache::Placeholder::Picture));
+    m_pPicBtn->SetPixmap(
+        PictureCache::instance().picture(qstrPicturePath, PictureCache::Placeholder::Picture));
     const QString name = ToolDataManager::instance()->toolName(iKey);
     m_pPicBtn->setAccessibleName(tr("Show %1").arg(name.isEmpty() ? QString::number(iKey) : name));
 }

@@ -148,6 +148,7 @@ void SubToolWidget::buildForm()
     m_pFillerBtn->setStyleSheet(QStringLiteral("border:none;\nbackground-color: rgb(255, 255, 255);"));
     // Only keeps room; it must not take the focus or a click.
     m_pFillerBtn->setEnabled(false);
+    m_pFillerBtn->setAccessibleName(tr("Spacer"));
     m_pFillerBtn->setFocusPolicy(Qt::NoFocus);
     m_pFillerBtn->setCursor(Qt::ArrowCursor);
     layout->addWidget(m_pFillerBtn, 0, Qt::AlignHCenter);
@@ -205,10 +206,9 @@ void SubToolWidget::loadFromCatalog()
     const auto info = data->toolInfos().constFind(m_iToolKey);
     if (info == data->toolInfos().cend()) {
         // An empty card: nothing to show and nothing to press.
-        for (QWidget* widget : {static_cast<QWidget*>(m_pNewStateLabel), static_cast<QWidget*>(m_pAuthorLabel),
-                                static_cast<QWidget*>(m_pToolName), static_cast<QWidget*>(m_pOpenBtn),
-                                static_cast<QWidget*>(m_pDownLoadBtn), static_cast<QWidget*>(m_pProgressBar),
-                                static_cast<QWidget*>(m_pRefreshBtn), static_cast<QWidget*>(m_pCancelBtn)})
+        const QList<QWidget*> parts{m_pNewStateLabel, m_pAuthorLabel, m_pToolName,   m_pOpenBtn,
+                                    m_pDownLoadBtn,   m_pProgressBar, m_pRefreshBtn, m_pCancelBtn};
+        for (QWidget* widget : parts)
             widget->hide();
         return;
     }
@@ -230,7 +230,8 @@ void SubToolWidget::loadFromCatalog()
 
     const QString logoPath =
         data->baseDirectory() + QStringLiteral("/ToolsFile/Icon/") + m_toolInfo.IconMidName;
-    m_pLogoLabel->setPixmap(PictureCache::instance().scaledToHeight(logoPath, 96, PictureCache::Placeholder::Icon));
+    m_pLogoLabel->setPixmap(
+        PictureCache::instance().scaledToHeight(logoPath, 96, PictureCache::Placeholder::Icon));
     m_pLogoLabel->installEventFilter(this);
 
     m_pNewStateLabel->setVisible(state.IsNewTools == 1);

@@ -28,7 +28,14 @@ class SubToolWidget : public QWidget
     Q_OBJECT
 
 public:
-    enum class Look { NotInstalled, Installed, Downloading, Waiting, Failed };
+    enum class Look
+    {
+        NotInstalled,
+        Installed,
+        Downloading,
+        Waiting,
+        Failed
+    };
 
     static constexpr int kDefaultPollInterval = 1000;
 

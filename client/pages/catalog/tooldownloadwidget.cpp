@@ -29,7 +29,8 @@ QString foldButtonStyle(const char* picture)
 {
     return QStringLiteral("QPushButton{border-image:url(:/Gearmart/Image/Gearmatt/icon/") +
            QLatin1String(picture) +
-           QStringLiteral(");}QPushButton:hover{background: #ebebeb;}QPushButton:pressed{background: #e0e0e0;}");
+           QStringLiteral(
+               ");}QPushButton:hover{background: #ebebeb;}QPushButton:pressed{background: #e0e0e0;}");
 }
 
 } // namespace
@@ -115,15 +116,18 @@ void ToolDownloadWidget::buildForm()
 void ToolDownloadWidget::connectSignals()
 {
     connect(m_pExpendBtn, &QPushButton::clicked, this, &ToolDownloadWidget::onFoldClicked);
-    connect(m_pScrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this, &ToolDownloadWidget::onScrolled);
-    connect(m_pBanner, &ToolIntroPictureWidget::signalClicked, this, &ToolDownloadWidget::signalShowMoreInfoWidget);
+    connect(m_pScrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ToolDownloadWidget::onScrolled);
+    connect(m_pBanner, &ToolIntroPictureWidget::signalClicked, this,
+            &ToolDownloadWidget::signalShowMoreInfoWidget);
 
     connect(m_pListWidget, &ToosListWidget::signalShowMoreInfoWidget, this,
             &ToolDownloadWidget::signalShowMoreInfoWidget);
     connect(m_pListWidget, &ToosListWidget::signalDownload, this, &ToolDownloadWidget::signalDownload);
     connect(m_pListWidget, &ToosListWidget::signalCover, this, &ToolDownloadWidget::signalCover);
     connect(m_pListWidget, &ToosListWidget::signalToMainPage, this, &ToolDownloadWidget::signalToMainPage);
-    connect(this, &ToolDownloadWidget::signalServerResponded, m_pListWidget, &ToosListWidget::signalServerResponded);
+    connect(this, &ToolDownloadWidget::signalServerResponded, m_pListWidget,
+            &ToosListWidget::signalServerResponded);
     connect(this, &ToolDownloadWidget::signalClose, m_pListWidget, &ToosListWidget::signalClose);
     connect(this, &ToolDownloadWidget::signalSubToolsStateChanged, m_pListWidget,
             &ToosListWidget::signalSubToolsStateChanged);

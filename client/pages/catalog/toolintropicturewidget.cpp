@@ -74,7 +74,8 @@ QString ToolIntroPictureWidget::bannerFolder()
 {
     const QString language =
         ConfigManager::instance()->language() == 1 ? QStringLiteral("zh") : QStringLiteral("en");
-    return ToolDataManager::instance()->baseDirectory() + QStringLiteral("/ToolsFile/BannerImages/") + language;
+    return ToolDataManager::instance()->baseDirectory() + QStringLiteral("/ToolsFile/BannerImages/") +
+           language;
 }
 
 void ToolIntroPictureWidget::readPictures()
@@ -101,7 +102,8 @@ void ToolIntroPictureWidget::readPictures()
 
 void ToolIntroPictureWidget::fill()
 {
-    if (m_mapSmallPictures.size() != m_mapLargePictures.size() || m_mapSmallPictures.size() <= kThumbnailCount)
+    if (m_mapSmallPictures.size() != m_mapLargePictures.size() ||
+        m_mapSmallPictures.size() <= kThumbnailCount)
         return;
     auto* indicatorLayout = new QVBoxLayout(m_pIndicatorWidget);
     indicatorLayout->setContentsMargins(0, 0, 0, 0);
@@ -112,8 +114,10 @@ void ToolIntroPictureWidget::fill()
         thumbnail->setPicture(key.key(), key.value());
         indicatorLayout->addWidget(thumbnail);
         m_thumbnails.append(thumbnail);
-        connect(thumbnail, &BannerIndicatorWidget::signalShowMaxPic, this, &ToolIntroPictureWidget::onShowMaxPic);
-        connect(thumbnail, &BannerIndicatorWidget::signalClicked, this, &ToolIntroPictureWidget::signalClicked);
+        connect(thumbnail, &BannerIndicatorWidget::signalShowMaxPic, this,
+                &ToolIntroPictureWidget::onShowMaxPic);
+        connect(thumbnail, &BannerIndicatorWidget::signalClicked, this,
+                &ToolIntroPictureWidget::signalClicked);
     }
     showLarge(m_mapLargePictures.firstKey());
 
@@ -163,8 +167,8 @@ bool ToolIntroPictureWidget::isRotating() const
 void ToolIntroPictureWidget::showLarge(int iKey)
 {
     m_iShownKey = iKey;
-    m_pPicMax->SetPixmap(PictureCache::instance().picture(m_mapLargePictures.value(iKey),
-                                                          PictureCache::Placeholder::Picture));
+    m_pPicMax->SetPixmap(
+        PictureCache::instance().picture(m_mapLargePictures.value(iKey), PictureCache::Placeholder::Picture));
     const QString name = ToolDataManager::instance()->toolName(iKey);
     m_pPicMax->setAccessibleName(tr("Show %1").arg(name.isEmpty() ? QString::number(iKey) : name));
 }

@@ -22,7 +22,8 @@ ToolTypeWidget::ToolTypeWidget(QWidget* parent) : QWidget(parent)
     m_pAllToolBtn->setIcon(QIcon(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/ic_all_sel.png")));
     m_pAllToolBtn->setIconSize(QSize(24, 24));
     m_pAllToolBtn->setStyleSheet(QStringLiteral(
-        "font-size: 12px;color: #FA3239;letter-spacing: 0;line-height: 20px;background: transparent;width:108px;"
+        "font-size: 12px;color: #FA3239;letter-spacing: 0;line-height: 20px;background: "
+        "transparent;width:108px;"
         "height:40px;border-top:2px solid #fa3239;border-left:1px solid #EBEBEB;border-right:1px solid "
         "#EBEBEB;border-bottom:none;"));
     layout->addWidget(m_pAllToolBtn, 0, Qt::AlignLeft);

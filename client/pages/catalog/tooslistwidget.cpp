@@ -33,7 +33,8 @@ ToosListWidget::ToosListWidget(QWidget* parent) : QWidget(parent)
     m_pStackedWidget->addWidget(secondPage);
     m_pStackedWidget->setCurrentWidget(allPage);
 
-    connect(m_pToolsWiget, &ToolsWiget::signalShowMoreInfoWidget, this, &ToosListWidget::signalShowMoreInfoWidget);
+    connect(m_pToolsWiget, &ToolsWiget::signalShowMoreInfoWidget, this,
+            &ToosListWidget::signalShowMoreInfoWidget);
     connect(m_pToolsWiget, &ToolsWiget::signalDownload, this, &ToosListWidget::signalDownload);
     connect(m_pToolsWiget, &ToolsWiget::signalCover, this, &ToosListWidget::signalCover);
     connect(m_pToolsWiget, &ToolsWiget::signalToMainPage, this, &ToosListWidget::signalToMainPage);

@@ -14,7 +14,11 @@ namespace gearmart {
 class PictureCache
 {
 public:
-    enum class Placeholder { Icon, Picture };
+    enum class Placeholder
+    {
+        Icon,
+        Picture
+    };
 
     static PictureCache& instance();
 

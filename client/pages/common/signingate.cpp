@@ -117,9 +117,10 @@ void SignInGate::reportUnavailable()
     QPointer<SignInGate> self(this);
     auto* owner = qobject_cast<QWidget*>(parent());
     emit signalCover(true);
-    TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
-                       tr("Sign-in is not available: the sign-in program is missing. Please reinstall the software."),
-                       tr("OK"), tr("Cancel"), false, owner ? crestui::GetIndependentWindow(owner) : nullptr);
+    TipDialog::showTip(
+        QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
+        tr("Sign-in is not available: the sign-in program is missing. Please reinstall the software."),
+        tr("OK"), tr("Cancel"), false, owner ? crestui::GetIndependentWindow(owner) : nullptr);
     if (!self)
         return;
     emit signalCover(false);

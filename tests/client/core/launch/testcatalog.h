@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QRandomGenerator>
 #include <QString>
 
 namespace testcatalog {
@@ -48,6 +49,16 @@ inline Tool tool(int key)
     t.exeName = t.enName + QStringLiteral(".exe");
     t.iconMin = t.enName.toLower() + QStringLiteral("_min.png");
     t.iconMid = t.enName.toLower() + QStringLiteral("_mid.png");
+    return t;
+}
+
+// A tool whose name and program name no other process carries, so that a
+// running check sees only the test's own process.
+inline Tool uniquelyNamedTool(int key, const QString& stem)
+{
+    Tool t = tool(key);
+    t.enName = stem + QString::number(QRandomGenerator::global()->bounded(100000000u));
+    t.exeName = t.enName + QStringLiteral(".exe");
     return t;
 }
 
@@ -111,8 +122,9 @@ inline bool writeScript(const QString& path, const QByteArray& body)
 {
     if (!writeFile(path, "#!/bin/sh\n" + body + "\n"))
         return false;
-    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                           QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    return QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                           QFile::ExeOther);
 }
 
 // A tool program that notes where it runs and then stays until ended.

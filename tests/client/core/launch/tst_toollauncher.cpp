@@ -7,10 +7,10 @@
 #include "tooldata/tooldatamanager.h"
 
 #include <QProcess>
-#include <signal.h>
 #include <QStandardPaths>
 #include <QtTest>
 #include <memory>
+#include <signal.h>
 
 using namespace gearmart;
 using testcatalog::Tool;
@@ -117,14 +117,19 @@ private slots:
         QVERIFY(!ToolLauncher::executableExists(2));
         // The marker stays in the folder and leaves the file name.
         QCOMPARE(ToolLauncher::toolFolder(3), downloads() + QStringLiteral("/SubTools/Thermo_x64"));
-        QCOMPARE(ToolLauncher::executablePath(3), downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo.exe"));
+        QCOMPARE(ToolLauncher::executablePath(3),
+                 downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo.exe"));
 
         // The Linux program carries no ".exe"; the file with it wins when both exist.
-        QVERIFY(testcatalog::writeScript(downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo"), "true"));
-        QCOMPARE(ToolLauncher::executablePath(3), downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo"));
+        QVERIFY(
+            testcatalog::writeScript(downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo"), "true"));
+        QCOMPARE(ToolLauncher::executablePath(3),
+                 downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo"));
         QVERIFY(ToolLauncher::executableExists(3));
-        QVERIFY(testcatalog::writeScript(downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo.exe"), "true"));
-        QCOMPARE(ToolLauncher::executablePath(3), downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo.exe"));
+        QVERIFY(testcatalog::writeScript(downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo.exe"),
+                                         "true"));
+        QCOMPARE(ToolLauncher::executablePath(3),
+                 downloads() + QStringLiteral("/SubTools/Thermo_x64/Thermo.exe"));
 
         // A folder under the program's name is no program.
         QVERIFY(QDir().mkpath(downloads() + QStringLiteral("/SubTools/Bare/Bare")));
@@ -224,8 +229,8 @@ private slots:
         const QString program = ToolLauncher::toolFolder(2) + QStringLiteral("/Tool2");
         QVERIFY(testcatalog::writeScript(program, "exit 0"));
 
-        QCOMPARE(ToolLauncher::shortcutIconPath(2),
-                 ToolDataManager::instance()->baseDirectory() + QStringLiteral("/ToolsFile/Icon/netprobe.ico"));
+        QCOMPARE(ToolLauncher::shortcutIconPath(2), ToolDataManager::instance()->baseDirectory() +
+                                                        QStringLiteral("/ToolsFile/Icon/netprobe.ico"));
         const QString entryPath = desktop() + QStringLiteral("/网络 探针.desktop");
         QCOMPARE(ToolLauncher::shortcutPath(2), entryPath);
         QVERIFY(ToolLauncher::createDesktopShortcut(2));
@@ -262,8 +267,9 @@ private slots:
         QVERIFY(QFile::exists(chinese));
 
         // The same installation, now in English.
-        m_install->writeSetup({{QStringLiteral("DownloadPath"), m_install->filePath(QStringLiteral("Download"))},
-                               {QStringLiteral("Translator"), QStringLiteral("0")}});
+        m_install->writeSetup(
+            {{QStringLiteral("DownloadPath"), m_install->filePath(QStringLiteral("Download"))},
+             {QStringLiteral("Translator"), QStringLiteral("0")}});
         QVERIFY(m_install->loadSingletons());
         QCOMPARE(ToolLauncher::shortcutPath(2), desktop() + QStringLiteral("/Tool2.desktop"));
         QVERIFY(ToolLauncher::removeDesktopShortcut(2));
@@ -297,8 +303,7 @@ private slots:
         }
 
         // The entry's own path: a name that reaches the limit works, one more does not.
-        const int nameRoom =
-            ToolLauncher::kMaxShortcutPath - desktop().size() - int(qstrlen("/.desktop"));
+        const int nameRoom = ToolLauncher::kMaxShortcutPath - desktop().size() - int(qstrlen("/.desktop"));
         QVERIFY(nameRoom > 1);
         for (int extra : {0, 1}) {
             Tool named = tool;
@@ -306,7 +311,8 @@ private slots:
             QVERIFY(testcatalog::writeCatalog(*m_install, {named}));
             m_install->writeSetup();
             QVERIFY(m_install->loadSingletons());
-            QVERIFY(testcatalog::writeScript(ToolLauncher::toolFolder(2) + QStringLiteral("/Tool2"), "exit 0"));
+            QVERIFY(
+                testcatalog::writeScript(ToolLauncher::toolFolder(2) + QStringLiteral("/Tool2"), "exit 0"));
             QCOMPARE(ToolLauncher::shortcutPath(2).size(), ToolLauncher::kMaxShortcutPath + extra);
             QCOMPARE(ToolLauncher::createDesktopShortcut(2), extra == 0);
             QCOMPARE(QDir(desktop()).entryList(QDir::Files).size(), extra == 0 ? 1 : 0);

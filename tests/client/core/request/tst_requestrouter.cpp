@@ -208,6 +208,40 @@ private slots:
         QVERIFY(router->inFlight().isEmpty());
     }
 
+    // Requests sent while the service is still starting wait for its port.
+    void requestsWaitForAServiceStillStarting()
+    {
+        QTemporaryDir install;
+        QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/Haulmoor"), install.filePath(QStringLiteral("Haulmoor"))));
+        QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
+        QProcess standIn;
+        standIn.start(install.filePath(QStringLiteral("Gearloft")),
+                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()), QStringLiteral("-f"),
+                       QStringLiteral("/dev/null")});
+        QVERIFY(standIn.waitForStarted());
+
+        const quint16 port = freePort();
+        ClientRequestManager manager;
+        RequestSources sources{[](int key) { return urlOf(key); }, [] { return QStringLiteral("http://cloud"); },
+                               [](int) { return QStringLiteral("/dl/"); }};
+        RequestRouter router(RequestTransport::over(&manager), sources);
+        router.setPort(port);
+        connect(&manager, &ClientRequestManager::signalRequestResult, &router, &RequestRouter::onSolveRequestResult);
+        QSignalSpy responded(&router, &RequestRouter::signalServerResponded);
+        router.onBuildClientRequest(DownloadProgress, {2});
+
+        QTest::qWait(600); // the request is already waiting when the service comes up
+        QProcess service;
+        service.setWorkingDirectory(install.path());
+        service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
+        QVERIFY(service.waitForStarted());
+        QVERIFY(responded.wait(10000));
+        QCOMPARE(responded.last()[1].value<ValueMap>(), (ValueMap{{2, QStringLiteral("0")}}));
+        standIn.kill();
+        standIn.waitForFinished();
+        QVERIFY(service.waitForFinished(10000));
+    }
+
     // The real service behind the manager: the same rules over the wire.
     void endToEndAgainstTheInstalledService()
     {

@@ -11,6 +11,7 @@
 #include "widgets/tipdialog.h"
 #include "windowtitlewidget.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QtTest>
@@ -87,6 +88,26 @@ private slots:
         QVERIFY(home);
         QTest::mouseClick(home, Qt::LeftButton);
         QCOMPARE(window->pages()->currentIndex(), 0);
+    }
+
+    void everyControlHasAnAccessibleName()
+    {
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        QStringList unnamed;
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(button);
+            if (!iface || iface->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed << button->objectName() + QLatin1Char('/') + button->metaObject()->className();
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+
+        // A screen reader can press the tab by its name.
+        QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(window->titleBar()->myToolsButton());
+        QCOMPARE(tab->text(QAccessible::Name), QStringLiteral("My Tools"));
+        QVERIFY(tab->actionInterface());
+        tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(window->pages()->currentIndex(), 1);
     }
 
     void catalogWithoutToolsHasNoDetailPages()

@@ -16,9 +16,9 @@ namespace catalogtest {
 
 // A fresh installation: Setup.xml with the overrides, the catalog, a state
 // list in which the keys in knownKeys are not new, singletons loaded.
-inline std::unique_ptr<clienttest::ClientInstallation>
-install(const QList<testcatalog::Tool>& tools, const QMap<QString, QString>& setup = {},
-        const QList<int>& knownKeys = {})
+inline std::unique_ptr<clienttest::ClientInstallation> install(const QList<testcatalog::Tool>& tools,
+                                                               const QMap<QString, QString>& setup = {},
+                                                               const QList<int>& knownKeys = {})
 {
     auto installation = std::make_unique<clienttest::ClientInstallation>();
     installation->writeSetup(setup);
