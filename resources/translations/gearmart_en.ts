@@ -42,6 +42,20 @@
     </message>
 </context>
 <context>
+    <name>gearmart::BannerIndicatorWidget</name>
+    <message>
+        <source>Show %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ExhibitorThumbnail</name>
+    <message>
+        <source>Picture %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>gearmart::Gearmart</name>
     <message>
         <source>Brelvonix Gearloft</source>
@@ -139,6 +153,124 @@
     </message>
 </context>
 <context>
+    <name>gearmart::MoreInfoLeftWidget</name>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel download of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry download of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>version:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>download fail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please set downlaod path at system setting page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk free space little than tool Size, please modify download Path.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>have already open, please close at first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>have already open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network timeout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network initial failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network anomaly</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::MoreInfoRightTopWidget</name>
+    <message>
+        <source>Shows or shortens the description</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shows or hides the notes on the newest version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>...more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>return</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ProgressBar</name>
     <message>
         <source>Download Fail!</source>
@@ -146,6 +278,132 @@
     </message>
     <message>
         <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::SignInGate</name>
+    <message>
+        <source>Sign-in is not available: the sign-in program is missing. Please reinstall the software.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::SubToolWidget</name>
+    <message>
+        <source>Spacer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry download</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign-in required</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show details of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel download of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry download of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download progress of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 logo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>download fail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please set downlaod path at system setting page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk free space little than tool Size, please modify download Path.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software already opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network timeout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network initial failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network abnomaly</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -161,6 +419,46 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolDownloadWidget</name>
+    <message>
+        <source>Fold banner</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unfold banner</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolIntroPictureWidget</name>
+    <message>
+        <source>Featured tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Next picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolMoreInfoWidget</name>
+    <message>
+        <source>Home Page</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolTypeWidget</name>
+    <message>
+        <source>All Tool</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
