@@ -3,6 +3,8 @@
 #include <QMutex>
 #include <QVector>
 
+#include <atomic>
+
 namespace gearmart {
 
 // HTTP client handles for the request pool. A task borrows one for its
@@ -21,12 +23,16 @@ public:
     // An idle handle, or a new one; -1 when none can be had.
     int borrow();
     void giveBack(int handle);
+    // Tells waiting requests to give up: the client is going away.
+    void shutDown() { m_shuttingDown = true; }
+    bool isShuttingDown() const { return m_shuttingDown; }
 
 private:
     QMutex m_mutex;
     QVector<int> m_idle;
     QVector<int> m_all;
     bool m_valid;
+    std::atomic<bool> m_shuttingDown{false};
 };
 
 } // namespace gearmart

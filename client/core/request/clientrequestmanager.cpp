@@ -19,6 +19,7 @@ ClientRequestManager::ClientRequestManager(QObject* parent) : QObject(parent)
 
 ClientRequestManager::~ClientRequestManager()
 {
+    m_handles->shutDown();
     m_pool.clear();
     m_pool.waitForDone();
 }

@@ -41,7 +41,8 @@ void ClientRequestTask::run()
     bool ok = NET_HTTPCLIENT_ShortLinkExchange(handle, &record) != 0;
     // The service is started moments before the first requests go out; give
     // it a little time to open its port instead of failing them at once.
-    for (int attempt = 0; !ok && NET_UTILS_GetLastError() == WL_ERR_CONNECT && attempt < kConnectRetries;
+    for (int attempt = 0; !ok && NET_UTILS_GetLastError() == WL_ERR_CONNECT && attempt < kConnectRetries &&
+                          !m_pool->isShuttingDown();
          ++attempt) {
         QThread::msleep(kConnectRetryMs);
         ok = NET_HTTPCLIENT_ShortLinkExchange(handle, &record) != 0;
