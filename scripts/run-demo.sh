@@ -3,7 +3,7 @@
 # (build/demo/install) and a demo cloud served by nginx on loopback, and
 # starts the client Gearloft on it.
 #
-#   scripts/run-demo.sh [--lang en|zh] [--no-first-run] [--service-only]
+#   scripts/run-demo.sh [--lang en|zh] [--first-run|--no-first-run] [--service-only]
 #
 # With a display ($DISPLAY set) Gearloft opens there and the script waits
 # until you close it. Without one it runs on a private virtual screen for a
@@ -11,7 +11,11 @@
 # ends the client with SIGTERM and checks that its service ended too.
 #
 #   --lang zh        the Chinese edition (Translator 1, the cn/ cloud tree)
-#   --no-first-run   skip the first-run question (IsFirstLoading 0)
+#   --first-run      ask the first-run question (IsFirstLoading 1); the
+#                    default with a display
+#   --no-first-run   skip it (IsFirstLoading 0); the default without a
+#                    display, where nobody could answer it and the
+#                    screenshot shows the main window
 #   --service-only   no client: the download service alone, with a stand-in
 #                    process named Gearloft, asked for the newest versions
 #                    and to install two tools while their progress is printed
@@ -20,7 +24,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${GEARLOFT_BUILD_DIR:-$root/build}
 
 lang=en
-first_run=1
+first_run=auto
 mode=client
 while [ $# -gt 0 ]; do
   case $1 in
@@ -30,6 +34,7 @@ while [ $# -gt 0 ]; do
       shift 2
       ;;
     --lang=*) lang=${1#--lang=}; shift ;;
+    --first-run) first_run=1; shift ;;
     --no-first-run) first_run=0; shift ;;
     --service-only) mode=service; shift ;;
     -h | --help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
@@ -211,6 +216,9 @@ service_only() {
 # --- the client ---------------------------------------------------------------
 
 client() {
+  if [ "$first_run" = auto ]; then
+    if [ -n "${DISPLAY:-}" ]; then first_run=1; else first_run=0; fi
+  fi
   # An empty download path: the client fills in its default at start-up.
   write_setup "" "$first_run"
   echo "== Gearloft ($lang), installed in $install; its log: $run/gearloft.log"
