@@ -141,12 +141,6 @@ void WindowTitleWidget::setMaximizedLook(bool maximized)
     m_pMaxBtn->setToolTip(m_pMaxBtn->accessibleName());
 }
 
-QPoint WindowTitleWidget::popupPosition(const QWidget* button, const QSize& popupSize)
-{
-    const QPoint topLeft = button->mapToGlobal(QPoint(0, 0));
-    return {topLeft.x() + button->width() - popupSize.width(), topLeft.y() + button->height() + 4};
-}
-
 void WindowTitleWidget::onAllToolsUpgraded()
 {
     m_pUpdateFlagLabel->hide();

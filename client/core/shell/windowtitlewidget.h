@@ -24,8 +24,6 @@ public:
     QPushButton* maxButton() const { return m_pMaxBtn; }
     // The maximise button shows the restore picture while the window is maximised.
     void setMaximizedLook(bool maximized);
-    // Where a popup opens: right-aligned under the button, 4 pixels below.
-    static QPoint popupPosition(const QWidget* button, const QSize& popupSize);
 
 signals:
     void signalShowToolsDownloadWidget();
