@@ -3,7 +3,7 @@
 # (build/demo/install) and a demo cloud served by nginx on loopback, and
 # starts the client Gearloft on it.
 #
-#   scripts/run-demo.sh [--lang en|zh] [--first-run|--no-first-run] [--service-only]
+#   scripts/run-demo.sh [--lang en|zh] [--first-run|--no-first-run] [--fresh] [--service-only]
 #
 # With a display ($DISPLAY set) Gearloft opens there and the script waits
 # until you close it. Without one it runs on a private virtual screen for a
@@ -16,6 +16,10 @@
 #   --no-first-run   skip it (IsFirstLoading 0); the default without a
 #                    display, where nobody could answer it and the
 #                    screenshot shows the main window
+#   --fresh          no tools installed beforehand; by default two tools are
+#                    there in an older edition, so that the "My Tools" board
+#                    has updates to offer (the cloud also publishes a newer
+#                    material and a newer main program)
 #   --service-only   no client: the download service alone, with a stand-in
 #                    process named Gearloft, asked for the newest versions
 #                    and to install two tools while their progress is printed
@@ -26,6 +30,7 @@ build=${GEARLOFT_BUILD_DIR:-$root/build}
 lang=en
 first_run=auto
 mode=client
+seed=1
 while [ $# -gt 0 ]; do
   case $1 in
     --lang)
@@ -37,6 +42,7 @@ while [ $# -gt 0 ]; do
     --first-run) first_run=1; shift ;;
     --no-first-run) first_run=0; shift ;;
     --service-only) mode=service; shift ;;
+    --fresh) seed=0; shift ;;
     -h | --help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
     *) echo "unknown option $1 (see --help)" >&2; exit 2 ;;
   esac
@@ -55,8 +61,9 @@ install=$demo/install
 run=$demo/run
 demotool=$demo/tool/gearloft_demotool
 demoshot=$demo/shot/gearloft_demoshot
-if [ ! -x "$demotool" ] || [ ! -x "$demoshot" ]; then
-  echo "the demo programs $demotool and $demoshot were not built (is demo/ part of the build?)" >&2
+demoseed=$demo/seed/gearloft_demoseed
+if [ ! -x "$demotool" ] || [ ! -x "$demoshot" ] || [ ! -x "$demoseed" ]; then
+  echo "the demo programs in $demo were not built (is demo/ part of the build?)" >&2
   exit 1
 fi
 # build/demo also holds the build of the demo programs: clear only what this
@@ -86,6 +93,8 @@ trap cleanup EXIT
 
 echo "== generating the demo cloud"
 "$root/demo/make-cloud.sh" "$demo/cloud" "$demotool" | sed 's/^/   /'
+# The newest main program the cloud lists (make-cloud.sh's package index).
+"$root/demo/make-upgrade.sh" "$install" "$demo/cloud" 1.1.0.6 | sed 's/^/   /'
 # Big packages are served slowly, so that their progress can be followed.
 slow=()
 for key in "${CATALOG_KEYS[@]}"; do
@@ -219,8 +228,23 @@ client() {
   if [ "$first_run" = auto ]; then
     if [ -n "${DISPLAY:-}" ]; then first_run=1; else first_run=0; fi
   fi
-  # An empty download path: the client fills in its default at start-up.
-  write_setup "" "$first_run"
+  if [ "$seed" = 1 ]; then
+    # The client's own default download folder, with two tools one release
+    # behind the catalog.
+    write_setup "$install/Download" "$first_run"
+    local older=() key v
+    for key in "${CATALOG_KEYS[@]}"; do
+      v=${T_VERSION[key]}
+      [ "${v##*.}" -gt 0 ] || continue
+      older+=("$key=${v%.*}.$((${v##*.} - 1))")
+      [ ${#older[@]} -lt 2 ] || break
+    done
+    "$demoseed" "$install" "$demotool" "${older[@]}"
+    echo "   installed beforehand, one release behind: ${older[*]}"
+  else
+    # An empty download path: the client fills in its default at start-up.
+    write_setup "" "$first_run"
+  fi
   echo "== Gearloft ($lang), installed in $install; its log: $run/gearloft.log"
   if [ -n "${DISPLAY:-}" ]; then
     echo "   on display $DISPLAY; close its window to end the demo"

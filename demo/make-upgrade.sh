@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Publishes a newer main program on the demo cloud: the program files of an
+# installation, under the folder Gearloft/ that the service unpacks into the
+# user's home folder and the self-upgrade copies over the installation.
+# Settings, tool states and the catalog material stay out of the package, so
+# an upgrade never overwrites what the user has.
+#
+# Usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION
+set -euo pipefail
+usage="usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION"
+install=${1:?$usage}
+cloud=${2:?$usage}
+version=${3:?$usage}
+[[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "make-upgrade.sh: '$version' is not four numbers" >&2; exit 2; }
+[ -x "$install/Gearloft" ] || { echo "make-upgrade.sh: no installation in $install" >&2; exit 1; }
+cloud=$(mkdir -p "$cloud" && cd "$cloud" && pwd)
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/Gearloft"
+(cd "$install" && tar -cf - --exclude=./Setup.xml --exclude=./ToolsStateList.xml \
+  --exclude=./ToolsFile --exclude=./ToolsFileTemp --exclude=./Download .) | tar -xf - -C "$work/Gearloft"
+printf '%s\n' "$version" >"$work/Gearloft/version.txt"
+# Debugging data would make the download several times larger.
+find "$work/Gearloft" -type f \( -perm -u+x -o -name '*.so' \) -exec strip --strip-unneeded {} \; 2>/dev/null || true
+(cd "$work" && zip -q -r -X -y Gearloft.zip Gearloft)
+
+for tree in en cn; do
+  for edition in en zh; do
+    dir=$cloud/$tree/4200/tool/windows/gearloft/v$version/standard/$edition
+    mkdir -p "$dir"
+    cp "$work/Gearloft.zip" "$dir/Gearloft.zip"
+    printf '{"package_size": %s, "sha256": "%s"}\n' "$(stat -c %s "$dir/Gearloft.zip")" \
+      "$(sha256sum "$dir/Gearloft.zip" | cut -d' ' -f1)" >"$dir/Gearloft.json"
+  done
+done
+echo "main program $version published ($(stat -c %s "$work/Gearloft.zip") bytes)"
