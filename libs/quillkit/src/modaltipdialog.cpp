@@ -3,7 +3,9 @@
 #include "quillkit/commandbutton.h"
 #include "quillkit/secondcommandbutton.h"
 
+#include <QFile>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -136,7 +138,12 @@ void CModalTipDialog::setDialogSize(int iSize)
 
 void CModalTipDialog::applyModel()
 {
-    m_pIconLabel->setPixmap(QIcon(iconFor(m_iModel)).pixmap(32, 32));
+    // Without the resource file registered the dialog simply shows no icon.
+    const QString icon = iconFor(m_iModel);
+    if (QFile::exists(icon))
+        m_pIconLabel->setPixmap(QIcon(icon).pixmap(32, 32));
+    else
+        m_pIconLabel->clear();
     m_pCancelBtn->setVisible(m_iModel == ModelConfirm);
     setWindowTitle(m_iModel == ModelWarn      ? tr("Warning")
                    : m_iModel == ModelConfirm ? tr("Confirm")
