@@ -82,7 +82,8 @@ CModalTipDialog::CModalTipDialog(QWidget* parent) : QDialog(parent, Qt::Dialog |
     m_pTextLabel->setObjectName(QStringLiteral("m_pTipTextLabel"));
     m_pTextLabel->setWordWrap(true);
     m_pTextLabel->setTextFormat(Qt::PlainText);
-    m_pTextLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pTextLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_pTextLabel->setContentsMargins(0, 6, 0, 0);
     body->addWidget(m_pTextLabel, 1);
     layout->addLayout(body, 1);
 
