@@ -163,6 +163,11 @@ private slots:
         QTest::newRow("above home") << "above home" << int(InstallFolder::Verdict::SystemFolder);
         QTest::newRow("home through dot-dot")
             << "home via dotdot" << int(InstallFolder::Verdict::SystemFolder);
+        QTest::newRow("data home") << "data home" << int(InstallFolder::Verdict::SystemFolder);
+        QTest::newRow("desktop") << "desktop" << int(InstallFolder::Verdict::SystemFolder);
+        QTest::newRow("/usr/local") << "/usr/local" << int(InstallFolder::Verdict::SystemFolder);
+        QTest::newRow("/opt") << "/opt" << int(InstallFolder::Verdict::SystemFolder);
+        QTest::newRow("/usr/share") << "/usr/share" << int(InstallFolder::Verdict::SystemFolder);
         QTest::newRow("another folder") << "foreign" << int(InstallFolder::Verdict::NotOurs);
         QTest::newRow("another product") << "other product" << int(InstallFolder::Verdict::NotOurs);
     }
@@ -174,8 +179,11 @@ private slots:
         UnmoorSandbox sandbox;
         const QString installation =
             sandbox.makeInstallation(sandbox.root() + QStringLiteral("/opt/Gearloft"));
-        // Home holds our marker too: still never removable.
+        // Home and its shared folders hold our marker too (a flat install
+        // there would put it so): still never removable.
         sandbox.makeInstallation(sandbox.home());
+        sandbox.makeInstallation(sandbox.dataHome());
+        sandbox.makeInstallation(sandbox.desktop());
         QVERIFY(QFile::link(installation, sandbox.root() + QStringLiteral("/link")));
         QDir().mkpath(sandbox.root() + QStringLiteral("/foreign/data"));
         sandbox.makeInstallation(sandbox.root() + QStringLiteral("/other"), QStringLiteral("{OTHER}"));
@@ -192,6 +200,11 @@ private slots:
             {QStringLiteral("home"), sandbox.home()},
             {QStringLiteral("above home"), sandbox.root()},
             {QStringLiteral("home via dotdot"), installation + QStringLiteral("/../../home")},
+            {QStringLiteral("data home"), sandbox.dataHome()},
+            {QStringLiteral("desktop"), sandbox.desktop() + QLatin1Char('/')},
+            {QStringLiteral("/usr/local"), QStringLiteral("/usr/local")},
+            {QStringLiteral("/opt"), QStringLiteral("/opt")},
+            {QStringLiteral("/usr/share"), QStringLiteral("/usr/share")},
             {QStringLiteral("foreign"), sandbox.root() + QStringLiteral("/foreign")},
             {QStringLiteral("other product"), sandbox.root() + QStringLiteral("/other")}};
         QCOMPARE(int(InstallFolder::check(folders.value(which), UnmoorSandbox::kGuid)), verdict);
@@ -284,6 +297,7 @@ private slots:
         QTest::newRow("relative installpath") << "relative" << true;
         QTest::newRow("home") << "home" << true;
         QTest::newRow("root") << "/" << true;
+        QTest::newRow("data home") << "data home" << true;
         QTest::newRow("not an installation") << "foreign" << true;
         QTest::newRow("link to an installation") << "link" << true;
     }
@@ -300,6 +314,7 @@ private slots:
         const QString linked = sandbox.makeInstallation(sandbox.root() + QStringLiteral("/real"));
         QVERIFY(QFile::link(linked, sandbox.root() + QStringLiteral("/link")));
         sandbox.makeInstallation(sandbox.home());
+        sandbox.makeInstallation(sandbox.dataHome());
         QVERIFY(UnmoorSandbox::writeFile(sandbox.root() + QStringLiteral("/foreign/notes.txt"), "mine"));
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(sandbox.root()));
@@ -309,6 +324,7 @@ private slots:
             {QStringLiteral("relative"), QStringLiteral("relative")},
             {QStringLiteral("home"), sandbox.home()},
             {QStringLiteral("/"), QStringLiteral("/")},
+            {QStringLiteral("data home"), sandbox.dataHome()},
             {QStringLiteral("foreign"), sandbox.root() + QStringLiteral("/foreign")},
             {QStringLiteral("link"), sandbox.root() + QStringLiteral("/link")}};
         QVERIFY(sandbox.registerProduct(values.value(which)));
@@ -326,6 +342,7 @@ private slots:
         QVERIFY(exists(cwdInstallation + QStringLiteral("/AppConfig.xml")));
         QVERIFY(exists(linked + QStringLiteral("/ToolsFile/ToolsInfoList.xml")));
         QVERIFY(exists(sandbox.home() + QStringLiteral("/Gearloft")));
+        QVERIFY(exists(sandbox.dataHome() + QStringLiteral("/Gearloft")));
         QVERIFY(exists(sandbox.root() + QStringLiteral("/foreign/notes.txt")));
         QVERIFY(exists(sandbox.root() + QStringLiteral("/link")));
         // The rest of the uninstall still happens.

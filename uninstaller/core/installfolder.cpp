@@ -2,6 +2,7 @@
 
 #include "appconfig.h"
 #include "platform/systeminfo.h"
+#include "platform/userfolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +28,13 @@ InstallFolder::Verdict InstallFolder::check(const QString& strFolder, const QStr
     const QString home = QFileInfo(platform::homeFolder()).canonicalFilePath();
     if (!home.isEmpty() && (home == folder || home.startsWith(folder + QLatin1Char('/'))))
         return Verdict::SystemFolder;
+    // The installation is one flat folder: a prefix such as /usr/local or
+    // ~/.local would make a shared folder look like ours.
+    for (const QString& known : platform::wellKnownFolders()) {
+        const QString resolved = QFileInfo(known).canonicalFilePath();
+        if (folder == (resolved.isEmpty() ? QDir::cleanPath(known) : resolved))
+            return Verdict::SystemFolder;
+    }
 
     const QString marker = folder + QStringLiteral("/AppConfig.xml");
     if (strGUID.trimmed().isEmpty() || !QFileInfo(marker).isFile())
@@ -51,7 +59,8 @@ QString InstallFolder::describe(Verdict verdict)
     case Verdict::SymbolicLink:
         return QStringLiteral("the recorded folder is a symbolic link");
     case Verdict::SystemFolder:
-        return QStringLiteral("the recorded folder is the root, the home folder or above it");
+        return QStringLiteral("the recorded folder is a system folder, the home folder, one of its standard "
+                              "folders or above it");
     case Verdict::NotOurs:
         return QStringLiteral("the recorded folder holds no AppConfig.xml of this product");
     }

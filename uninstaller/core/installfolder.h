@@ -10,7 +10,9 @@ namespace appinstaller {
 // product's installation:
 // - an absolute path to an existing folder, not itself a symbolic link;
 // - after resolving links, neither the filesystem root, nor the home
-//   folder, nor a folder that holds the home folder;
+//   folder, nor a folder that holds the home folder, nor a system or user
+//   folder shared by many programs (/usr/local, /opt, ~/.local/share,
+//   the desktop, ...: platform::wellKnownFolders());
 // - holding an AppConfig.xml whose GUID is the product's own GUID (every
 //   installation ships one; no other folder has a reason to).
 class InstallFolder
@@ -23,7 +25,7 @@ public:
         NotAbsolute,
         Missing,
         SymbolicLink,
-        SystemFolder, // root, home, or above home
+        SystemFolder, // root, home, above home, or a shared well-known folder
         NotOurs       // no AppConfig.xml with the product's GUID
     };
 
