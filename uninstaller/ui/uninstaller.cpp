@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QScreen>
 
 namespace appinstaller {
 
@@ -42,6 +43,9 @@ int Uninstaller::start()
         dialog.setDialogSize(1);
         if (dialog.exec() != QDialog::Accepted)
             return -1;
+        // Frameless windows get no placement from some window managers.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            m_pMainWindow->move(screen->availableGeometry().center() - m_pMainWindow->rect().center());
         m_pMainWindow->show();
         m_pMainWindow->onUninstall();
         return 0;
