@@ -196,20 +196,6 @@ private slots:
         QApplication::sendEvent(title, &hover);
         QCOMPARE(window.pos(), start + QPoint(30, 40));
     }
-
-    void commandButtonsKeepTheirLookAndText()
-    {
-        quillkit::CCommandButton primary(QStringLiteral("Completed"));
-        quillkit::CSecondCommandButton secondary(QStringLiteral("UndoMerge"));
-        QCOMPARE(primary.text(), QStringLiteral("Completed"));
-        QCOMPARE(secondary.text(), QStringLiteral("UndoMerge"));
-        // The style sheet tells them apart by class.
-        QCOMPARE(QString::fromLatin1(primary.metaObject()->className()),
-                 QStringLiteral("quillkit::CCommandButton"));
-        QCOMPARE(QString::fromLatin1(secondary.metaObject()->className()),
-                 QStringLiteral("quillkit::CSecondCommandButton"));
-        QVERIFY(primary.minimumWidth() >= 88 && secondary.minimumHeight() >= 32);
-    }
 };
 
 QTEST_MAIN(TestQuillkit)
