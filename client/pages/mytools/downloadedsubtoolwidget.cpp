@@ -114,7 +114,8 @@ void DownloadedSubToolWidget::buildForm()
                                  "QWidget#DownloadedSubToolWidget:hover{background: #F5F5F5;}"));
 
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 24, 0);
+    // Room at the right for the link button centred under "open".
+    layout->setContentsMargins(0, 0, 32, 0);
     layout->setSpacing(0);
 
     m_checkWidget = new QWidget(this);
@@ -222,6 +223,9 @@ void DownloadedSubToolWidget::buildForm()
     quickLinkBtn->setFixedWidth(150);
     quickLinkBtn->setMinimumWidth(150);
     quickLinkBtn->setCursor(Qt::PointingHandCursor);
+    QFont linkFont = quickLinkBtn->font();
+    linkFont.setPixelSize(12);
+    quickLinkBtn->setFont(linkFont);
 
     m_upgradeBtn->setText(tr("Upgrade"));
     m_openBtn->setText(tr("open"));

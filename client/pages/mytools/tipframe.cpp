@@ -14,7 +14,9 @@ TipFrame::TipFrame(QWidget* parent) : QFrame(parent)
     layout->setSpacing(4);
     m_iconLabel = new QLabel(this);
     m_iconLabel->setObjectName(QStringLiteral("m_iconLabel"));
-    m_iconLabel->setPixmap(QPixmap(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/tip.png")));
+    m_iconLabel->setFixedSize(16, 16);
+    m_iconLabel->setPixmap(QPixmap(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/tip.png"))
+                               .scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     m_iconLabel->setAccessibleName(tr("Hint"));
     m_wordLabel = new QLabel(tr("Drag to sort or delete"), this);
     m_wordLabel->setObjectName(QStringLiteral("m_wordLabel"));

@@ -9,6 +9,7 @@
 #include "mytools/updatetoolswidget.h"
 #include "tooldata/tooldatamanager.h"
 
+#include <QEvent>
 #include <QGraphicsView>
 #include <QGridLayout>
 #include <QLabel>
@@ -107,6 +108,9 @@ void ToolBoxWidget::makeConnections()
             &UpdateToolsWidget::onSubCheckBoxStateChanged);
 
     connect(m_ToolBoxTabWidget, &ToolBoxTabWidget::signalCurrentChanged, this, &ToolBoxWidget::onTabChanged);
+    // A view also changes its height without the board: the "check all" bar.
+    m_pDownloadToolsWidget->view()->installEventFilter(this);
+    m_pUpdateToolsWidget->view()->installEventFilter(this);
     connect(m_pTipFrame, &TipFrame::signalResized, this, &ToolBoxWidget::placeTip);
 }
 
@@ -245,6 +249,19 @@ void ToolBoxWidget::onTabChanged(int index)
         m_pTipFrame->hide();
         m_pUpdateNumLabel->hide();
     }
+}
+
+bool ToolBoxWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    // Queued: the view lays out its viewport only after this filter.
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_pDownloadToolsWidget->view())
+            QMetaObject::invokeMethod(m_pDownloadedScene, &ToolManageScene::onViewResized,
+                                      Qt::QueuedConnection);
+        else if (watched == m_pUpdateToolsWidget->view())
+            QMetaObject::invokeMethod(m_pUpdateScene, &ToolManageScene::onViewResized, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ToolBoxWidget::showEvent(QShowEvent* event)

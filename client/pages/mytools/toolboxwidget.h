@@ -59,6 +59,7 @@ public slots:
     void onToolUpgradeCompleted(int iKey);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -126,7 +126,8 @@ void ToolManageScene::onViewResized()
     if (views().size() != 1)
         return;
     recountHeights();
-    const int height = qMax(m_iHeightSum, views().first()->height());
+    // The viewport's height, so that a list shorter than the view scrolls not.
+    const int height = qMax(m_iHeightSum, views().first()->viewport()->height());
     setSceneRect(-1, -8, kRowWidth, height);
 }
 

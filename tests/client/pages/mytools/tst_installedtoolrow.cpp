@@ -13,12 +13,12 @@
 
 using namespace gearmart;
 
-
 class TestInstalledToolRow : public QObject
 {
     Q_OBJECT
 
 private:
+    QTemporaryDir m_home;
     std::unique_ptr<clienttest::ClientInstallation> m_install;
 
     std::unique_ptr<DownloadedSubToolWidget> makeRow(int key, bool bUpdateList = false)
@@ -43,6 +43,13 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral(".config"))));
+    }
+
     void init()
     {
         TipDialog::resetForTesting();
@@ -290,6 +297,27 @@ private slots:
         QSignalSpy listedRemove(listed.get(), &DownloadedSubToolWidget::signalDeleteRequested);
         QTest::keyClick(listed.get(), Qt::Key_Delete);
         QCOMPARE(listedRemove.count(), 0);
+    }
+
+    void desktopLinkIsReported()
+    {
+        auto row = makeRow(3);
+        auto* link = part<QPushButton>(row.get(), "quickLinkBtn");
+        TipDialog::setNextAnswerForTesting(1);
+        link->click();
+        QCOMPARE(TipDialog::lastRequestForTesting().text,
+                 QStringLiteral("Quick link successfully created to desktop."));
+        QCOMPARE(TipDialog::lastRequestForTesting().okText, QStringLiteral("Comfirm"));
+        QVERIFY(QFileInfo::exists(ToolLauncher::shortcutPath(3)));
+
+        // Without its program there is nothing to link to, and nothing to say.
+        QVERIFY(QFile::remove(ToolLauncher::executablePath(3)));
+        link->click();
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        // Nor anything to open.
+        part<QPushButton>(row.get(), "m_openBtn")->click();
+        QCOMPARE(row->launcher().launchedPid(), qint64(-1));
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
     }
 
     void interactiveChildrenAreKnown()
