@@ -263,6 +263,14 @@ void ToolDownloadedScene::onDeleteTool(int iKey)
     if (!proxy)
         return;
 
+    // An upgrade under way would write into the folder being removed.
+    if (DownloadedSubToolWidget* row = proxy->row()) {
+        const UpdateState state = row->updateState();
+        if (state == UpdateStateUpdating || state == UpdateStateWaiting) {
+            emit signalSubToolsRequest(5, {iKey});
+            emit signalSubToolsStateChanged(ToolCancelled, iKey);
+        }
+    }
     const QString folder = ToolLauncher::toolFolder(iKey);
     const ToolFolderRemover::Result result =
         ToolFolderRemover::remove(folder, ConfigManager::instance()->downloadPath());

@@ -100,8 +100,11 @@ void ToolManageScene::removeProxy(DroppableProxyWidget* proxy)
 {
     m_listProxies.removeAll(proxy);
     removeItem(proxy);
-    if (QWidget* row = proxy->widget())
+    if (QWidget* row = proxy->widget()) {
         row->disconnect(this);
+        // Answers still being handed out must not reach a row on its way out.
+        disconnect(this, nullptr, row, nullptr);
+    }
     disconnect(proxy);
     proxy->deleteLater();
     recountHeights();

@@ -259,6 +259,9 @@ private slots:
         QVERIFY(board);
         ToolDownloadedScene* scene = board->downloadedScene();
         QSignalSpy allUpgraded(board.get(), &ToolBoxWidget::signalAllToolUpgraded);
+        QSignalSpy requests(board.get(), &ToolBoxWidget::signalSubToolsRequest);
+        // A tool whose upgrade runs has it cancelled before its folder goes.
+        scene->rowOf(2)->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
         for (int key : {3, 5, 4, 2}) {
             TipDialog::setNextAnswerForTesting(1);
             QTest::keyClick(scene->rowOf(key), Qt::Key_Delete);
@@ -266,6 +269,9 @@ private slots:
         }
         QCOMPARE(TipDialog::requestCountForTesting(), 4);
         TipDialog::resetForTesting();
+        QCOMPARE(requests.count(), 1);
+        QCOMPARE(requests.first().at(0).toInt(), 5);
+        QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int>{2});
         QCOMPARE(board->downloadToolsWidget()->stack()->currentIndex(), 0);
         QVERIFY(!board->updateNumLabel()->isVisible());
         QVERIFY(allUpgraded.count() > 0);
