@@ -480,8 +480,12 @@ void DownloadedSubToolWidget::onToolStateChanged(ToolCurrentState emState, int i
         setUpdateState(UpdateStateUpdating);
         break;
     case ToolDownloaded:
-        m_pPollTimer->stop();
-        setUpdateState(UpdateStateUpToDate);
+        // Another page may see the final answer first and relay it before
+        // this row gets the answer itself: that is this row's completion.
+        if (m_emUpdateState != UpdateStateUpToDate)
+            completeUpgrade();
+        else
+            m_pPollTimer->stop();
         break;
     case ToolCancelled:
         m_pPollTimer->stop();

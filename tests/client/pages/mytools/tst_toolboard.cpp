@@ -415,8 +415,11 @@ private slots:
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("1"));
         QCOMPARE(board->updateCount(), 1);
         QCOMPARE(allUpgraded.count(), 0);
+        // The catalog may relay the end before the row sees the answer.
         board->updateScene()->rowOf(4)->onSolveServerResponse(3, {{4, QStringLiteral("0")}});
+        board->onSubToolsStateChanged(ToolDownloaded, 4);
         emit board->signalServerResponded(4, {{4, QStringLiteral("200")}});
+        QCOMPARE(ToolDataManager::instance()->toolStates().value(4).IsNeedUpdate, 0);
         QCOMPARE(board->updateCount(), 0);
         QVERIFY(!board->updateNumLabel()->isVisible());
         QVERIFY(allUpgraded.count() > 0);
