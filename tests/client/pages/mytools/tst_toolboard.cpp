@@ -127,6 +127,21 @@ private slots:
         QVERIFY(board->updateNumLabel()->isVisible());
     }
 
+    void aTallRowPushesTheRowsBelowIt()
+    {
+        ToolDataManager::instance()->toolInfos()[4].UpdateENIntro =
+            QStringLiteral("A longer note. ").repeated(80);
+        auto board = makeBoard();
+        QVERIFY(board);
+        ToolDownloadedScene* scene = board->downloadedScene();
+        const int tall = scene->rowOf(4)->height();
+        QVERIFY(tall > 96);
+        QCOMPARE(scene->proxyOf(4)->extraHeight(), tall - 96);
+        QTRY_COMPARE(scene->proxyOf(2)->pos(), QPointF(0, 96 + tall));
+        QCOMPARE(scene->proxyOf(5)->pos(), QPointF(0, 2 * 96 + tall));
+        QCOMPARE(scene->heightSum(), 3 * 96 + tall);
+    }
+
     void dragReordersAndSavesTheOrder()
     {
         auto board = makeBoard();
