@@ -4,6 +4,7 @@
 #include "catalog/tooldownloadwidget.h"
 #include "config/configmanager.h"
 #include "details/toolmoreinfowidget.h"
+#include "mytools/toolboxwidget.h"
 #include "panelcraft/coverwidget.h"
 #include "platform/launcher.h"
 #include "requestrouter.h"
@@ -100,8 +101,7 @@ void Gearmart::buildWidgets()
 
     m_pToolDownloadPage = new ToolDownloadWidget(m_pStackedWidget);
     m_pToolDownloadPage->setObjectName(QStringLiteral("toolDownloadPage"));
-    // The "My Tools" board takes this place.
-    m_pToolBoxPage = new QWidget(m_pStackedWidget);
+    m_pToolBoxPage = new ToolBoxWidget(m_pStackedWidget);
     m_pToolBoxPage->setObjectName(QStringLiteral("toolBoxPage"));
     m_pStackedWidget->addWidget(m_pToolDownloadPage);
     m_pStackedWidget->addWidget(m_pToolBoxPage);
@@ -145,6 +145,10 @@ void Gearmart::createDetailPages()
         connect(page, &ToolMoreInfoWidget::signalCover, this, &Gearmart::onSetCover);
         connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolDownloadPage,
                 &ToolDownloadWidget::signalSubToolsStateChanged);
+        connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolBoxPage,
+                &ToolBoxWidget::onSubToolsStateChanged);
+        connect(m_pToolBoxPage, &ToolBoxWidget::signalSubToolsStateChanged, page,
+                &ToolMoreInfoWidget::signalToMoreInfoPage);
     }
 }
 
@@ -175,10 +179,24 @@ void Gearmart::makeConnections()
     connect(m_pToolDownloadPage, &ToolDownloadWidget::signalShowMoreInfoWidget, this, &Gearmart::showDetailPage);
     connect(m_pToolDownloadPage, &ToolDownloadWidget::signalCover, this, &Gearmart::onSetCover);
 
+    connect(this, &Gearmart::signalWaitingToolsStartDownload, m_pToolBoxPage,
+            &ToolBoxWidget::signalWaitingToolsStartDownload);
+    connect(this, &Gearmart::signalServerResponded, m_pToolBoxPage, &ToolBoxWidget::signalServerResponded);
+    connect(m_pToolBoxPage, &ToolBoxWidget::signalSubToolsRequest, this, &Gearmart::onBuildClientRequest);
+    connect(m_pToolBoxPage, &ToolBoxWidget::signalCover, this, &Gearmart::onSetCover);
+    connect(m_pToolBoxPage, &ToolBoxWidget::signalAllToolUpgraded, m_pTitleWidget,
+            &WindowTitleWidget::onAllToolsUpgraded);
+    connect(m_pToolBoxPage, &ToolBoxWidget::signalSubToolsStateChanged, m_pToolDownloadPage,
+            &ToolDownloadWidget::signalSubToolsStateChanged);
+    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalToMainPage, m_pToolBoxPage,
+            &ToolBoxWidget::onSubToolsStateChanged);
+
     connect(m_pTitleWidget, &WindowTitleWidget::signalShowToolsDownloadWidget, this,
             [this] { m_pStackedWidget->setCurrentIndex(0); });
-    connect(m_pTitleWidget, &WindowTitleWidget::signalShowToolBoxWidget, this,
-            [this] { m_pStackedWidget->setCurrentIndex(1); });
+    connect(m_pTitleWidget, &WindowTitleWidget::signalShowToolBoxWidget, this, [this] {
+        m_pStackedWidget->setCurrentIndex(1);
+        m_pToolBoxPage->onShowToolBoxWidget();
+    });
     connect(m_pTitleWidget, &WindowTitleWidget::signalCloseApp, this, &Gearmart::onClose);
     connect(m_pTitleWidget, &WindowTitleWidget::signalShowSmall, this, &QWidget::showMinimized);
     connect(m_pTitleWidget, &WindowTitleWidget::signalShowMax, this, &Gearmart::toggleMaximized);
@@ -270,8 +288,7 @@ void Gearmart::onSolveServerProcessError(QProcess::ProcessError error)
 
 void Gearmart::writeToolOrder()
 {
-    // The "My Tools" board reports its order here once it takes its place.
-    ToolDataManager::instance()->saveStateList();
+    m_pToolBoxPage->saveToolOrder();
 }
 
 bool Gearmart::onClose()

@@ -18,6 +18,7 @@ namespace gearmart {
 
 class ClientRequestManager;
 class RequestRouter;
+class ToolBoxWidget;
 class ToolDownloadWidget;
 class UpdateVersionDialog;
 class WindowTitleWidget;
@@ -38,6 +39,7 @@ public:
     WindowTitleWidget* titleBar() const { return m_pTitleWidget; }
     QStackedWidget* pages() const { return m_pStackedWidget; }
     ToolDownloadWidget* catalogPage() const { return m_pToolDownloadPage; }
+    ToolBoxWidget* toolBoxPage() const { return m_pToolBoxPage; }
     crestui::CoverWidget* cover() const { return m_pCoverWidget; }
     UpdateVersionDialog* updateDialog() const { return m_pUpdateDialog; }
     RequestRouter* requestRouter() const { return m_pRouter; }
@@ -97,7 +99,7 @@ private:
     QStackedWidget* m_pStackedWidget = nullptr;
     WindowTitleWidget* m_pTitleWidget = nullptr;
     ToolDownloadWidget* m_pToolDownloadPage = nullptr;
-    QWidget* m_pToolBoxPage = nullptr;
+    ToolBoxWidget* m_pToolBoxPage = nullptr;
     QMap<int, QWidget*> m_mapMoreInfoPages;
     UpdateVersionDialog* m_pUpdateDialog = nullptr;
     crestui::CoverWidget* m_pCoverWidget = nullptr;

@@ -1,9 +1,14 @@
 // The main window with its real service: title bar and page switching,
 // covers, the close confirmation, the update prompts and edge resizing.
 #include "clientinstallation.h"
+#include "catalog/subtoolwidget.h"
 #include "catalog/tooldownloadwidget.h"
+#include "catalog/toolswiget.h"
+#include "catalog/tooslistwidget.h"
 #include "config/configmanager.h"
 #include "gearmart.h"
+#include "mytools/toolboxwidget.h"
+#include "mytools/tooldownloadedscene.h"
 #include "panelcraft/coverwidget.h"
 #include "requestrouter.h"
 #include "tooldata/tooldatamanager.h"
@@ -24,6 +29,12 @@ class TestGearmart : public QObject
 
 private:
     std::unique_ptr<clienttest::ClientInstallation> m_install;
+
+    static QByteArray testFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     std::unique_ptr<Gearmart> makeWindow()
     {
@@ -277,6 +288,51 @@ private slots:
         QFETCH(QPoint, pos);
         QFETCH(int, edges);
         QCOMPARE(int(Gearmart::hitTest(pos, QSize(1034, 768))), edges);
+    }
+
+    void boardFollowsTheCatalogAndKeepsItsOrder()
+    {
+        // Deleting removes a desktop entry: keep it away from the real desktop.
+        QTemporaryDir home;
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        auto restoreHome = qScopeGuard([&realHome] { qputenv("HOME", realHome); });
+        auto& states = ToolDataManager::instance()->toolStates();
+        states[2].IsDownload = 1;
+        states[2].ListOrder = 1;
+        states[3].IsDownload = 1;
+        states[3].ListOrder = 0;
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        ToolBoxWidget* board = window->toolBoxPage();
+        QCOMPARE(window->pages()->widget(1), board);
+        ToolDownloadedScene* scene = board->downloadedScene();
+        QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2}));
+
+        // A download finished on the catalog lands on the board.
+        states[4].IsDownload = 1;
+        emit window->catalogPage()->signalToMainPage(ToolDownloaded, 4);
+        QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2, 4}));
+
+        // A tool deleted on the board is offered for download again.
+        SubToolWidget* card = window->catalogPage()->listWidget()->toolsWidget()->card(3);
+        QCOMPARE(card->look(), SubToolWidget::Look::Installed);
+        TipDialog::setNextAnswerForTesting(1);
+        scene->onDeleteTool(3);
+        QCOMPARE(card->look(), SubToolWidget::Look::NotInstalled);
+        QCOMPARE(states.value(3).IsDownload, 0);
+
+        // Closing writes the board's order, also when the close is declined.
+        states[4].ListOrder = 7;
+        TipDialog::setNextAnswerForTesting(0);
+        QVERIFY(!window->onClose());
+        TipDialog::resetForTesting();
+        const QByteArray saved = testFile(m_install->filePath(QStringLiteral("ToolsStateList.xml")));
+        QVERIFY(saved.contains("<ToolKey>4</ToolKey>"));
+        QCOMPARE(states.value(4).ListOrder, 1);
+        QCOMPARE(states.value(2).ListOrder, 0);
+        QVERIFY(!saved.contains("<ListOrder>7</ListOrder>"));
+        window->serviceProcess()->disconnect(window.get());
     }
 };
 

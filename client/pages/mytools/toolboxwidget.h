@@ -1,0 +1,85 @@
+#pragma once
+
+#include "common/toolcurrentstate.h"
+
+#include <QMap>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+class QLabel;
+
+namespace gearmart {
+
+class DownloadToolsWidget;
+class TipFrame;
+class ToolBoxTabWidget;
+class ToolDownloadedScene;
+class ToolUpdateScene;
+class UpdateToolsWidget;
+
+// The "My Tools" page: the tools on disk in the order the user gave them,
+// and the ones with a newer version, with the number of those on a badge.
+class ToolBoxWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ToolBoxWidget(QWidget* parent = nullptr);
+
+    // Tool key -> 0-based place on the list of all tools.
+    QMap<int, int> toolOrder() const;
+    // Writes the order into the tool states and saves the state list.
+    bool saveToolOrder() const;
+    int updateCount() const;
+
+    ToolBoxTabWidget* tabWidget() const { return m_ToolBoxTabWidget; }
+    DownloadToolsWidget* downloadToolsWidget() const { return m_pDownloadToolsWidget; }
+    UpdateToolsWidget* updateToolsWidget() const { return m_pUpdateToolsWidget; }
+    ToolDownloadedScene* downloadedScene() const { return m_pDownloadedScene; }
+    ToolUpdateScene* updateScene() const { return m_pUpdateScene; }
+    QLabel* updateNumLabel() const { return m_pUpdateNumLabel; }
+    TipFrame* tipFrame() const { return m_pTipFrame; }
+
+signals:
+    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
+    void signalSubToolsRequest(int method, QVector<int> toolKeys);
+    void signalSubToolsStateChanged(ToolCurrentState enumType, int iKey);
+    void signalCloseTool();
+    void signalAllToolUpgraded();
+    void signalResized();
+    void signalCover(bool cover);
+    void signalWaitingToolsStartDownload(int iToolkey);
+
+public slots:
+    void onShowToolBoxWidget();
+    void onSubToolsStateChanged(ToolCurrentState emState, int iKey);
+    void onTabChanged(int index);
+    void onToolDeleted(int iToolKey);
+    void onToolUpgradeCompleted(int iKey);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildForm();
+    void makeConnections();
+    void fill();
+    void refreshBadge();
+    void placeTip();
+    void onOwnStateChanged(ToolCurrentState emState, int iKey);
+
+    ToolBoxTabWidget* m_ToolBoxTabWidget = nullptr;
+    DownloadToolsWidget* m_pDownloadToolsWidget = nullptr;
+    UpdateToolsWidget* m_pUpdateToolsWidget = nullptr;
+    ToolDownloadedScene* m_pDownloadedScene = nullptr;
+    ToolUpdateScene* m_pUpdateScene = nullptr;
+    QLabel* m_pUpdateNumLabel = nullptr;
+    QLabel* m_pLinelabel = nullptr;
+    TipFrame* m_pTipFrame = nullptr;
+    int m_iHasRows = -1; // unknown until the first badge refresh
+};
+
+} // namespace gearmart

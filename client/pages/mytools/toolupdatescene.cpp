@@ -1,0 +1,106 @@
+#include "mytools/toolupdatescene.h"
+
+#include "mytools/downloadedsubtoolwidget.h"
+#include "mytools/droppableproxywidget.h"
+
+namespace gearmart {
+
+namespace {
+constexpr int kMinSceneHeight = 603;
+constexpr int kUpdateRowWidth = 1005;
+} // namespace
+
+ToolUpdateScene::ToolUpdateScene(QObject* parent) : ToolManageScene(parent) {}
+
+void ToolUpdateScene::addTool(const ToolInfo& info)
+{
+    if (proxyOf(info.ToolKey))
+        return;
+    DroppableProxyWidget* proxy = appendRow(info, true);
+    proxy->setFlags(QGraphicsItem::ItemIsSelectable | QGraphicsItem::ItemSendsGeometryChanges |
+                    QGraphicsItem::ItemIsFocusable);
+    fitSceneRect(-4, kUpdateRowWidth, kMinSceneHeight);
+
+    DownloadedSubToolWidget* row = proxy->row();
+    connect(row, &DownloadedSubToolWidget::signalUpgradeCompleted, this,
+            &ToolUpdateScene::onUpgradeCompleted);
+    connect(row, &DownloadedSubToolWidget::signalCheckBoxStateChanged, this,
+            &ToolUpdateScene::onSubCheckBoxStateChanged);
+    connect(this, &ToolUpdateScene::signalBatchUpdateSelecting, row,
+            &DownloadedSubToolWidget::onSetCheckBoxVisible);
+}
+
+int ToolUpdateScene::checkedCount() const
+{
+    int count = 0;
+    for (DroppableProxyWidget* proxy : m_listProxies) {
+        if (proxy->row() && proxy->row()->isChecked())
+            ++count;
+    }
+    return count;
+}
+
+void ToolUpdateScene::onSolveBatchUpdate()
+{
+    QVector<int> keys;
+    for (DroppableProxyWidget* proxy : qAsConst(m_listProxies)) {
+        DownloadedSubToolWidget* row = proxy->row();
+        if (!row || !row->isChecked())
+            continue;
+        const UpdateState state = row->updateState();
+        if (state == UpdateStateUpToDate || state == UpdateStateAvailable)
+            keys.append(proxy->toolKey());
+    }
+    // Every page shows the rows as updating before the request layer answers
+    // "waiting" for those beyond its limit.
+    for (int key : qAsConst(keys))
+        emit signalSubToolsStateChanged(ToolDownloadRequested, key);
+    emit signalBatchUpdateTools(3, keys);
+}
+
+void ToolUpdateScene::onSolveCheckAllState(int state)
+{
+    if (state != Qt::Checked && state != Qt::Unchecked)
+        return;
+    m_bSettingAll = true;
+    for (DroppableProxyWidget* proxy : qAsConst(m_listProxies)) {
+        if (proxy->row())
+            proxy->row()->setChecked(state == Qt::Checked);
+    }
+    m_bSettingAll = false;
+    onSubCheckBoxStateChanged();
+}
+
+void ToolUpdateScene::onSetSubCkeckBoxVisible(bool visible)
+{
+    emit signalBatchUpdateSelecting(visible);
+}
+
+void ToolUpdateScene::onSubCheckBoxStateChanged()
+{
+    if (m_bSettingAll)
+        return;
+    const int count = checkedCount();
+    emit signalSubCheckBoxStateChanged(count > 0 && count == m_listProxies.size() ? kAllChecked : count);
+}
+
+void ToolUpdateScene::onToolDeleted(int iToolkey)
+{
+    if (DroppableProxyWidget* proxy = proxyOf(iToolkey)) {
+        removeProxy(proxy);
+        layoutRows();
+        onSubCheckBoxStateChanged();
+    }
+}
+
+void ToolUpdateScene::onUpgradeCompleted(int iKey)
+{
+    DroppableProxyWidget* proxy = proxyOf(iKey);
+    if (!proxy)
+        return;
+    removeProxy(proxy);
+    layoutRows();
+    emit signalUpgradeCompleted(iKey);
+}
+
+} // namespace gearmart

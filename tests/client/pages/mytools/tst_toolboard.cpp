@@ -1,0 +1,461 @@
+// The my-tools board: filling from the tool states, reordering and deleting
+// by drag and by keyboard with the state list checked on disk, the update
+// list with "check all" and the batch, and the badge.
+#include "boardfixture.h"
+#include "mytools/deleteframe.h"
+#include "mytools/downloadedsubtoolwidget.h"
+#include "mytools/downloadtoolswidget.h"
+#include "mytools/droppableproxywidget.h"
+#include "mytools/tipframe.h"
+#include "mytools/toolboxtabwidget.h"
+#include "mytools/toolboxwidget.h"
+#include "mytools/tooldownloadedscene.h"
+#include "mytools/toolupdatescene.h"
+#include "mytools/updatetoolswidget.h"
+#include "platform/desktopentry.h"
+#include "platform/registry.h"
+#include "tooldata/toolproductguids.h"
+#include "tooldata/toolregistry.h"
+#include "widgets/progressbar.h"
+#include "widgets/tipdialog.h"
+
+#include <QCheckBox>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+using namespace gearmart;
+
+class TestToolBoard : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<clienttest::ClientInstallation> m_install;
+
+    std::unique_ptr<ToolBoxWidget> makeBoard()
+    {
+        auto board = std::make_unique<ToolBoxWidget>();
+        board->resize(1034, 700);
+        board->show();
+        if (!QTest::qWaitForWindowExposed(board.get()))
+            return nullptr;
+        return board;
+    }
+
+    static QGraphicsView* allToolsView(ToolBoxWidget* board) { return board->downloadToolsWidget()->view(); }
+
+    // Viewport point of a spot on the row's background (no button there).
+    static QPoint rowSpot(ToolBoxWidget* board, int key)
+    {
+        DroppableProxyWidget* proxy = board->downloadedScene()->proxyOf(key);
+        return allToolsView(board)->mapFromScene(proxy->mapToScene(QPointF(300, 20)));
+    }
+
+    static QPoint dropTargetCentre(ToolBoxWidget* board)
+    {
+        DeleteFrame* frame = board->downloadToolsWidget()->deleteFrame();
+        return allToolsView(board)->viewport()->mapFromGlobal(frame->mapToGlobal(frame->rect().center()));
+    }
+
+    // Press at from, move in small steps to to, release there.
+    static void drag(ToolBoxWidget* board, const QPoint& from, const QPoint& to)
+    {
+        QWidget* viewport = allToolsView(board)->viewport();
+        boardtest::sendMouse(viewport, QEvent::MouseButtonPress, from);
+        const int steps = 12;
+        for (int i = 1; i <= steps; ++i)
+            boardtest::sendMouse(viewport, QEvent::MouseMove, from + (to - from) * i / steps);
+        boardtest::sendMouse(viewport, QEvent::MouseButtonRelease, to);
+    }
+
+    static QString registryKey(int key) { return ToolRegistry::keyPath(ToolProductGuids::guid(key)); }
+
+    platform::Registry registry() const
+    {
+        return platform::Registry(m_install->path() + QStringLiteral("/registry"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral(".config"))));
+    }
+
+    void init()
+    {
+        TipDialog::resetForTesting();
+        // Tool 5 shares tool 3's place: it takes the next free one.
+        m_install = boardtest::install(boardtest::tools(2, 6),
+                                       {{2, 2, true}, {3, 0, false}, {4, 1, true}, {5, 0, false}});
+        QVERIFY(m_install);
+    }
+
+    void cleanup()
+    {
+        QCOMPARE(TipDialog::requestCountForTesting(), 0); // no unexpected message
+        m_install.reset();
+    }
+
+    void fillsInTheSavedOrder()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        QCOMPARE(board->downloadedScene()->toolKeys(), (QVector<int>{3, 4, 2, 5}));
+        QCOMPARE(board->updateScene()->toolKeys(), (QVector<int>{4, 2}));
+        QCOMPARE(board->toolOrder(), (QMap<int, int>{{3, 0}, {4, 1}, {2, 2}, {5, 3}}));
+        QCOMPARE(board->downloadToolsWidget()->stack()->currentIndex(), 1);
+        // Rows stand one below the other.
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(board->downloadedScene()->proxies().at(i)->pos(), QPointF(0, 96 * i));
+        QVERIFY(board->updateNumLabel()->isVisible());
+        QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("2"));
+        QVERIFY(board->tipFrame()->isVisible());
+
+        // The update tab hides badge and hint.
+        board->tabWidget()->updateableToolButton()->click();
+        QVERIFY(!board->updateNumLabel()->isVisible());
+        QVERIFY(!board->tipFrame()->isVisible());
+        QCOMPARE(board->updateToolsWidget()->stack()->currentIndex(), 1);
+        board->onShowToolBoxWidget();
+        QCOMPARE(board->tabWidget()->currentIndex(), 0);
+        QVERIFY(board->updateNumLabel()->isVisible());
+    }
+
+    void aTallRowPushesTheRowsBelowIt()
+    {
+        ToolDataManager::instance()->toolInfos()[4].UpdateENIntro =
+            QStringLiteral("A longer note. ").repeated(80);
+        auto board = makeBoard();
+        QVERIFY(board);
+        ToolDownloadedScene* scene = board->downloadedScene();
+        const int tall = scene->rowOf(4)->height();
+        QVERIFY(tall > 96);
+        QCOMPARE(scene->proxyOf(4)->extraHeight(), tall - 96);
+        QTRY_COMPARE(scene->proxyOf(2)->pos(), QPointF(0, 96 + tall));
+        QCOMPARE(scene->proxyOf(5)->pos(), QPointF(0, 2 * 96 + tall));
+        QCOMPARE(scene->heightSum(), 3 * 96 + tall);
+    }
+
+    void dragReordersAndSavesTheOrder()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        ToolDownloadedScene* scene = board->downloadedScene();
+        // A press without a move changes nothing and schedules nothing.
+        boardtest::sendMouse(allToolsView(board.get())->viewport(), QEvent::MouseButtonPress,
+                             rowSpot(board.get(), 3));
+        boardtest::sendMouse(allToolsView(board.get())->viewport(), QEvent::MouseButtonRelease,
+                             rowSpot(board.get(), 3));
+        QVERIFY(!scene->isRelayoutPending());
+        QCOMPARE(scene->toolKeys(), (QVector<int>{3, 4, 2, 5}));
+
+        // The first row dragged below the third.
+        const QPoint from = rowSpot(board.get(), 3);
+        drag(board.get(), from, from + QPoint(0, 2 * 96 + 30));
+        QCOMPARE(scene->toolKeys(), (QVector<int>{4, 2, 3, 5}));
+        QVERIFY(!board->downloadToolsWidget()->deleteFrame()->isVisible());
+        QTRY_VERIFY(!scene->isRelayoutPending() && !scene->isAnimating());
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(scene->proxies().at(i)->pos(), QPointF(0, 96 * i));
+        QCOMPARE(boardtest::savedListOrder(*m_install).value(3), 2);
+        QCOMPARE(boardtest::savedListOrder(*m_install).value(4), 0);
+        QCOMPARE(boardtest::savedListOrder(*m_install).value(5), 3);
+
+        // And back up to the top.
+        const QPoint again = rowSpot(board.get(), 5);
+        drag(board.get(), again, again - QPoint(0, 3 * 96 + 10));
+        QCOMPARE(scene->toolKeys(), (QVector<int>{5, 4, 2, 3}));
+        QCOMPARE(boardtest::savedListOrder(*m_install).value(5), 0);
+        QCOMPARE(TipDialog::requestCountForTesting(), 0);
+    }
+
+    void keyboardReordersTheFocusedRow()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        ToolDownloadedScene* scene = board->downloadedScene();
+        QGraphicsView* view = allToolsView(board.get());
+        view->setFocus();
+        scene->setFocusItem(scene->proxyOf(4));
+        QTest::keyClick(view, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2, 4, 5}));
+        QCOMPARE(boardtest::savedListOrder(*m_install).value(4), 2);
+        QTest::keyClick(view, Qt::Key_Down, Qt::AltModifier);
+        QTest::keyClick(view, Qt::Key_Down, Qt::AltModifier); // already last
+        QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2, 5, 4}));
+        QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
+        QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2, 4, 5}));
+        QTRY_VERIFY(!scene->isAnimating());
+        QCOMPARE(scene->proxyOf(4)->pos(), QPointF(0, 2 * 96));
+        QCOMPARE(boardtest::savedListOrder(*m_install),
+                 (QMap<int, int>{{0, 0}, {1, 0}, {2, 1}, {3, 0}, {4, 2}, {5, 3}, {6, 0}}));
+    }
+
+    void dropOnTheTargetDeletesEverything()
+    {
+        ToolDataManager* data = ToolDataManager::instance();
+        data->registerTool(4);
+        QVERIFY(registry().holdsValues(registryKey(4)));
+        QVERIFY(ToolLauncher::createDesktopShortcut(4));
+        const QString entry = ToolLauncher::shortcutPath(4);
+        QVERIFY(QFileInfo::exists(entry));
+        const QString folder = ToolLauncher::toolFolder(4);
+        QVERIFY(QFileInfo(folder).isDir());
+
+        auto board = makeBoard();
+        QVERIFY(board);
+        QSignalSpy stateChanged(board.get(), &ToolBoxWidget::signalSubToolsStateChanged);
+        QSignalSpy hover(board->downloadToolsWidget(), &DownloadToolsWidget::signalHoverOnDeleteFrame);
+        TipDialog::setNextAnswerForTesting(1);
+        drag(board.get(), rowSpot(board.get(), 4), dropTargetCentre(board.get()));
+        QVERIFY(hover.count() > 0);
+        QCOMPARE(hover.last().first().toBool(), true);
+        QTRY_VERIFY(!board->downloadedScene()->proxyOf(4));
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        QVERIFY(TipDialog::lastRequestForTesting().text.contains(QStringLiteral("Tool4")));
+        TipDialog::resetForTesting();
+
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(QFileInfo(ToolLauncher::toolFolder(3)).isDir());
+        QVERIFY(!QFileInfo::exists(entry));
+        QVERIFY(!registry().holdsValues(registryKey(4)));
+        QCOMPARE(data->toolStates().value(4).IsDownload, 0);
+        QCOMPARE(boardtest::savedElement(*m_install, 4, "IsNeedUpdate"), QByteArray("0"));
+        QCOMPARE(board->updateScene()->toolKeys(), (QVector<int>{2}));
+        QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("1"));
+        QCOMPARE(stateChanged.last().at(0).value<ToolCurrentState>(), ToolDeleted);
+        QCOMPARE(stateChanged.last().at(1).toInt(), 4);
+        QTRY_VERIFY(!board->downloadedScene()->isAnimating() &&
+                    !board->downloadedScene()->isRelayoutPending());
+        QCOMPARE(board->downloadedScene()->proxyOf(2)->pos(), QPointF(0, 96));
+        QCOMPARE(board->downloadedScene()->proxyOf(5)->pos(), QPointF(0, 2 * 96));
+    }
+
+    void aDeclinedOrRefusedDeleteKeepsTheTool()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        ToolDownloadedScene* scene = board->downloadedScene();
+        const QString folder = ToolLauncher::toolFolder(3);
+
+        // Declined at the question.
+        TipDialog::setNextAnswerForTesting(0);
+        scene->onDeleteTool(3);
+        QVERIFY(scene->proxyOf(3));
+        QVERIFY(QFileInfo(folder).isDir());
+
+        // A folder outside the download folder is not touched.
+        QTemporaryDir elsewhere;
+        QVERIFY(testcatalog::writeFile(elsewhere.filePath(QStringLiteral("keep.txt")), "x"));
+        auto& state = ToolDataManager::instance()->toolStates()[3];
+        state.IsInstalledByInstaller = true;
+        state.InstallLocation = elsewhere.path();
+        TipDialog::setNextAnswerForTesting(1);
+        TipDialog::setNextAnswerForTesting(1);
+        scene->onDeleteTool(3);
+        QVERIFY(scene->proxyOf(3));
+        QVERIFY(QFileInfo::exists(elsewhere.filePath(QStringLiteral("keep.txt"))));
+        QVERIFY(
+            TipDialog::lastRequestForTesting().text.contains(QStringLiteral("not in the download folder")));
+        QCOMPARE(ToolDataManager::instance()->toolStates().value(3).IsDownload, 1);
+        QCOMPARE(TipDialog::requestCountForTesting(), 3);
+        TipDialog::resetForTesting();
+    }
+
+    void keyboardDeleteAndTheEmptyPage()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        ToolDownloadedScene* scene = board->downloadedScene();
+        QSignalSpy allUpgraded(board.get(), &ToolBoxWidget::signalAllToolUpgraded);
+        QSignalSpy requests(board.get(), &ToolBoxWidget::signalSubToolsRequest);
+        // A tool whose upgrade runs has it cancelled before its folder goes.
+        scene->rowOf(2)->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
+        for (int key : {3, 5, 4, 2}) {
+            TipDialog::setNextAnswerForTesting(1);
+            QTest::keyClick(scene->rowOf(key), Qt::Key_Delete);
+            QTRY_VERIFY(!scene->proxyOf(key));
+        }
+        QCOMPARE(TipDialog::requestCountForTesting(), 4);
+        TipDialog::resetForTesting();
+        QCOMPARE(requests.count(), 1);
+        QCOMPARE(requests.first().at(0).toInt(), 5);
+        QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int>{2});
+        QCOMPARE(board->downloadToolsWidget()->stack()->currentIndex(), 0);
+        QVERIFY(!board->updateNumLabel()->isVisible());
+        QVERIFY(allUpgraded.count() > 0);
+        QCOMPARE(board->updateToolsWidget()->stack()->currentIndex(), 0);
+        QVERIFY(!board->updateToolsWidget()->batchUpdateButton()->isEnabled());
+        // The download root and SubTools stay even when emptied.
+        QVERIFY(QFileInfo(ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools")).isDir());
+
+        // The next finished download shows the list again.
+        ToolDataManager::instance()->toolStates()[6].IsDownload = 1;
+        board->onSubToolsStateChanged(ToolDownloaded, 6);
+        QCOMPARE(scene->toolKeys(), (QVector<int>{6}));
+        QCOMPARE(board->downloadToolsWidget()->stack()->currentIndex(), 1);
+    }
+
+    void aRunningToolIsNotDeleted()
+    {
+        const testcatalog::Tool tool = testcatalog::uniquelyNamedTool(6, QStringLiteral("Busybody"));
+        m_install = boardtest::install({tool}, {{6, 0, false}});
+        QVERIFY(m_install);
+        const QString program = ToolLauncher::executablePath(6);
+        QVERIFY(testcatalog::writeNamedStayingTool(program));
+        auto board = makeBoard();
+        QVERIFY(board);
+        DownloadedSubToolWidget* row = board->downloadedScene()->rowOf(6);
+        row->findChild<QPushButton*>(QStringLiteral("m_openBtn"))->click();
+        const qint64 pid = row->launcher().launchedPid();
+        QVERIFY(pid > 0);
+        QTRY_VERIFY(ToolLauncher::isRunning(6));
+        TipDialog::setNextAnswerForTesting(1);
+        board->downloadedScene()->onDeleteTool(6);
+        QVERIFY(board->downloadedScene()->proxyOf(6));
+        QCOMPARE(TipDialog::lastRequestForTesting().text,
+                 tool.enName + QStringLiteral(" Software already opened."));
+        QVERIFY(QFileInfo::exists(program));
+        row->onClose();
+        QTRY_VERIFY(testcatalog::processEnded(pid));
+        TipDialog::resetForTesting();
+    }
+
+    void checkAllFollowsTheRows()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        UpdateToolsWidget* page = board->updateToolsWidget();
+        ToolUpdateScene* scene = board->updateScene();
+        board->tabWidget()->updateableToolButton()->click();
+        page->batchUpdateButton()->click();
+        QVERIFY(page->isSelecting());
+        QVERIFY(page->checkAllBox()->isVisible());
+        QVERIFY(!page->batchUpdateButton()->isVisible());
+        QVERIFY(scene->rowOf(2)->findChild<QCheckBox*>()->isVisible());
+
+        scene->rowOf(4)->setChecked(true);
+        QCOMPARE(page->checkAllBox()->checkState(), Qt::PartiallyChecked);
+        scene->rowOf(2)->setChecked(true);
+        QCOMPARE(page->checkAllBox()->checkState(), Qt::Checked);
+        scene->rowOf(2)->setChecked(false);
+        QCOMPARE(page->checkAllBox()->checkState(), Qt::PartiallyChecked);
+        // A click from the partial state checks every row.
+        QTest::mouseClick(page->checkAllBox(), Qt::LeftButton);
+        QCOMPARE(page->checkAllBox()->checkState(), Qt::Checked);
+        QVERIFY(scene->rowOf(2)->isChecked() && scene->rowOf(4)->isChecked());
+        QTest::mouseClick(page->checkAllBox(), Qt::LeftButton);
+        QCOMPARE(page->checkAllBox()->checkState(), Qt::Unchecked);
+        QVERIFY(!scene->rowOf(2)->isChecked() && !scene->rowOf(4)->isChecked());
+
+        page->cancelButton()->click();
+        QVERIFY(!page->isSelecting());
+        QVERIFY(!scene->rowOf(2)->findChild<QCheckBox*>()->isVisible());
+    }
+
+    void batchTakesCheckedRowsAtRest()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        UpdateToolsWidget* page = board->updateToolsWidget();
+        ToolUpdateScene* scene = board->updateScene();
+        QSignalSpy requests(board.get(), &ToolBoxWidget::signalSubToolsRequest);
+        board->tabWidget()->updateableToolButton()->click();
+
+        // Nothing checked: the request still goes out, empty.
+        page->batchUpdateButton()->click();
+        page->updateButton()->click();
+        QCOMPARE(requests.count(), 1);
+        QCOMPARE(requests.first().at(0).toInt(), 3);
+        QCOMPARE(requests.takeFirst().at(1).value<QVector<int>>(), QVector<int>{});
+        QVERIFY(!page->isSelecting());
+
+        // A failed row is left out even when checked.
+        scene->rowOf(2)->onSolveServerResponse(3, {{2, QStringLiteral("-1")}});
+        page->batchUpdateButton()->click();
+        QTest::mouseClick(page->checkAllBox(), Qt::LeftButton);
+        page->updateButton()->click();
+        QCOMPARE(requests.count(), 1);
+        QCOMPARE(requests.first().at(0).toInt(), 3);
+        QCOMPARE(requests.takeFirst().at(1).value<QVector<int>>(), QVector<int>{4});
+        // Both rows of the batched tool show the upgrade at once.
+        QCOMPARE(scene->rowOf(4)->updateState(), UpdateStateUpdating);
+        QCOMPARE(board->downloadedScene()->rowOf(4)->updateState(), UpdateStateUpdating);
+    }
+
+    void rowsOfOneToolStayInStep()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        QSignalSpy requests(board.get(), &ToolBoxWidget::signalSubToolsRequest);
+        QSignalSpy states(board.get(), &ToolBoxWidget::signalSubToolsStateChanged);
+        QSignalSpy allUpgraded(board.get(), &ToolBoxWidget::signalAllToolUpgraded);
+        DownloadedSubToolWidget* listed = board->updateScene()->rowOf(2);
+        DownloadedSubToolWidget* all = board->downloadedScene()->rowOf(2);
+
+        all->findChild<QPushButton*>(QStringLiteral("m_upgradeBtn"))->click();
+        QCOMPARE(requests.last().at(0).toInt(), 3);
+        QCOMPARE(requests.last().at(1).value<QVector<int>>(), QVector<int>{2});
+        QCOMPARE(states.first().at(0).value<ToolCurrentState>(), ToolDownloadRequested);
+        QCOMPARE(states.first().at(1).toInt(), 2);
+        QCOMPARE(listed->updateState(), UpdateStateUpdating);
+
+        emit board->signalServerResponded(3, {{2, QStringLiteral("120")}});
+        QCOMPARE(listed->updateState(), UpdateStateWaiting);
+        QCOMPARE(all->updateState(), UpdateStateWaiting);
+        emit board->signalWaitingToolsStartDownload(2);
+        emit board->signalServerResponded(3, {{2, QStringLiteral("0")}});
+        emit board->signalServerResponded(4, {{2, QStringLiteral("37")}});
+        QCOMPARE(listed->findChild<ProgressBar*>()->value(), 37);
+        QCOMPARE(all->findChild<ProgressBar*>()->value(), 37);
+
+        // Cancelled in the update list: the other row rests as well.
+        listed->findChild<QPushButton*>(QStringLiteral("m_cancelUpgradeBtn"))->click();
+        QCOMPARE(all->updateState(), UpdateStateAvailable);
+        QCOMPARE(requests.last().at(0).toInt(), 5);
+        QCOMPARE(requests.last().at(1).value<QVector<int>>(), QVector<int>{2});
+
+        // Completion takes the tool off the update list and the badge.
+        listed->findChild<QPushButton*>(QStringLiteral("m_upgradeBtn"))->click();
+        emit board->signalServerResponded(3, {{2, QStringLiteral("0")}});
+        emit board->signalServerResponded(4, {{2, QStringLiteral("200")}});
+        QVERIFY(!board->updateScene()->proxyOf(2));
+        QCOMPARE(all->updateState(), UpdateStateUpToDate);
+        QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("1"));
+        QCOMPARE(board->updateCount(), 1);
+        QCOMPARE(allUpgraded.count(), 0);
+        // The catalog may relay the end before the row sees the answer.
+        board->updateScene()->rowOf(4)->onSolveServerResponse(3, {{4, QStringLiteral("0")}});
+        board->onSubToolsStateChanged(ToolDownloaded, 4);
+        emit board->signalServerResponded(4, {{4, QStringLiteral("200")}});
+        QCOMPARE(ToolDataManager::instance()->toolStates().value(4).IsNeedUpdate, 0);
+        QCOMPARE(board->updateCount(), 0);
+        QVERIFY(!board->updateNumLabel()->isVisible());
+        QVERIFY(allUpgraded.count() > 0);
+    }
+
+    void everyControlHasAName()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        const auto controls = board->findChildren<QWidget*>();
+        for (QWidget* control : controls) {
+            if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QAbstractScrollArea*>(control) ||
+                qobject_cast<DeleteFrame*>(control))
+                QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+        }
+        for (DroppableProxyWidget* proxy : board->downloadedScene()->proxies()) {
+            for (QAbstractButton* button : proxy->widget()->findChildren<QAbstractButton*>())
+                QVERIFY2(!button->accessibleName().isEmpty(), qPrintable(button->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(TestToolBoard)
+#include "tst_toolboard.moc"
