@@ -180,10 +180,8 @@ void SubToolWidget::buildForm()
     // Bytes, speed and time left go under the bar; while they are hidden the
     // row sits centred as it always did.
     m_pTransferLabel = new TransferProgressLabel(m_iToolKey, m_pActionArea);
-    // The area keeps its height: the row's 24 pixels leave 11 for the line,
-    // enough for its glyphs when they hang from the top.
+    // The area keeps its height: the row's 24 pixels leave 11 for the line.
     m_pTransferLabel->setFixedHeight(11);
-    m_pTransferLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     auto* progressColumn = new QVBoxLayout;
     progressColumn->setContentsMargins(0, 0, 0, 0);
     progressColumn->setSpacing(0);

@@ -4,6 +4,7 @@
 #include "common/transferprogresstext.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 namespace gearmart {
 
@@ -70,6 +71,31 @@ void TransferProgressLabel::fitText()
         return;
     }
     setText(fontMetrics().elidedText(m_qstrFullText, Qt::ElideRight, iRoom));
+}
+
+void TransferProgressLabel::paintEvent(QPaintEvent*)
+{
+    // The slot may be lower than the font's line box (the card has 11
+    // pixels), and CJK fonts make that box much taller than the glyphs:
+    // centre the glyphs themselves so that nothing is cut off.
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QString qstrShown = text();
+    if (qstrShown.isEmpty())
+        return;
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    const QFontMetrics metrics(font());
+    const QRect glyphs = metrics.tightBoundingRect(qstrShown);
+    const QRect room = contentsRect();
+    const int iBaseline = room.top() + (room.height() - glyphs.height()) / 2 - glyphs.top();
+    const int iWidth = metrics.horizontalAdvance(qstrShown);
+    int iX = room.left();
+    if (alignment() & Qt::AlignHCenter)
+        iX += (room.width() - iWidth) / 2;
+    else if (alignment() & Qt::AlignRight)
+        iX += room.width() - iWidth;
+    painter.drawText(iX, iBaseline, qstrShown);
 }
 
 } // namespace gearmart

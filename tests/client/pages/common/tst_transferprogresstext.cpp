@@ -197,6 +197,52 @@ private slots:
         label->resize(400, label->height());
         QCOMPARE(label->text(), whole);
     }
+
+    // The card gives the line 11 pixels, less than a CJK font's line box:
+    // the glyphs must still show whole.
+    void glyphsFitATightSlot_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("default") << QString();
+        QTest::newRow("cjk") << QStringLiteral("Noto Sans CJK SC");
+    }
+
+    void glyphsFitATightSlot()
+    {
+        QFETCH(QString, family);
+        QWidget window;
+        auto* label = new TransferProgressLabel(5, &window);
+        if (!family.isEmpty()) {
+            QFont font = label->font();
+            font.setFamily(family);
+            label->setFont(font);
+        }
+        label->setGeometry(0, 0, 300, 11);
+        label->setActive(true);
+        label->showProgress(figures(12897484, 200 * kMiB, 47395635));
+        window.resize(300, 11);
+        window.show();
+        QVERIFY(label->fontMetrics().height() >= 11 || family.isEmpty());
+
+        const QImage image = label->grab().toImage();
+        const QRgb background = image.pixel(image.width() - 1, 0);
+        int top = -1;
+        int bottom = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != background) {
+                    if (top < 0)
+                        top = y;
+                    bottom = y;
+                    break;
+                }
+            }
+        }
+        QVERIFY(top >= 0);
+        const int inkHeight = bottom - top + 1;
+        QVERIFY2(inkHeight >= label->fontMetrics().tightBoundingRect(label->text()).height() - 1,
+                 qPrintable(QStringLiteral("ink %1 rows").arg(inkHeight)));
+    }
 };
 
 QTEST_MAIN(TestTransferProgressText)
