@@ -14,7 +14,8 @@ namespace gearmart {
 // when there is no speed or nothing left to fetch.
 class TransferProgressText
 {
-    Q_DECLARE_TR_FUNCTIONS(TransferProgressText)
+    // The context names the class in full, as lupdate records it.
+    Q_DECLARE_TR_FUNCTIONS(gearmart::TransferProgressText)
 
 public:
     // Empty for figures that are not known.
