@@ -28,6 +28,7 @@ RequestRouter::RequestRouter(RequestTransport transport, RequestSources sources,
 {
     qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
     qRegisterMetaType<QVector<int>>("QVector<int>");
+    registerTransferProgressMetaTypes();
 }
 
 void RequestRouter::queueKey(int method, int key)
@@ -72,19 +73,18 @@ void RequestRouter::onBuildClientRequest(int method, QVector<int> keys)
         m_transport.send(request);
 }
 
-QMap<int, QString> RequestRouter::parseResult(const QString& response, int& method) const
+RequestRouter::ParsedReply RequestRouter::parseReply(const QString& response) const
 {
-    QMap<int, QString> values;
-    method = 0;
+    ParsedReply reply;
     const QJsonDocument document = QJsonDocument::fromJson(response.toLatin1());
     if (!document.isObject())
-        return values;
+        return reply;
     const QJsonObject root = document.object();
     if (root.value(QStringLiteral("method")).isDouble())
-        method = root.value(QStringLiteral("method")).toInt();
+        reply.method = root.value(QStringLiteral("method")).toInt();
     const QJsonValue list = root.value(QStringLiteral("urlsToValue"));
     if (!list.isArray())
-        return values;
+        return reply;
     for (const QJsonValue& entry : list.toArray()) {
         if (!entry.isObject())
             continue;
@@ -93,16 +93,25 @@ QMap<int, QString> RequestRouter::parseResult(const QString& response, int& meth
         const QJsonValue value = object.value(QStringLiteral("value"));
         int key = -1;
         if (m_inFlight.contains(url)) {
-            if (method == DownloadMaterial)
+            if (reply.method == DownloadMaterial)
                 key = 0;
-            else if (method == DownloadManageTool || method == CheckManagerVersion)
+            else if (reply.method == DownloadManageTool || reply.method == CheckManagerVersion)
                 key = 1;
             else
                 key = m_inFlight.value(url);
         }
-        values.insert(key, value.isString() ? value.toString() : QString());
+        reply.values.insert(key, value.isString() ? value.toString() : QString());
+        if (key != -1)
+            reply.transfers.insert(key, TransferProgress::fromReplyEntry(object));
     }
-    return values;
+    return reply;
+}
+
+QMap<int, QString> RequestRouter::parseResult(const QString& response, int& method) const
+{
+    ParsedReply reply = parseReply(response);
+    method = reply.method;
+    return reply.values;
 }
 
 void RequestRouter::release(int method, const QMap<int, QString>& values)
@@ -130,8 +139,9 @@ void RequestRouter::release(int method, const QMap<int, QString>& values)
 
 void RequestRouter::onSolveRequestResult(int error, QString response)
 {
-    int method = 0;
-    QMap<int, QString> values = parseResult(response, method);
+    ParsedReply reply = parseReply(response);
+    const int method = reply.method;
+    QMap<int, QString>& values = reply.values;
     if (error != 0) {
         m_transport.clear();
         if (method == CheckMaterialVersion && values.contains(0))
@@ -145,6 +155,10 @@ void RequestRouter::onSolveRequestResult(int error, QString response)
     }
     release(method, values);
     emit signalServerResponded(method, values);
+    // Figures follow the value, so that a page has taken the look the value
+    // asks for before it decides whether to show them.
+    if (method == DownloadProgress && !reply.transfers.isEmpty())
+        emit signalTransferProgress(reply.transfers);
     if (m_inFlight.size() <= kMaxDownloads - 1 && !m_waiting.isEmpty()) {
         const int key = m_waiting.takeFirst();
         onBuildClientRequest(DownloadSubTool, {key});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transferprogress.h"
+
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -47,6 +49,16 @@ public:
     const QMap<QString, int>& inFlight() const { return m_inFlight; }
     const QList<int>& waiting() const { return m_waiting; }
 
+    // A reply read into key -> value and, where the entries carry byte
+    // figures, key -> figures. Unknown URLs give key -1 among the values
+    // and no figures.
+    struct ParsedReply
+    {
+        int method = 0;
+        QMap<int, QString> values;
+        QMap<int, TransferProgress> transfers;
+    };
+    ParsedReply parseReply(const QString& response) const;
     // Reads a reply into key -> value. Unknown URLs give key -1.
     QMap<int, QString> parseResult(const QString& response, int& method) const;
 
@@ -58,6 +70,9 @@ signals:
     void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
     void signalDownloadingCount(int count);
     void signalWaitingToolsStartDownload(int iToolkey);
+    // After the signalServerResponded of each progress reply: the byte
+    // figures of every key that reply answered, unknown where it had none.
+    void signalTransferProgress(QMap<int, gearmart::TransferProgress> toolkeyToProgress);
 
 private:
     void queueKey(int method, int key);

@@ -2,6 +2,7 @@
 
 #include "clientrequestmanager.h"
 #include "catalog/tooldownloadwidget.h"
+#include "common/transferprogresshub.h"
 #include "config/configmanager.h"
 #include "details/toolmoreinfowidget.h"
 #include "mytools/toolboxwidget.h"
@@ -165,6 +166,8 @@ void Gearmart::makeConnections()
     connect(m_pRouter, &RequestRouter::signalDownloadingCount, this, &Gearmart::signalDownloadingCount);
     connect(m_pRouter, &RequestRouter::signalWaitingToolsStartDownload, this,
             &Gearmart::signalWaitingToolsStartDownload);
+    connect(m_pRouter, &RequestRouter::signalTransferProgress, TransferProgressHub::instance(),
+            &TransferProgressHub::onTransferProgress);
 
     connect(this, &Gearmart::signalServerResponded, m_pTitleWidget, &WindowTitleWidget::signalServerResponded);
     connect(this, &Gearmart::signalReUpdate, m_pTitleWidget, &WindowTitleWidget::signalReUpdate);

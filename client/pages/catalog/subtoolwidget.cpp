@@ -2,6 +2,7 @@
 
 #include "common/picturecache.h"
 #include "common/signingate.h"
+#include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "panelcraft/independentwindow.h"
 #include "system/systemutils.h"
@@ -176,9 +177,21 @@ void SubToolWidget::buildForm()
     progressRow->addWidget(m_pRefreshBtn);
     progressRow->addWidget(m_pCancelBtn);
     progressRow->addStretch(1);
+    // Bytes, speed and time left go under the bar; while they are hidden the
+    // row sits centred as it always did.
+    m_pTransferLabel = new TransferProgressLabel(m_iToolKey, m_pActionArea);
+    // The area keeps its height: the row's 24 pixels leave 11 for the line.
+    m_pTransferLabel->setFixedHeight(11);
+    auto* progressColumn = new QVBoxLayout;
+    progressColumn->setContentsMargins(0, 0, 0, 0);
+    progressColumn->setSpacing(0);
+    progressColumn->addStretch(1);
+    progressColumn->addLayout(progressRow);
+    progressColumn->addWidget(m_pTransferLabel);
+    progressColumn->addStretch(1);
     grid->addWidget(m_pOpenBtn, 0, 0, Qt::AlignCenter);
     grid->addWidget(m_pDownLoadBtn, 0, 0, Qt::AlignCenter);
-    grid->addLayout(progressRow, 0, 0);
+    grid->addLayout(progressColumn, 0, 0);
     layout->addWidget(m_pActionArea, 0, Qt::AlignHCenter);
 
     // The corner badge lies over the card, outside the layout.
@@ -226,6 +239,7 @@ void SubToolWidget::loadFromCatalog()
     m_pCancelBtn->setAccessibleName(tr("Cancel download of %1").arg(name));
     m_pRefreshBtn->setAccessibleName(tr("Retry download of %1").arg(name));
     m_pProgressBar->setAccessibleName(tr("Download progress of %1").arg(name));
+    m_pTransferLabel->setAccessibleName(tr("Transfer progress of %1").arg(name));
     m_pLogoLabel->setAccessibleName(tr("%1 logo").arg(name));
 
     const QString logoPath =
@@ -259,6 +273,10 @@ void SubToolWidget::setLook(Look emLook)
     m_pProgressBar->setVisible(bBar);
     m_pCancelBtn->setVisible(bBar);
     m_pRefreshBtn->setVisible(emLook == Look::Failed);
+    // Figures belong to a running download only: a queued, failed or
+    // finished one shows none, and a new one starts without old figures.
+    m_pTransferLabel->setActive(false);
+    m_pTransferLabel->setActive(emLook == Look::Downloading);
     switch (emLook) {
     case Look::Downloading:
         m_pProgressBar->setValue(0);

@@ -18,6 +18,7 @@ namespace gearmart {
 
 class ProgressBar;
 class SignInGate;
+class TransferProgressLabel;
 
 // The catalog's tile for one tool: logo, name, description, badges and an
 // action area that is a Download button, an Open button or a progress bar
@@ -118,6 +119,7 @@ private:
     QPushButton* m_pRefreshBtn = nullptr;
     QPushButton* m_pCancelBtn = nullptr;
     QPushButton* m_pFillerBtn = nullptr;
+    TransferProgressLabel* m_pTransferLabel = nullptr;
 };
 
 } // namespace gearmart

@@ -2,6 +2,7 @@
 
 #include "common/picturecache.h"
 #include "common/signingate.h"
+#include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
@@ -154,6 +155,10 @@ void MoreInfoLeftWidget::buildForm()
     progressLayout->addWidget(refreshBtn);
     progressLayout->addStretch(1);
     layout->addWidget(progressBarWidget);
+    // Under the bar, taking no room while hidden.
+    transferLabel = new TransferProgressLabel(m_toolInfo.ToolKey, this);
+    transferLabel->setAccessibleName(tr("Transfer progress of %1").arg(qstrName));
+    layout->addWidget(transferLabel);
 
     // The facts start under the logo's left edge.
     auto* infoWidget = new QWidget(this);
@@ -223,6 +228,10 @@ void MoreInfoLeftWidget::setLook(Look emLook)
     progressBarWidget->setVisible(!bIdle);
     deleteBtn->setVisible(!bIdle);
     refreshBtn->setVisible(emLook == Look::Failed);
+    // Figures belong to a running download only, and a new one starts
+    // without the old one's.
+    transferLabel->setActive(false);
+    transferLabel->setActive(emLook == Look::Downloading);
 
     switch (emLook) {
     case Look::Downloading:

@@ -15,6 +15,7 @@ namespace gearmart {
 
 class ProgressBar;
 class SignInGate;
+class TransferProgressLabel;
 
 // The left column of the details page: the large logo, the buttons that
 // download, update, open, cancel and retry the tool, and its facts. It
@@ -97,6 +98,7 @@ private:
     ProgressBar* progressBar = nullptr;
     QPushButton* deleteBtn = nullptr;
     QPushButton* refreshBtn = nullptr;
+    TransferProgressLabel* transferLabel = nullptr;
     QLabel* label_5 = nullptr;
     QLabel* line = nullptr;
     QLabel* label_2 = nullptr;

@@ -1,5 +1,6 @@
 #include "updateversiondialog.h"
 
+#include "common/transferprogresslabel.h"
 #include "widgets/progressbar.h"
 
 #include <QLabel>
@@ -37,6 +38,13 @@ UpdateVersionDialog::UpdateVersionDialog(QWidget* parent) : QWidget(parent)
     m_pCancelBtn->setStyleSheet(
         QStringLiteral("QPushButton{border-image:url(:/Gearmart/Image/Gearmatt/icon/ic_cancel.png);}"));
     m_pCancelBtn->move(width() - 40, 66);
+
+    // Bytes, speed and time left of the main program's package, in the
+    // bottom margin under the bar so that the dialog keeps its size.
+    m_pTransferLabel = new TransferProgressLabel(kManagerKey, this);
+    m_pTransferLabel->setAccessibleName(tr("Update transfer progress"));
+    m_pTransferLabel->setGeometry(20, height() - 30, width() - 68, m_pTransferLabel->height());
+    m_pTransferLabel->setActive(true);
     connect(m_pCancelBtn, &QPushButton::clicked, this, [this] {
         emit signalUpdateCancel();
         hide();
@@ -51,6 +59,10 @@ int UpdateVersionDialog::progress() const
 void UpdateVersionDialog::setProgress(int iValue)
 {
     m_pProgressBar->setValue(iValue);
+    // A fresh start (0) must not show the last attempt's figures; the
+    // figures of this reply, if any, arrive right after its value.
+    if (iValue <= 0 || iValue >= 100)
+        setTransferProgress(TransferProgress());
     if (iValue == 100) {
         emit signalUpdateCompleted();
         hide();
@@ -60,6 +72,12 @@ void UpdateVersionDialog::setProgress(int iValue)
 void UpdateVersionDialog::reset()
 {
     m_pProgressBar->setValue(0);
+    setTransferProgress(TransferProgress());
+}
+
+void UpdateVersionDialog::setTransferProgress(const TransferProgress& progress)
+{
+    m_pTransferLabel->showProgress(progress);
 }
 
 void UpdateVersionDialog::paintEvent(QPaintEvent*)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transferprogress.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -8,6 +10,7 @@ class QPushButton;
 namespace gearmart {
 
 class ProgressBar;
+class TransferProgressLabel;
 
 // Shown by the main window while its own new version downloads.
 class UpdateVersionDialog : public QWidget
@@ -15,6 +18,9 @@ class UpdateVersionDialog : public QWidget
     Q_OBJECT
 
 public:
+    // The main program's tool key, whose byte figures the dialog shows.
+    static constexpr int kManagerKey = 1;
+
     explicit UpdateVersionDialog(QWidget* parent = nullptr);
 
     int progress() const;
@@ -23,6 +29,9 @@ public slots:
     // At exactly 100 the update counts as complete: the dialog says so and hides.
     void setProgress(int iValue);
     void reset();
+    // The line under the bar; unknown figures hide it. Figures for the main
+    // program also arrive by themselves from the progress hub.
+    void setTransferProgress(const gearmart::TransferProgress& progress);
 
 signals:
     void signalUpdateCompleted();
@@ -35,6 +44,7 @@ private:
     QLabel* m_pLabel;
     ProgressBar* m_pProgressBar;
     QPushButton* m_pCancelBtn;
+    TransferProgressLabel* m_pTransferLabel;
 };
 
 } // namespace gearmart

@@ -5,6 +5,7 @@
 #include "catalog/tooldownloadwidget.h"
 #include "catalog/toolswiget.h"
 #include "catalog/tooslistwidget.h"
+#include "common/transferprogresshub.h"
 #include "config/configmanager.h"
 #include "gearmart.h"
 #include "mytools/toolboxwidget.h"
@@ -119,6 +120,28 @@ private slots:
         QVERIFY(tab->actionInterface());
         tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_COMPARE(window->pages()->currentIndex(), 1);
+    }
+
+    void progressFiguresReachThePages()
+    {
+        auto window = makeWindow();
+        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        const QString url = ToolDataManager::instance()->downloadAddress(2);
+        QVERIFY(!url.isEmpty());
+        window->onBuildClientRequest(3, {2});
+        QSignalSpy figures(TransferProgressHub::instance(), &TransferProgressHub::signalTransferProgress);
+        window->onSolveRequestResult(
+            0,
+            QStringLiteral(
+                R"({"method":4,"urlsToValue":[{"url":"%1","value":"10","received":100,"total":1000,"rate":50}]})")
+                .arg(url));
+        QCOMPARE(figures.size(), 1);
+        QCOMPARE(figures[0][0].toInt(), 2);
+        const TransferProgress progress = figures[0][1].value<TransferProgress>();
+        QCOMPARE(progress.received, qint64(100));
+        QCOMPARE(progress.total, qint64(1000));
+        QCOMPARE(progress.rate, qint64(50));
+        window->serviceProcess()->disconnect(window.get());
     }
 
     void catalogWithoutToolsHasNoDetailPages()

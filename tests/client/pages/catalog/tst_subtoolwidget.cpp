@@ -5,6 +5,9 @@
 #include "catalogfixture.h"
 #include "common/picturecache.h"
 #include "common/signingate.h"
+#include "common/transferprogresshub.h"
+#include "common/transferprogresslabel.h"
+#include "common/transferprogresstext.h"
 #include "config/configmanager.h"
 #include "tooldata/tooldatamanager.h"
 #include "widgets/progressbar.h"
@@ -26,6 +29,22 @@ namespace {
 
 const QColor kDownloadGreen(QStringLiteral("#3BCD8D"));
 const QColor kFailureRed(QStringLiteral("#FA3239"));
+
+TransferProgress someFigures()
+{
+    TransferProgress progress;
+    progress.received = 12897484;
+    progress.total = 200 * 1024 * 1024;
+    progress.rate = 47395635;
+    return progress;
+}
+
+// A progress reply as the router delivers it: the value, then the figures.
+void progressReply(SubToolWidget* card, int key, const QString& value, const TransferProgress& figures)
+{
+    card->onServerResponded(4, {{key, value}});
+    TransferProgressHub::instance()->onTransferProgress({{key, figures}});
+}
 
 struct Probe
 {
@@ -671,6 +690,109 @@ private slots:
         card->onServerResponded(4, {{2, QStringLiteral("-1")}});
         image = bar->grab().toImage();
         QCOMPARE(image.pixelColor(20, 7), kFailureRed);
+    }
+
+    void transferLineSitsUnderTheBar()
+    {
+        install({testcatalog::tool(2), testcatalog::tool(3)});
+        auto card = downloadingCard(2);
+        auto* line = child<TransferProgressLabel>(card.get(), "transferLabel");
+        auto* bar = child<ProgressBar>(card.get(), "progressBar");
+        QWidget* area = child<QWidget>(card.get(), "widget");
+        QVERIFY(line);
+        QCOMPARE(line->accessibleName(), QStringLiteral("Transfer progress of Tool2"));
+        QCoreApplication::processEvents();
+        const QRect barAlone = bar->geometry();
+
+        // Replies without figures: the bar alone, where it always was.
+        progressReply(card.get(), 2, QStringLiteral("12"), TransferProgress());
+        QCoreApplication::processEvents();
+        QVERIFY(!line->isVisibleTo(card.get()));
+        QCOMPARE(bar->geometry(), barAlone);
+        QCOMPARE(shownActions(card.get()), expectedActions(Look::Downloading));
+
+        progressReply(card.get(), 2, QStringLiteral("12"), someFigures());
+        QCoreApplication::processEvents();
+        QVERIFY(line->isVisibleTo(card.get()));
+        QCOMPARE(line->fullText(), TransferProgressText::format(someFigures()));
+        QCOMPARE(bar->value(), 12);
+        // Inside the action area, which keeps its size, and under the bar.
+        QCOMPARE(area->size(), QSize(230, 35));
+        QVERIFY(area->rect().contains(line->geometry()));
+        QVERIFY(line->geometry().top() >= bar->geometry().bottom());
+        QVERIFY(line->width() > bar->width());
+
+        // Another tool's figures do not reach this card.
+        TransferProgress other = someFigures();
+        other.received = 1;
+        TransferProgressHub::instance()->onTransferProgress({{3, other}});
+        QCOMPARE(line->fullText(), TransferProgressText::format(someFigures()));
+
+        // A reply that stops carrying figures takes the line away again.
+        progressReply(card.get(), 2, QStringLiteral("100"), TransferProgress());
+        QCoreApplication::processEvents();
+        QVERIFY(!line->isVisibleTo(card.get()));
+        QCOMPARE(bar->geometry(), barAlone);
+    }
+
+    void transferLineEndsWithTheDownload_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<Look>("look");
+        QTest::newRow("finished") << QStringLiteral("200") << Look::Installed;
+        QTest::newRow("failed") << QStringLiteral("-1") << Look::Failed;
+        QTest::newRow("save failed") << QStringLiteral("400") << Look::Failed;
+        QTest::newRow("queued again") << QStringLiteral("120") << Look::Waiting;
+        QTest::newRow("cancelled") << QStringLiteral("cancel") << Look::NotInstalled;
+        QTest::newRow("deleted elsewhere") << QStringLiteral("deleted") << Look::NotInstalled;
+    }
+
+    void transferLineEndsWithTheDownload()
+    {
+        QFETCH(QString, ending);
+        QFETCH(Look, look);
+        install({testcatalog::tool(2)});
+        auto card = downloadingCard(2);
+        auto* line = child<TransferProgressLabel>(card.get(), "transferLabel");
+        progressReply(card.get(), 2, QStringLiteral("30"), someFigures());
+        QVERIFY(line->isVisibleTo(card.get()));
+
+        if (ending == QLatin1String("cancel"))
+            child<QPushButton>(card.get(), "cancelBtn")->click();
+        else if (ending == QLatin1String("deleted"))
+            card->onSubToolsStateChanged(ToolDeleted, 2);
+        else
+            card->onServerResponded(4, {{2, ending}});
+        QCOMPARE(card->look(), look);
+        QVERIFY(!line->isVisibleTo(card.get()));
+        QVERIFY(line->fullText().isEmpty());
+        QCOMPARE(shownActions(card.get()), expectedActions(look));
+
+        // Figures that still come (the service may send them with a final
+        // value) do not bring the line back.
+        TransferProgressHub::instance()->onTransferProgress({{2, someFigures()}});
+        QVERIFY(!line->isVisibleTo(card.get()));
+    }
+
+    void aNewDownloadStartsWithoutOldFigures()
+    {
+        install({testcatalog::tool(2)});
+        auto card = downloadingCard(2);
+        auto* line = child<TransferProgressLabel>(card.get(), "transferLabel");
+        progressReply(card.get(), 2, QStringLiteral("30"), someFigures());
+        card->onServerResponded(4, {{2, QStringLiteral("-1")}});
+        child<QPushButton>(card.get(), "refreshBtn")->click();
+        QCOMPARE(card->look(), Look::Downloading);
+        QVERIFY(!line->isVisibleTo(card.get()));
+
+        // A queued download shows figures once it runs.
+        card->onServerResponded(3, {{2, QStringLiteral("120")}});
+        TransferProgressHub::instance()->onTransferProgress({{2, someFigures()}});
+        QVERIFY(!line->isVisibleTo(card.get()));
+        card->onServerResponded(3, {{2, QStringLiteral("0")}});
+        progressReply(card.get(), 2, QStringLiteral("3"), someFigures());
+        QCOMPARE(card->look(), Look::Downloading);
+        QVERIFY(line->isVisibleTo(card.get()));
     }
 
     void signInBeforeDownload()

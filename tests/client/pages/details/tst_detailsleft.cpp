@@ -1,6 +1,9 @@
 // The details page's left column: looks from the tool state and from the
 // service's answers, and what its buttons ask for.
 #include "common/signingate.h"
+#include "common/transferprogresshub.h"
+#include "common/transferprogresslabel.h"
+#include "common/transferprogresstext.h"
 #include "config/configmanager.h"
 #include "details/moreinfoleftwidget.h"
 #include "detailsfixture.h"
@@ -324,6 +327,54 @@ private slots:
         m_left->onServerResponded(3, answer(kKey, QStringLiteral("120")));
         m_left->onSubToolsStateChanged(gearmart::ToolDownloading, kKey);
         verifyLook(Look::Downloading);
+    }
+
+    // The column has no poll timer: values and figures come from the card's
+    // polling, through the main window.
+    void transferLineFollowsTheDownload()
+    {
+        make();
+        auto* line = child<gearmart::TransferProgressLabel>("transferLabel");
+        QCOMPARE(line->accessibleName(), QStringLiteral("Transfer progress of NetProbe"));
+        gearmart::TransferProgressHub* hub = gearmart::TransferProgressHub::instance();
+        gearmart::TransferProgress figures;
+        figures.received = 3 * 1024 * 1024;
+        figures.total = 10 * 1024 * 1024;
+        figures.rate = 1024 * 1024;
+
+        // Not downloading: figures for this tool show nothing.
+        hub->onTransferProgress({{kKey, figures}});
+        QVERIFY(!line->isVisibleTo(m_left.get()));
+
+        m_left->onRefresh();
+        m_left->onServerResponded(3, answer(kKey, QStringLiteral("0")));
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("30")));
+        hub->onTransferProgress({{kKey, gearmart::TransferProgress()}});
+        QVERIFY(!line->isVisibleTo(m_left.get()));
+        verifyLook(Look::Downloading);
+
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("30")));
+        hub->onTransferProgress({{kKey, figures}, {kKey + 1, gearmart::TransferProgress()}});
+        QVERIFY(line->isVisibleTo(m_left.get()));
+        QCOMPARE(line->fullText(), gearmart::TransferProgressText::format(figures));
+        QCoreApplication::processEvents();
+        QVERIFY(line->geometry().top() >= child<QWidget>("progressBarWidget")->geometry().bottom());
+        QVERIFY(line->geometry().bottom() < child<QWidget>("infoWidget")->geometry().top());
+
+        // Completion takes it away, and later figures do not bring it back.
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("200")));
+        verifyLook(Look::Installed);
+        QVERIFY(!line->isVisibleTo(m_left.get()));
+        hub->onTransferProgress({{kKey, figures}});
+        QVERIFY(!line->isVisibleTo(m_left.get()));
+
+        // So does a failure of a new download.
+        m_left->onRefresh();
+        hub->onTransferProgress({{kKey, figures}});
+        QVERIFY(line->isVisibleTo(m_left.get()));
+        m_left->onServerResponded(4, answer(kKey, QStringLiteral("-1")));
+        verifyLook(Look::Failed);
+        QVERIFY(!line->isVisibleTo(m_left.get()));
     }
 
     void stateChangesFromOtherPages()
