@@ -81,9 +81,15 @@ private slots:
                  qPrintable(route.join(", ")));
         QVERIFY2(route.indexOf(QStringLiteral("GET 127.0.0.1/impostor")) >= 0, qPrintable(route.join(", ")));
         QVERIFY2(route.indexOf(QStringLiteral("POST localhost/login")) >= 0, qPrintable(route.join(", ")));
-        // Chinese asks every request, on every host, for Chinese pages.
-        for (const LoginPageServer::Hit& hit : hits)
-            QCOMPARE(hit.acceptLanguage, QStringLiteral("zh-CN"));
+        // Chinese asks every request, on every host, for Chinese pages, up to
+        // the ticket; what the closing window still fetches after it (say
+        // the page's icon) no longer passes the interceptor.
+        for (const LoginPageServer::Hit& hit : hits) {
+            QVERIFY2(hit.acceptLanguage == QLatin1String("zh-CN"),
+                     qPrintable(hit.method + QLatin1Char(' ') + hit.path));
+            if (hit.method == QLatin1String("POST"))
+                break;
+        }
     }
 
     void closingEndsWithZero_data()
@@ -120,9 +126,7 @@ private slots:
         QCOMPARE(frame.size(), QSize(1218, 808));
 
         // The frameless window follows a drag of its top strip.
-        m_driver.leftPress(window, QPoint(400, 20));
-        m_driver.leftDragTo(window, QPoint(400 + 60, 20 + 40));
-        m_driver.leftRelease(window, QPoint(400 + 60, 20 + 40));
+        m_driver.leftDrag(window, QPoint(400, 20), QPoint(400 + 60, 20 + 40));
         QTRY_COMPARE_WITH_TIMEOUT(m_driver.geometry(window).topLeft(), frame.topLeft() + QPoint(60, 40),
                                   10000);
 

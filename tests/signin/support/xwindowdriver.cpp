@@ -96,10 +96,9 @@ QRect XWindowDriver::geometry(quint64 window) const
     return QRect(x, y, attributes.width, attributes.height);
 }
 
-void XWindowDriver::sendButton(quint64 window, const QPoint& point, bool bPress)
+void XWindowDriver::sendButton(quint64 window, const QPoint& point, const QPoint& rootPoint, bool bPress)
 {
     Display* display = dpy(m_pDisplay);
-    const QRect frame = geometry(window);
     XEvent event{};
     XButtonEvent& button = event.xbutton;
     button.type = bPress ? ButtonPress : ButtonRelease;
@@ -110,8 +109,8 @@ void XWindowDriver::sendButton(quint64 window, const QPoint& point, bool bPress)
     button.time = CurrentTime;
     button.x = point.x();
     button.y = point.y();
-    button.x_root = frame.x() + point.x();
-    button.y_root = frame.y() + point.y();
+    button.x_root = rootPoint.x();
+    button.y_root = rootPoint.y();
     // The state describes the buttons before this event.
     button.state = bPress ? 0 : Button1Mask;
     button.button = Button1;
@@ -121,20 +120,9 @@ void XWindowDriver::sendButton(quint64 window, const QPoint& point, bool bPress)
     XFlush(display);
 }
 
-void XWindowDriver::leftPress(quint64 window, const QPoint& point)
-{
-    sendButton(window, point, true);
-}
-
-void XWindowDriver::leftRelease(quint64 window, const QPoint& point)
-{
-    sendButton(window, point, false);
-}
-
-void XWindowDriver::leftDragTo(quint64 window, const QPoint& point)
+void XWindowDriver::sendMotion(quint64 window, const QPoint& point, const QPoint& rootPoint)
 {
     Display* display = dpy(m_pDisplay);
-    const QRect frame = geometry(window);
     XEvent event{};
     XMotionEvent& motion = event.xmotion;
     motion.type = MotionNotify;
@@ -144,8 +132,8 @@ void XWindowDriver::leftDragTo(quint64 window, const QPoint& point)
     motion.time = CurrentTime;
     motion.x = point.x();
     motion.y = point.y();
-    motion.x_root = frame.x() + point.x();
-    motion.y_root = frame.y() + point.y();
+    motion.x_root = rootPoint.x();
+    motion.y_root = rootPoint.y();
     motion.state = Button1Mask;
     motion.is_hint = NotifyNormal;
     motion.same_screen = True;
@@ -153,10 +141,19 @@ void XWindowDriver::leftDragTo(quint64 window, const QPoint& point)
     XFlush(display);
 }
 
+void XWindowDriver::leftDrag(quint64 window, const QPoint& from, const QPoint& to)
+{
+    const QPoint origin = geometry(window).topLeft();
+    sendButton(window, from, origin + from, true);
+    sendMotion(window, to, origin + to);
+    sendButton(window, to, origin + to, false);
+}
+
 void XWindowDriver::leftClick(quint64 window, const QPoint& point)
 {
-    leftPress(window, point);
-    leftRelease(window, point);
+    const QPoint root = geometry(window).topLeft() + point;
+    sendButton(window, point, root, true);
+    sendButton(window, point, root, false);
 }
 
 void XWindowDriver::requestClose(quint64 window)

@@ -25,16 +25,17 @@ public:
     // In root (screen) coordinates.
     QRect geometry(quint64 window) const;
 
-    // Points are relative to the window.
-    void leftPress(quint64 window, const QPoint& point);
-    void leftDragTo(quint64 window, const QPoint& point);
-    void leftRelease(quint64 window, const QPoint& point);
+    // Points are relative to the window where the gesture starts; the
+    // whole gesture keeps the screen positions worked out from there, as a
+    // real pointer would, however the window moves meanwhile.
+    void leftDrag(quint64 window, const QPoint& from, const QPoint& to);
     void leftClick(quint64 window, const QPoint& point);
     // What a desktop's close command sends (WM_DELETE_WINDOW).
     void requestClose(quint64 window);
 
 private:
-    void sendButton(quint64 window, const QPoint& point, bool bPress);
+    void sendButton(quint64 window, const QPoint& point, const QPoint& rootPoint, bool bPress);
+    void sendMotion(quint64 window, const QPoint& point, const QPoint& rootPoint);
 
     void* m_pDisplay = nullptr;
 };

@@ -51,8 +51,13 @@ private slots:
         // The Translator setting reached Signgate: Chinese pages asked for.
         const QList<signintest::LoginPageServer::Hit> hits = server.hits();
         QVERIFY(server.sawPath(QStringLiteral("/login")));
-        for (const signintest::LoginPageServer::Hit& hit : hits)
-            QCOMPARE(hit.acceptLanguage, QStringLiteral("zh-CN"));
+        // (Up to the ticket: the closing window may still fetch an icon.)
+        for (const signintest::LoginPageServer::Hit& hit : hits) {
+            QVERIFY2(hit.acceptLanguage == QLatin1String("zh-CN"),
+                     qPrintable(hit.method + QLatin1Char(' ') + hit.path));
+            if (hit.method == QLatin1String("POST"))
+                break;
+        }
 
         // Signed in for the session: no second window.
         const int before = server.hits().size();
