@@ -2,6 +2,7 @@
 
 #include "common/picturecache.h"
 #include "common/signingate.h"
+#include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "panelcraft/independentwindow.h"
 #include "system/systemutils.h"
@@ -190,6 +191,7 @@ void DownloadedSubToolWidget::buildForm()
     layout->addStretch(1);
 
     auto* actionColumn = new QVBoxLayout;
+    m_pActionColumn = actionColumn;
     actionColumn->setContentsMargins(0, 24, 0, 0);
     auto* actionRow = new QHBoxLayout;
     actionRow->setContentsMargins(0, 0, 0, 0);
@@ -325,6 +327,15 @@ void DownloadedSubToolWidget::initialise(const ToolInfo& info)
     m_cancelUpgradeBtn->setAccessibleName(tr("Cancel upgrade of %1").arg(m_qstrName));
     m_reupdateBtn->setAccessibleName(tr("Retry upgrade of %1").arg(m_qstrName));
     m_upgradeProgressBar->setAccessibleName(tr("Upgrade progress of %1").arg(m_qstrName));
+    if (!m_pTransferLabel || m_pTransferLabel->toolKey() != m_iToolKey) {
+        delete m_pTransferLabel;
+        m_pTransferLabel = new TransferProgressLabel(m_iToolKey, this);
+        m_pTransferLabel->setObjectName(QStringLiteral("transferLabel"));
+        m_pTransferLabel->setFixedHeight(16);
+        m_pActionColumn->insertWidget(m_pActionColumn->indexOf(m_pActionColumn->itemAt(0)->layout()) + 1,
+                                      m_pTransferLabel);
+    }
+    m_pTransferLabel->setAccessibleName(tr("Transfer progress of %1").arg(m_qstrName));
     m_checkBox->setAccessibleName(tr("Select %1").arg(m_qstrName));
     m_pMoveUpAction->setText(tr("Move %1 up").arg(m_qstrName));
     m_pMoveDownAction->setText(tr("Move %1 down").arg(m_qstrName));
@@ -351,6 +362,11 @@ void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
     const bool bRests = emState == UpdateStateUpToDate || emState == UpdateStateAvailable;
     m_upgradeBtn->setVisible(emState == UpdateStateAvailable);
     m_upgradeProgressBar->setVisible(bBar);
+    if (m_pTransferLabel) {
+        // A new run never shows the figures of the last one.
+        m_pTransferLabel->setActive(false);
+        m_pTransferLabel->setActive(emState == UpdateStateUpdating);
+    }
     m_cancelUpgradeBtn->setVisible(bBar);
     m_reupdateBtn->setVisible(emState == UpdateStateFailed);
     m_openBtnFrame->setVisible(bRests && !m_bUpdateListMode);

@@ -17,11 +17,13 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+class QVBoxLayout;
 
 namespace gearmart {
 
 class ProgressBar;
 class ResizeLabel;
+class TransferProgressLabel;
 
 // One downloaded tool on the my-tools board, in the list of all tools or in
 // the update list: icon, name, version, date and update notes, with open,
@@ -141,6 +143,9 @@ private:
     QWidget* m_openBtnFrame = nullptr;
     QPushButton* m_openBtn = nullptr;
     ProgressBar* m_upgradeProgressBar = nullptr;
+    QVBoxLayout* m_pActionColumn = nullptr;
+    // Bytes, speed and time left under the bar; made once the tool is known.
+    TransferProgressLabel* m_pTransferLabel = nullptr;
     QPushButton* m_reupdateBtn = nullptr;
     QPushButton* m_cancelUpgradeBtn = nullptr;
     QPushButton* quickLinkBtn = nullptr;

@@ -1,6 +1,9 @@
 // The installed tool's row: its looks for every service answer, the checks
 // before an upgrade, the relayed tool states and its keyboard actions.
 #include "boardfixture.h"
+#include "common/transferprogresshub.h"
+#include "common/transferprogresslabel.h"
+#include "common/transferprogresstext.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
@@ -170,6 +173,44 @@ private slots:
         // Progress after the end is no news.
         row->onSolveServerResponse(4, {{2, QStringLiteral("-1")}});
         QCOMPARE(row->updateState(), UpdateStateUpToDate);
+    }
+
+    void transferLineFollowsTheUpgrade()
+    {
+        auto row = makeRow(2);
+        auto* line = part<TransferProgressLabel>(row.get(), "transferLabel");
+        QVERIFY(line);
+        QCOMPARE(line->accessibleName(), QStringLiteral("Transfer progress of Tool2"));
+        TransferProgress figures;
+        figures.received = 3 * 1024 * 1024;
+        figures.total = 40 * 1024 * 1024;
+        figures.rate = 2 * 1024 * 1024;
+
+        // Not upgrading: figures for the tool do not show.
+        TransferProgressHub::instance()->onTransferProgress({{2, figures}});
+        QVERIFY(!line->isVisibleTo(row.get()));
+
+        part<QPushButton>(row.get(), "m_upgradeBtn")->click();
+        row->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
+        row->onSolveServerResponse(4, {{2, QStringLiteral("7")}});
+        TransferProgressHub::instance()->onTransferProgress({{2, figures}});
+        QVERIFY(line->isVisibleTo(row.get()));
+        QCOMPARE(line->fullText(), TransferProgressText::format(figures));
+        auto* bar = part<ProgressBar>(row.get(), "m_upgradeProgressBar");
+        QVERIFY(line->geometry().top() >= bar->geometry().bottom());
+
+        // A failure takes the line away, and a retry starts without it.
+        row->onSolveServerResponse(4, {{2, QStringLiteral("-1")}});
+        QVERIFY(!line->isVisibleTo(row.get()));
+        part<QPushButton>(row.get(), "m_reupdateBtn")->click();
+        QCOMPARE(row->updateState(), UpdateStateUpdating);
+        QVERIFY(!line->isVisibleTo(row.get()));
+        QVERIFY(line->fullText().isEmpty());
+
+        TransferProgressHub::instance()->onTransferProgress({{2, figures}});
+        row->onSolveServerResponse(4, {{2, QStringLiteral("200")}});
+        QCOMPARE(row->updateState(), UpdateStateUpToDate);
+        QVERIFY(!line->isVisibleTo(row.get()));
     }
 
     void buttonsRequestAndCancel()
