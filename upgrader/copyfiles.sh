@@ -1,0 +1,81 @@
+#!/bin/sh
+# copyfiles.sh SOURCE TARGET
+#
+# Run by Swapover from the installation folder as "sh copyfiles.sh STAGING
+# INSTALL": copies everything under SOURCE over TARGET, keeping the tree.
+# Folders are merged, files replaced, nothing in TARGET is deleted. Each file
+# is copied beside its destination first and then renamed over it, so a
+# program that is running (Swapover itself) can be replaced and no file is
+# ever left half-written. Links are copied as links. Any name works: blanks, Chinese, leading dashes,
+# line breaks. Exit status 0 only when every entry was copied; otherwise 1
+# (2 for a wrong command line), with a line on standard error for each
+# failure. Entries that fail do not stop the others.
+
+if [ "$#" -ne 2 ]; then
+    echo "usage: copyfiles.sh SOURCE TARGET" >&2
+    exit 2
+fi
+source_dir=$1
+target_dir=$2
+if [ ! -d "$source_dir" ]; then
+    echo "copyfiles.sh: source folder not found: $source_dir" >&2
+    exit 1
+fi
+if [ ! -d "$target_dir" ]; then
+    echo "copyfiles.sh: target folder not found: $target_dir" >&2
+    exit 1
+fi
+# Relative names from here on; the target must not depend on the source's
+# folder, so make it absolute first.
+case $target_dir in
+/*) ;;
+*) target_dir=$(pwd -P)/$target_dir ;;
+esac
+cd -- "$source_dir" || exit 1
+
+# find lists a folder before what it holds. It runs the helper below on
+# batches of names and fails when any batch failed.
+find . -mindepth 1 -exec sh -c '
+target_dir=$1
+shift
+status=0
+for entry do
+    destination=$target_dir/${entry#./}
+    if [ -d "$entry" ] && [ ! -L "$entry" ]; then
+        if [ -d "$destination" ] && [ ! -L "$destination" ]; then
+            continue
+        fi
+        if [ -e "$destination" ] || [ -L "$destination" ]; then
+            echo "copyfiles.sh: not a folder: $destination" >&2
+            status=1
+        elif ! mkdir -- "$destination"; then
+            status=1
+        fi
+        continue
+    fi
+    if [ -d "$destination" ] && [ ! -L "$destination" ]; then
+        echo "copyfiles.sh: a folder stands where a file goes: $destination" >&2
+        status=1
+        continue
+    fi
+    if [ ! -f "$entry" ] && [ ! -L "$entry" ]; then
+        echo "copyfiles.sh: neither file nor folder: ${entry#./}" >&2
+        status=1
+        continue
+    fi
+    # -T: a link standing at the destination is replaced, never followed.
+    partial=${destination%/*}/.copyfiles-$$.part
+    # A program keeps its execute permission even when the staged copy lost
+    # it (archives made on Windows carry no modes).
+    if cp -P -- "$entry" "$partial" &&
+        { [ -L "$partial" ] || [ ! -x "$destination" ] || [ -d "$destination" ] || chmod +x -- "$partial"; } &&
+        mv -f -T -- "$partial" "$destination"; then
+        :
+    else
+        rm -f -- "$partial"
+        echo "copyfiles.sh: could not copy: ${entry#./}" >&2
+        status=1
+    fi
+done
+exit $status
+' copyfiles-entry "$target_dir" {} +

@@ -1,0 +1,170 @@
+#include "selfupgrade.h"
+
+#include "config/configmanager.h"
+#include "platform/launcher.h"
+#include "platform/systeminfo.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+namespace swapover {
+
+namespace {
+const char* kCopyLabel = "------------------copy------------------m_qstrMainApp-------------------";
+const char* kWaitLabel = "------------------m_qstrMainApp------------------m_qstrMainApp-------------------";
+const char* kRestartLabel =
+    "--------tracer7---------exitApp-------------------qstrProjectName-------------------";
+} // namespace
+
+SelfUpgrade::SelfUpgrade(const QString& qstrInstallDir, const QString& qstrHomeDir,
+                         const QString& qstrMainApp)
+    : m_qstrInstallDir(qstrInstallDir), m_qstrHomeDir(qstrHomeDir), m_qstrMainApp(qstrMainApp),
+      m_probe(&platform::isProgramRunning)
+{
+    m_pause = [this] { QThread::msleep(static_cast<unsigned long>(m_iPollIntervalMs)); };
+}
+
+QString SelfUpgrade::stagingDir() const
+{
+    return m_qstrHomeDir + QLatin1Char('/') + m_qstrMainApp;
+}
+
+QString SelfUpgrade::mainProgramPath() const
+{
+    return m_qstrInstallDir + QLatin1Char('/') + m_qstrMainApp;
+}
+
+bool SelfUpgrade::mainAppIsPlainName() const
+{
+    return !m_qstrMainApp.isEmpty() && !m_qstrMainApp.contains(QLatin1Char('/')) &&
+           m_qstrMainApp != QStringLiteral(".") && m_qstrMainApp != QStringLiteral("..");
+}
+
+int SelfUpgrade::run()
+{
+    if (loadConfig())
+        copy();
+    restart();
+    return 0;
+}
+
+bool SelfUpgrade::loadConfig()
+{
+    gearmart::ConfigManager* config = gearmart::ConfigManager::instance();
+    if (!config->load(m_qstrInstallDir + QStringLiteral("/Setup.xml"))) {
+        qDebug().noquote() << "-------------------tracer7--------------m_pConfigManager->load-------------"
+                           << "false";
+        return false;
+    }
+    m_pConfigManager = config;
+    return true;
+}
+
+void SelfUpgrade::waitForMainProgram()
+{
+    // The platform's process list stands for "tasklist /FI imagename eq":
+    // exact, case-sensitive image names. The main program is never stopped
+    // here; a short pause keeps the wait from spinning a core.
+    while (m_probe(m_qstrMainApp)) {
+        qDebug().noquote() << kWaitLabel << m_qstrMainApp << " is running";
+        m_pause();
+    }
+    qDebug().noquote() << kWaitLabel << m_qstrMainApp << "close";
+}
+
+bool SelfUpgrade::runCopyScript()
+{
+    // "cmd /c copyfiles.bat SRC DST" on Windows; here an argument vector, so
+    // blanks and any other characters of the paths reach the script as they
+    // are.
+    QProcess process;
+    process.setProgram(QStringLiteral("sh"));
+    process.setArguments({QStringLiteral("copyfiles.sh"), stagingDir(), m_qstrInstallDir});
+    process.setWorkingDirectory(m_qstrInstallDir);
+    process.start();
+    const bool started = process.waitForStarted(-1);
+    // The script reads from the staging folder until it ends: wait for that
+    // however long it takes, before anything is changed or removed.
+    while (started && !process.waitForFinished(m_iScriptWaitSliceMs)) {
+        if (process.state() == QProcess::NotRunning)
+            break;
+        qDebug().noquote() << kCopyLabel << "copyfiles.sh still running";
+    }
+
+    qDebug().noquote() << "------------------copy------------------pProcess->readAll-------------------"
+                       << QString::fromLocal8Bit(process.readAll());
+    qDebug().noquote()
+        << "------------------copy------------------pProcess->readAllStandardError-------------------"
+        << QString::fromLocal8Bit(process.readAllStandardError());
+    qDebug().noquote()
+        << "------------------copy------------------pProcess->readAllStandardOutput-------------------"
+        << QString::fromLocal8Bit(process.readAllStandardOutput());
+
+    const bool succeeded = started && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (!started)
+        qDebug().noquote() << kCopyLabel << "copyfiles.sh start fail" << process.errorString();
+    else if (process.exitStatus() != QProcess::NormalExit)
+        qDebug().noquote() << kCopyLabel << "copyfiles.sh crashed";
+    else
+        qDebug().noquote() << kCopyLabel << "copyfiles.sh exit" << process.exitCode();
+    return succeeded;
+}
+
+SelfUpgrade::CopyOutcome SelfUpgrade::copy()
+{
+    if (!m_pConfigManager)
+        return CopyOutcome::NotLoaded;
+    qDebug().noquote() << kCopyLabel << m_qstrMainApp;
+    if (m_qstrMainApp.isEmpty()) {
+        qDebug().noquote() << kCopyLabel << m_qstrMainApp << " empty";
+        return CopyOutcome::NoProgram;
+    }
+    if (!mainAppIsPlainName()) {
+        qDebug().noquote() << kCopyLabel << m_qstrMainApp << " not a program name";
+        return CopyOutcome::NoProgram;
+    }
+
+    waitForMainProgram();
+    const bool copied = runCopyScript();
+
+    // Cleared whatever the script reported (as the copier always did): a
+    // pending flag with a staging folder left in place would make every start
+    // of the client hand over to this program again, an endless round.
+    m_pConfigManager->set(gearmart::ConfigKey::IsNeedUpdate, QString::number(0));
+    qDebug().noquote() << kCopyLabel << "finished";
+
+    if (!copied) {
+        // The staged version may be all that is left of the new files; it
+        // stays for a retry or for the user.
+        qDebug().noquote() << kCopyLabel << "copy failed, staging folder kept" << stagingDir();
+        return CopyOutcome::ScriptFailed;
+    }
+    const QFileInfo staging(stagingDir());
+    if (staging.isSymLink()) {
+        // Never clean through a link into whatever it points at.
+        qDebug().noquote() << kCopyLabel << "staging folder is a link, kept" << stagingDir();
+    } else if (staging.isDir() && !QDir(stagingDir()).removeRecursively()) {
+        qDebug().noquote() << kCopyLabel << "staging folder not fully removed" << stagingDir();
+    }
+    return CopyOutcome::Copied;
+}
+
+bool SelfUpgrade::restart()
+{
+    const QString program = mainProgramPath();
+    qDebug().noquote() << kRestartLabel << program;
+    // An empty or odd name never names a program of the installation.
+    const bool started =
+        mainAppIsPlainName() && platform::startDetached(program, {program}, m_qstrInstallDir);
+    if (!started)
+        qDebug().noquote() << "-------------tracer7---------------"
+                           << " ToolApplication::exitApp "
+                           << "main project start fail";
+    qDebug().noquote() << kRestartLabel << program << "start";
+    return started;
+}
+
+} // namespace swapover

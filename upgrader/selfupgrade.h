@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace gearmart {
+class ConfigManager;
+}
+
+namespace swapover {
+
+// Swapover's work after start-up: load Setup.xml, wait for the main
+// program to end, run the installation's copy script, clear "IsNeedUpdate",
+// remove the staging folder, restart the main program. Runs once, in order,
+// on the calling thread.
+class SelfUpgrade
+{
+public:
+    enum class CopyOutcome
+    {
+        NotLoaded,    // Setup.xml could not be loaded: nothing done
+        NoProgram,    // the main program's name is empty or not a plain name
+        Copied,       // the script ended with status 0; staging folder removed
+        ScriptFailed, // the script failed or could not start; staging folder kept
+    };
+
+    // qstrInstallDir holds copyfiles.sh, Setup.xml and the main program;
+    // qstrHomeDir holds the staging folder qstrHomeDir + "/" + qstrMainApp.
+    SelfUpgrade(const QString& qstrInstallDir, const QString& qstrHomeDir, const QString& qstrMainApp);
+
+    // Whether a process of the given image name runs (default: the platform's
+    // process list).
+    void setProcessProbe(std::function<bool(const QString&)> probe) { m_probe = std::move(probe); }
+    // Called between two polls that found the main program running (default:
+    // sleep for the poll interval).
+    void setPause(std::function<void()> pause) { m_pause = std::move(pause); }
+    void setPollInterval(int iMilliseconds) { m_iPollIntervalMs = iMilliseconds; }
+    // How long one wait for the script lasts before "still running" is logged
+    // and the wait goes on (default 30000 ms, as the copier always waited).
+    void setScriptWaitSlice(int iMilliseconds) { m_iScriptWaitSliceMs = iMilliseconds; }
+
+    QString stagingDir() const;
+    QString mainProgramPath() const;
+
+    // The main sequence: load, copy (only after a successful load), restart.
+    // Always 0.
+    int run();
+
+    bool loadConfig();
+    CopyOutcome copy();
+    bool restart();
+
+private:
+    // Non-empty, no "/", not "." or "..": a name that can never turn the
+    // staging folder into the home folder or something outside it.
+    bool mainAppIsPlainName() const;
+    void waitForMainProgram();
+    bool runCopyScript();
+
+    QString m_qstrInstallDir;
+    QString m_qstrHomeDir;
+    QString m_qstrMainApp;
+    gearmart::ConfigManager* m_pConfigManager = nullptr;
+    std::function<bool(const QString&)> m_probe;
+    std::function<void()> m_pause;
+    int m_iPollIntervalMs = 250;
+    int m_iScriptWaitSliceMs = 30000;
+};
+
+} // namespace swapover
