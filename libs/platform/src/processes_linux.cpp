@@ -42,6 +42,22 @@ std::string imageNameOf(const std::string& pidText)
     return name;
 }
 
+// A process that has exited but was not yet collected by its parent keeps its
+// /proc entry; it runs no more and must not hold up whoever waits for it.
+bool hasEnded(const std::string& pidText)
+{
+    std::ifstream stat("/proc/" + pidText + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return true;
+    // The state follows the command name, which may itself hold ")".
+    const auto close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size())
+        return false;
+    const char state = line[close + 2];
+    return state == 'Z' || state == 'X';
+}
+
 } // namespace
 
 bool imageNamesMatch(const std::string& a, const std::string& b)
@@ -62,7 +78,7 @@ std::vector<ProcessEntry> listProcesses()
         ProcessEntry process;
         process.pid = static_cast<pid_t>(std::stol(name));
         process.imageName = imageNameOf(name);
-        if (!process.imageName.empty())
+        if (!process.imageName.empty() && !hasEnded(name))
             result.push_back(std::move(process));
     }
     closedir(dir);

@@ -6,6 +6,8 @@
 #include "platform/spawn.h"
 
 #include <QtTest>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestPlatformCore : public QObject
 {
@@ -50,6 +52,29 @@ private slots:
         child.kill();
         child.waitForFinished();
         QCOMPARE(platform::findProcess(name.toStdString()), pid_t(0));
+    }
+
+    void anExitedChildNotYetCollectedDoesNotCount()
+    {
+        QTemporaryDir dir;
+        const QString name = QStringLiteral("Probe Zombie");
+        const QString program = dir.filePath(name);
+        QVERIFY(QFile::copy(QStringLiteral("/bin/true"), program));
+        const QByteArray path = QFile::encodeName(program);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            execl(path.constData(), path.constData(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        QVERIFY(pid > 0);
+        // Not collected: the entry stays in /proc as a zombie.
+        siginfo_t info{};
+        QCOMPARE(waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT), 0);
+        QVERIFY(QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
+        QCOMPARE(platform::findProcess(name.toStdString()), pid_t(0));
+        for (const auto& process : platform::listProcesses())
+            QVERIFY(process.pid != pid);
+        QCOMPARE(waitpid(pid, nullptr, 0), pid);
     }
 
     void makeDirectoriesCreatesEveryLevel()
