@@ -1,7 +1,10 @@
+#include "platform/spawn.h"
 #include "toolapplication.h"
 
 int main(int argc, char* argv[])
 {
+    // Started by the client, it keeps the client's output after the client ends.
+    platform::ignoreBrokenPipes();
     swapover::ToolApplication app(argc, argv);
     return app.run();
 }

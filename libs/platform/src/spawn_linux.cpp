@@ -3,6 +3,7 @@
 #include "platform/paths.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -63,6 +64,11 @@ RunResult runAndWait(const std::string& program, const std::vector<std::string>&
     if (WIFEXITED(status))
         result.exitCode = WEXITSTATUS(status);
     return result;
+}
+
+void ignoreBrokenPipes()
+{
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 } // namespace platform

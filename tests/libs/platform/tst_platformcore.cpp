@@ -77,6 +77,18 @@ private slots:
         QCOMPARE(waitpid(pid, nullptr, 0), pid);
     }
 
+    void aClosedPipeFailsTheWriteInsteadOfKilling()
+    {
+        platform::ignoreBrokenPipes();
+        int fds[2];
+        QCOMPARE(pipe(fds), 0);
+        close(fds[0]);
+        errno = 0;
+        QCOMPARE(write(fds[1], "x", 1), ssize_t(-1));
+        QCOMPARE(errno, EPIPE);
+        close(fds[1]);
+    }
+
     void makeDirectoriesCreatesEveryLevel()
     {
         QTemporaryDir dir;

@@ -19,4 +19,8 @@ struct RunResult
 // without a time limit.
 RunResult runAndWait(const std::string& program, const std::vector<std::string>& arguments);
 
+// A program that outlives the one whose output it inherited must not be
+// killed by its first write into a closed pipe: such writes fail instead.
+void ignoreBrokenPipes();
+
 } // namespace platform
