@@ -2,6 +2,7 @@
 
 #include "widgets/progressbar.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -60,6 +61,21 @@ void UpdateVersionDialog::setProgress(int iValue)
 void UpdateVersionDialog::reset()
 {
     m_pProgressBar->setValue(0);
+}
+
+void UpdateVersionDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        m_pCancelBtn->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void UpdateVersionDialog::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_pCancelBtn->setFocus();
 }
 
 void UpdateVersionDialog::paintEvent(QPaintEvent*)
