@@ -137,7 +137,7 @@ void WindowTitleWidget::connectPopups()
 
     connect(this, &WindowTitleWidget::signalServerResponded, settings,
             &SystemConfigWidget::onServerResponded);
-    connect(this, &WindowTitleWidget::signalReUpdate, settings, &SystemConfigWidget::onUpdateGearloft);
+    connect(this, &WindowTitleWidget::signalReUpdate, settings, &SystemConfigWidget::onReUpdate);
     connect(this, &WindowTitleWidget::signalStartCheckUpdate, settings, &SystemConfigWidget::onCheckUpdate);
     connect(this, &WindowTitleWidget::signalUpdateCompleted, settings,
             &SystemConfigWidget::onGearloftUpdated);

@@ -105,7 +105,7 @@ SystemConfigWidget::SystemConfigWidget(QWidget* parent)
 void SystemConfigWidget::buildForm()
 {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 16, 24, 16);
+    layout->setContentsMargins(20, 16, 20, 16);
     layout->setSpacing(4);
 
     auto* systemLabel = makeLabel(QStringLiteral("systemLabel"), tr("System"), this);
@@ -154,6 +154,7 @@ void SystemConfigWidget::buildForm()
     m_pVersionTextLabel = makeLabel(QStringLiteral("versionTextLabel"), QString(), this);
     versionRow->addWidget(m_pVersionTextLabel);
     m_pNewVersionLabel = makeLabel(QStringLiteral("newVersionLabel"), QString(), this);
+    m_pNewVersionLabel->setWordWrap(true); // the restart notice is long
     versionRow->addWidget(m_pNewVersionLabel, 1);
     m_pUpdateBtn = makeButton(QStringLiteral("updateBtn"), tr("Update"), this);
     versionRow->addWidget(m_pUpdateBtn);
@@ -411,6 +412,12 @@ void SystemConfigWidget::onUpdateGearloft()
 {
     if (!m_pChecker->onUpdate(m_iDownloadingCount))
         showFailure(tr("Cannot update Gearloft while downloading."));
+}
+
+void SystemConfigWidget::onReUpdate()
+{
+    if (!m_pChecker->onUpdate(m_iDownloadingCount))
+        showTip(tr("Cannot update Gearloft while downloading."));
 }
 
 void SystemConfigWidget::onUpdateCancel()

@@ -70,6 +70,9 @@ public slots:
     void onServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
     void onCheckUpdate();
     void onUpdateGearloft();
+    // "Again" after a failed update: the main window is covered and the
+    // pop-up may be hidden, so a refusal is told in a tip that uncovers.
+    void onReUpdate();
     void onUpdateCancel();
     void onGearloftUpdated();
 

@@ -7,6 +7,7 @@
 #include "tooldata/tooldatamanager.h"
 #include "update/updateversiondialog.h"
 #include "update/versionchecker.h"
+#include "widgets/tipdialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -334,6 +335,25 @@ private slots:
         QCOMPARE(started.size(), 1);
         page.onGearloftUpdated();
         QCOMPARE(shown(), (QStringList{"Version have updated, please restart software", "", ""}));
+    }
+
+    void retryRefusedWhileDownloadingUncoversTheWindow()
+    {
+        SystemConfigWidget page;
+        QSignalSpy cover(&page, &SystemConfigWidget::signalCover);
+        QSignalSpy started(&page, &SystemConfigWidget::signalStartUpdateManagerTool);
+        page.onDownloadingCount(1);
+        TipDialog::setNextAnswerForTesting(1);
+        page.onReUpdate();
+        QCOMPARE(TipDialog::lastRequestForTesting().text,
+                 QStringLiteral("Cannot update Gearloft while downloading."));
+        QCOMPARE(cover.size(), 2);
+        QCOMPARE(cover.last().at(0).toBool(), false);
+        QCOMPARE(started.size(), 0);
+        page.onDownloadingCount(0);
+        page.onReUpdate();
+        QCOMPARE(started.size(), 1);
+        TipDialog::resetForTesting();
     }
 
     void progressDialogCompletesOnlyAtOneHundred()
