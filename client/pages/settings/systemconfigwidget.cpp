@@ -150,11 +150,17 @@ void SystemConfigWidget::buildForm()
 
     layout->addWidget(makeLabel(QStringLiteral("versionLabel"), tr("Version"), this));
     QHBoxLayout* versionRow = makeRow(layout);
-    versionRow->addWidget(makeLabel(QStringLiteral("versionInfoLabel"), tr("VersionInfo:"), this));
+    auto* versionInfo = makeLabel(QStringLiteral("versionInfoLabel"), tr("VersionInfo:"), this);
+    versionInfo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    versionRow->addWidget(versionInfo);
     m_pVersionTextLabel = makeLabel(QStringLiteral("versionTextLabel"), QString(), this);
+    m_pVersionTextLabel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     versionRow->addWidget(m_pVersionTextLabel);
     m_pNewVersionLabel = makeLabel(QStringLiteral("newVersionLabel"), QString(), this);
-    m_pNewVersionLabel->setWordWrap(true); // the restart notice is long
+    // The restart notice is longer than the row: two lines rather than cut.
+    m_pNewVersionLabel->setWordWrap(true);
+    m_pNewVersionLabel->setMinimumHeight(32);
+    m_pNewVersionLabel->setMaximumHeight(48);
     versionRow->addWidget(m_pNewVersionLabel, 1);
     m_pUpdateBtn = makeButton(QStringLiteral("updateBtn"), tr("Update"), this);
     versionRow->addWidget(m_pUpdateBtn);
@@ -162,7 +168,6 @@ void SystemConfigWidget::buildForm()
     m_pCheckUpdateBtn->setMinimumSize(96, 32);
     m_pCheckUpdateBtn->setMaximumSize(960, 32);
     versionRow->addWidget(m_pCheckUpdateBtn);
-    versionRow->addStretch();
 
     QHBoxLayout* promptRow = makeRow(layout);
     auto* promptLabel = makeLabel(QStringLiteral("upgradePromptLabel"), tr("Enable Upgrade Prompt:"), this);
@@ -185,10 +190,8 @@ void SystemConfigWidget::buildForm()
     transferLabel->setBuddy(m_pTransferModeSwitch);
     transferRow->addWidget(m_pTransferModeSwitch);
     transferRow->addStretch();
-    auto* transferText =
-        new QLabel(tr("Downloads each package in one request and resumes it after a broken connection. "
-                      "Switch off for the classic transfer in small blocks."),
-                   this);
+    auto* transferText = new QLabel(
+        tr("Downloads each package in one request and resumes it after a broken connection."), this);
     transferText->setObjectName(QStringLiteral("transferModeTextLabel"));
     transferText->setWordWrap(true);
     transferText->setStyleSheet(QStringLiteral("color:#999999;"));
@@ -225,9 +228,7 @@ void SystemConfigWidget::fillPage()
     m_pCloseSoftwareCheckBox->hide();
 
     m_qstrCurrentPath = config->downloadPath();
-    m_pPathTextLabel->setText(m_qstrCurrentPath);
-    m_pPathTextLabel->setToolTip(m_qstrCurrentPath);
-    m_pPathTextLabel->setAccessibleName(tr("Path:") + QLatin1Char(' ') + m_qstrCurrentPath);
+    showPath();
 
     onTimeOut();
 
@@ -242,6 +243,22 @@ void SystemConfigWidget::fillPage()
 
     // The manual exists in English only.
     m_pUserManualFrame->setVisible(config->language() != 1);
+}
+
+void SystemConfigWidget::showPath()
+{
+    const int room = m_pPathTextLabel->width();
+    m_pPathTextLabel->setText(isVisible() && room > 0 ? m_pPathTextLabel->fontMetrics().elidedText(
+                                                            m_qstrCurrentPath, Qt::ElideMiddle, room)
+                                                      : m_qstrCurrentPath);
+    m_pPathTextLabel->setToolTip(m_qstrCurrentPath);
+    m_pPathTextLabel->setAccessibleName(tr("Path:") + QLatin1Char(' ') + m_qstrCurrentPath);
+}
+
+void SystemConfigWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    showPath();
 }
 
 void SystemConfigWidget::showFailure(const QString& qstrText)
@@ -311,9 +328,7 @@ void SystemConfigWidget::onMoveFinished(DownloadFolderMover::Result result)
     switch (result) {
     case DownloadFolderMover::Result::Moved:
         m_qstrCurrentPath = ConfigManager::instance()->downloadPath();
-        m_pPathTextLabel->setText(m_qstrCurrentPath);
-        m_pPathTextLabel->setToolTip(m_qstrCurrentPath);
-        m_pPathTextLabel->setAccessibleName(tr("Path:") + QLatin1Char(' ') + m_qstrCurrentPath);
+        showPath();
         break;
     case DownloadFolderMover::Result::NoRoom:
         showFailure(tr("Not enough free space for the downloaded tools."));
@@ -486,6 +501,7 @@ void SystemConfigWidget::keyPressEvent(QKeyEvent* event)
 void SystemConfigWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    showPath();
     // Keyboard users start on the first control.
     m_pChangePathBtn->setFocus();
 }

@@ -80,6 +80,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -90,6 +91,9 @@ private:
     void endBusy();
     void onVersionRowsChanged();
     void showTip(const QString& qstrText);
+    // The path as the label has room for it, shortened in the middle; the
+    // whole path stays in the tool tip and the accessible name.
+    void showPath();
 
     QLabel* m_pPathTextLabel = nullptr;
     QLabel* m_pWaitingLabel = nullptr;
