@@ -231,21 +231,35 @@ private slots:
         QCOMPARE(settingstest::read(own), QByteArray("mine"));
     }
 
+    void failedSaveKeepsTheToolsWhereTheConfigurationSays_data()
+    {
+        QTest::addColumn<bool>("setupGone");
+        QTest::addColumn<QString>("folderName");
+        QTest::newRow("Setup.xml gone") << true << "NewHome";
+        // A name XML cannot carry: the store takes the text in memory but
+        // cannot write it, and must not keep it.
+        QTest::newRow("name XML cannot carry") << false << QStringLiteral("New\x01Home");
+    }
+
     void failedSaveKeepsTheToolsWhereTheConfigurationSays()
     {
+        QFETCH(bool, setupGone);
+        QFETCH(QString, folderName);
         SystemConfigWidget page;
         page.mover()->setFreeSpaceProbe([](const QString&) { return 50.0; });
         const auto before = snapshot(m_install->downloadPath() + QStringLiteral("/SubTools"));
-        // Setup.xml gone: the store cannot write the new path.
         const QByteArray setup = settingstest::read(m_install->setupFile());
-        QVERIFY(QFile::remove(m_install->setupFile()));
+        if (setupGone)
+            QVERIFY(QFile::remove(m_install->setupFile()));
 
-        moveTo(page, newFolder());
+        moveTo(page, newFolder(folderName));
 
         QCOMPARE(tipText(page), QStringLiteral("Download path save fail."));
-        QVERIFY(settingstest::writeFile(m_install->setupFile(), setup));
+        if (setupGone)
+            QVERIFY(settingstest::writeFile(m_install->setupFile(), setup));
         verifyUnchanged(before);
-        QVERIFY(!QFileInfo::exists(newFolder() + QStringLiteral("/SubTools")));
+        QCOMPARE(page.currentPath(), m_install->downloadPath());
+        QVERIFY(!QFileInfo::exists(newFolder(folderName) + QStringLiteral("/SubTools")));
     }
 
     void nothingDownloadedYetStillMoves()
