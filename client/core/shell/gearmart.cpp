@@ -208,7 +208,7 @@ void Gearmart::makeConnections()
 void Gearmart::connectSettings()
 {
     // The help pop-up names F1 for the manual; it works anywhere in the window.
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, &Gearmart::signalGetHelp);
 }

@@ -152,6 +152,17 @@ private slots:
         QCOMPARE(ToolDataManager::instance()->toolStates().value(1).IsNeedUpdate, 0);
         QVERIFY(window.titleBar()->findChild<QLabel*>(QStringLiteral("m_pNewGearloft"))->isHidden());
         QCOMPARE(TipDialog::requestCountForTesting(), 1);
+
+        // F1 anywhere in the window asks the help pop-up for the manual;
+        // none ships beside this test.
+        QTest::keyClick(settings, Qt::Key_Escape);
+        QVERIFY(!settings->isVisible());
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        TipDialog::setNextAnswerForTesting(1);
+        QTest::keyClick(&window, Qt::Key_F1);
+        QCOMPARE(TipDialog::requestCountForTesting(), 2);
+        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("No user manual found."));
         TipDialog::resetForTesting();
         window.serviceProcess()->disconnect(&window);
     }
