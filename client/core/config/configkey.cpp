@@ -6,10 +6,10 @@ namespace gearmart {
 
 QString configKeyName(ConfigKey key)
 {
-    static const std::array<const char*, 12> names = {"Translator",       "Languages",      "LogLevel",
-                                                      "VersionType",      "Skin",           "DownloadPath",
-                                                      "IsCloseOpenTools", "IsNeedUpdate",   "ChServerAddress",
-                                                      "EnServerAddress",  "IsFirstLoading", "PromptUpgrade"};
+    static const std::array<const char*, 13> names = {
+        "Translator",     "Languages",        "LogLevel",     "VersionType",     "Skin",
+        "DownloadPath",   "IsCloseOpenTools", "IsNeedUpdate", "ChServerAddress", "EnServerAddress",
+        "IsFirstLoading", "PromptUpgrade",    "TransferMode"};
     const int index = static_cast<int>(key);
     if (index < 0 || index >= static_cast<int>(names.size()))
         return {};

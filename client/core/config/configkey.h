@@ -19,6 +19,9 @@ enum class ConfigKey : int
     EnServerAddress = 9,
     IsFirstLoading = 10,
     PromptUpgrade = 11,
+    // "1": the service streams each package in one resumable request; "0" or
+    // absent: the classic sequence of small ranges.
+    TransferMode = 12,
 };
 
 // The element name of a key; empty for an index outside the table.

@@ -123,6 +123,11 @@ int ConfigManager::promptUpgrade() const
     return intValue(ConfigKey::PromptUpgrade, 0);
 }
 
+int ConfigManager::transferMode() const
+{
+    return intValue(ConfigKey::TransferMode, 0) == 1 ? 1 : 0;
+}
+
 bool ConfigManager::set(ConfigKey key, const QString& qstrValue)
 {
     const QString name = configKeyName(key);
@@ -160,6 +165,30 @@ bool ConfigManager::setCloseOpenToolsFlag(int iFlag)
 bool ConfigManager::setNeedUpdateFlag(int iFlag)
 {
     return set(ConfigKey::IsNeedUpdate, QString::number(iFlag));
+}
+
+bool ConfigManager::setTransferMode(int iMode)
+{
+    const QString value = QString::number(iMode == 1 ? 1 : 0);
+    if (m_qstrFilePath.isEmpty())
+        return false;
+    if (set(ConfigKey::TransferMode, value))
+        return true;
+    crestui::GenericDS root;
+    if (!root.loadXML(m_qstrFilePath))
+        return false;
+    const QString name = configKeyName(ConfigKey::TransferMode);
+    // Present but unwritable (a Value holding elements): leave the file alone.
+    if (!root.GetChildByName(name).isNull())
+        return false;
+    crestui::GenericDS element = root.CreateChild(name);
+    if (!element.CreateChild(kValueElement).SetValue(value) || !root.SaveXML(m_qstrFilePath))
+        return false;
+    if (Configure* entry = findMutable(ConfigKey::TransferMode))
+        entry->setValue(value);
+    else
+        m_entries.push_back(std::make_unique<Configure>(name, value));
+    return true;
 }
 
 } // namespace gearmart

@@ -36,6 +36,8 @@ public:
     QString serverAddress() const;
     int firstLoading() const;
     int promptUpgrade() const;
+    // 1 for the fast transfers, 0 (the classic ones) for anything else.
+    int transferMode() const;
 
     // Writes one existing key back to the file, re-read from disk so that
     // others' changes survive. Never adds a key; on failure the file is
@@ -44,6 +46,9 @@ public:
     bool setDownloadPath(const QString& qstrPath);
     bool setCloseOpenToolsFlag(int iFlag);
     bool setNeedUpdateFlag(int iFlag);
+    // Setup.xml files older than the setting lack its element; this one write
+    // appends it rather than leaving the switch unable to turn on.
+    bool setTransferMode(int iMode);
 
 private:
     ConfigManager() = default;

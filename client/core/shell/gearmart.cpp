@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -222,6 +223,15 @@ void Gearmart::makeConnections()
     connect(m_pUpdateDialog, &UpdateVersionDialog::signalUpdateCancel, this, &Gearmart::coverOff);
     connect(m_pUpdateDialog, &UpdateVersionDialog::signalUpdateCancel, m_pTitleWidget,
             &WindowTitleWidget::signalUpdateCancel);
+    connectSettings();
+}
+
+void Gearmart::connectSettings()
+{
+    // The help pop-up names F1 for the manual; it works anywhere in the window.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &Gearmart::signalGetHelp);
 }
 
 void Gearmart::onBuildClientRequest(int method, QVector<int> keys)

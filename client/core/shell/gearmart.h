@@ -84,6 +84,7 @@ private:
     void buildWidgets();
     void createDetailPages();
     void makeConnections();
+    void connectSettings();
     void showDetailPage(int iToolkey);
     void startService();
     void stopService();

@@ -1,5 +1,9 @@
 #include "windowtitlewidget.h"
 
+#include "settings/helpwidget.h"
+#include "settings/systemconfigwidget.h"
+#include "update/versionchecker.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -10,8 +14,8 @@
 namespace gearmart {
 
 namespace {
-const char* kSelectedTab =
-    "QPushButton {color: #333333;border: none;border-bottom:4px solid #FA3239;border-top:4px solid #f1f1f1; }";
+const char* kSelectedTab = "QPushButton {color: #333333;border: none;border-bottom:4px solid "
+                           "#FA3239;border-top:4px solid #f1f1f1; }";
 const char* kOtherTab = "QPushButton {color: #999999;border:none;}";
 const char* kMaxStyle = "border-image:url(:/Gearmart/Image/Gearmatt/icon/ic_max.png);";
 const char* kRestoreStyle = "border-image:url(:/Gearmart/Image/Gearmatt/icon/ic_restore.png);";
@@ -64,16 +68,13 @@ WindowTitleWidget::WindowTitleWidget(QWidget* parent) : QWidget(parent)
     rightLayout->setContentsMargins(0, 20, 8, 20);
     rightLayout->setSpacing(8);
     rightLayout->addStretch();
-    m_pSettingsBtn = makeIconButton(QStringLiteral("settingsBtn"), QStringLiteral("ic_settings"), tr("Settings"));
+    m_pSettingsBtn =
+        makeIconButton(QStringLiteral("settingsBtn"), QStringLiteral("ic_settings"), tr("Settings"));
     m_pHelpBtn = makeIconButton(QStringLiteral("helpBtn"), QStringLiteral("ic_help"), tr("Help"));
     m_pMinBtn = makeIconButton(QStringLiteral("minBtn"), QStringLiteral("ic_min"), tr("Minimize"));
     m_pMaxBtn = makeIconButton(QStringLiteral("maxBtn"), QString(), tr("Maximize"));
     m_pCloseBtn = makeIconButton(QStringLiteral("closeBtn"), QStringLiteral("ic_close"), tr("Close"));
     m_pMaxBtn->setStyleSheet(QString::fromLatin1(kMaxStyle));
-    // The settings and help popups take these buttons over when they land;
-    // until then the buttons say honestly that they do nothing.
-    m_pSettingsBtn->setEnabled(false);
-    m_pHelpBtn->setEnabled(false);
     rightLayout->addWidget(m_pSettingsBtn);
     rightLayout->addWidget(m_pHelpBtn);
     rightLayout->addWidget(makeSeparator());
@@ -106,6 +107,61 @@ WindowTitleWidget::WindowTitleWidget(QWidget* parent) : QWidget(parent)
     connect(m_pMinBtn, &QPushButton::clicked, this, &WindowTitleWidget::signalShowSmall);
     connect(m_pMaxBtn, &QPushButton::clicked, this, &WindowTitleWidget::signalShowMax);
     onSelectTab(0);
+
+    m_pSystemConfigWidget = new SystemConfigWidget(this);
+    m_pSystemConfigWidget->hide();
+    m_pHelpWidget = new HelpWidget(this);
+    m_pHelpWidget->hide();
+    connectPopups();
+}
+
+void WindowTitleWidget::connectPopups()
+{
+    SystemConfigWidget* settings = m_pSystemConfigWidget;
+    connect(m_pSettingsBtn, &QPushButton::clicked, this,
+            [this] { showPopup(m_pSystemConfigWidget, m_pSettingsBtn); });
+    connect(m_pHelpBtn, &QPushButton::clicked, this, [this] { showPopup(m_pHelpWidget, m_pHelpBtn); });
+
+    connect(settings, &SystemConfigWidget::signalToServer, this, &WindowTitleWidget::signalToServer);
+    connect(settings, &SystemConfigWidget::signalCover, this, &WindowTitleWidget::signalCover);
+    connect(settings, &SystemConfigWidget::signalTransCover, this, &WindowTitleWidget::signalTransCover);
+    connect(settings, &SystemConfigWidget::signalUpdateFailed, this, &WindowTitleWidget::signalUpdateFailed);
+    connect(settings, &SystemConfigWidget::signalStartUpdateManagerTool, this,
+            &WindowTitleWidget::signalStartUpdateManagerTool);
+    connect(settings, &SystemConfigWidget::signalSetUpdateProgress, this,
+            &WindowTitleWidget::signalSetUpdateProgress);
+    connect(settings, &SystemConfigWidget::signalHaveNewMaterial, this,
+            &WindowTitleWidget::signalHaveNewMaterial);
+    connect(settings, &SystemConfigWidget::signalGearloftNew, m_pNewGearloft, &QWidget::setVisible);
+    connect(m_pHelpWidget, &HelpWidget::signalCover, this, &WindowTitleWidget::signalCover);
+
+    connect(this, &WindowTitleWidget::signalServerResponded, settings,
+            &SystemConfigWidget::onServerResponded);
+    connect(this, &WindowTitleWidget::signalReUpdate, settings, &SystemConfigWidget::onReUpdate);
+    connect(this, &WindowTitleWidget::signalStartCheckUpdate, settings, &SystemConfigWidget::onCheckUpdate);
+    connect(this, &WindowTitleWidget::signalUpdateCompleted, settings,
+            &SystemConfigWidget::onGearloftUpdated);
+    connect(this, &WindowTitleWidget::signalUpdateCancel, settings, &SystemConfigWidget::onUpdateCancel);
+    connect(this, &WindowTitleWidget::signalDownloadingCount, settings,
+            &SystemConfigWidget::onDownloadingCount);
+    connect(this, &WindowTitleWidget::signalGetHelp, m_pHelpWidget, &HelpWidget::onManualButtonClicked);
+
+    // The page may have found the new version before these connections.
+    m_pNewGearloft->setVisible(settings->versionChecker()->hasNewGearloft());
+}
+
+void WindowTitleWidget::showPopup(QWidget* popup, QPushButton* button)
+{
+    if (popup->isVisible()) {
+        popup->hide();
+        return;
+    }
+    const QPoint corner = button->mapToGlobal(QPoint(0, 0));
+    popup->adjustSize();
+    popup->move(corner.x() + button->width() - popup->width(), corner.y() + button->height() + 4);
+    popup->show();
+    popup->raise();
+    popup->activateWindow();
 }
 
 QPushButton* WindowTitleWidget::makeIconButton(const QString& objectName, const QString& image,

@@ -9,6 +9,9 @@ class QPushButton;
 
 namespace gearmart {
 
+class HelpWidget;
+class SystemConfigWidget;
+
 // The main window's title bar: logo and caption, the two page tabs, the
 // settings and help buttons and the window buttons. It also relays between
 // the main window and the settings and help popups.
@@ -22,6 +25,10 @@ public:
     QPushButton* toolsDownButton() const { return m_pToolsDownBtn; }
     QPushButton* myToolsButton() const { return m_pMyToolsBtn; }
     QPushButton* maxButton() const { return m_pMaxBtn; }
+    QPushButton* settingsButton() const { return m_pSettingsBtn; }
+    QPushButton* helpButton() const { return m_pHelpBtn; }
+    SystemConfigWidget* settingsPopup() const { return m_pSystemConfigWidget; }
+    HelpWidget* helpPopup() const { return m_pHelpWidget; }
     // The maximise button shows the restore picture while the window is maximised.
     void setMaximizedLook(bool maximized);
 
@@ -55,8 +62,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPushButton* makeIconButton(const QString& objectName, const QString& image, const QString& accessibleName);
+    QPushButton* makeIconButton(const QString& objectName, const QString& image,
+                                const QString& accessibleName);
     QWidget* makeSeparator();
+    void connectPopups();
+    // Right-aligned under its button, a little below it.
+    void showPopup(QWidget* popup, QPushButton* button);
 
     QLabel* m_pLogoLabel = nullptr;
     QLabel* m_pCaptionLabel = nullptr;
@@ -69,6 +80,8 @@ private:
     QPushButton* m_pCloseBtn = nullptr;
     QLabel* m_pUpdateFlagLabel = nullptr;
     QLabel* m_pNewGearloft = nullptr;
+    SystemConfigWidget* m_pSystemConfigWidget = nullptr;
+    HelpWidget* m_pHelpWidget = nullptr;
 };
 
 } // namespace gearmart

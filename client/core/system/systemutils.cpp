@@ -65,6 +65,27 @@ bool isProgramRunning(const QString& qstrImageName)
     return platform::isProgramRunning(qstrImageName);
 }
 
+qint64 folderSize(const QString& qstrFolder)
+{
+    qint64 total = 0;
+    const QFileInfoList entries =
+        QDir(qstrFolder)
+            .entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isSymLink())
+            continue;
+        total += entry.isDir() ? folderSize(entry.filePath()) : entry.size();
+    }
+    return total;
+}
+
+bool folderContains(const QString& qstrOuter, const QString& qstrInner)
+{
+    const QString outer = resolvedPath(qstrOuter);
+    const QString inner = resolvedPath(qstrInner);
+    return inner == outer || inner.startsWith(outer == QLatin1String("/") ? outer : outer + QLatin1Char('/'));
+}
+
 bool copyFolder(const QString& qstrSource, const QString& qstrTarget, bool bCover)
 {
     const QFileInfo source(qstrSource);

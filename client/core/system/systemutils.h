@@ -15,4 +15,11 @@ bool isProgramRunning(const QString& qstrImageName);
 // what was copied stays. Refuses a target inside the source.
 bool copyFolder(const QString& qstrSource, const QString& qstrTarget, bool bCover);
 
+// Bytes of all files below a folder (links not followed); 0 when it is missing.
+qint64 folderSize(const QString& qstrFolder);
+
+// Whether inner is outer itself or lies below it, links resolved; either
+// may not exist yet.
+bool folderContains(const QString& qstrOuter, const QString& qstrInner);
+
 } // namespace gearmart

@@ -3,6 +3,7 @@
 #include "common/transferprogresslabel.h"
 #include "widgets/progressbar.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -78,6 +79,21 @@ void UpdateVersionDialog::reset()
 void UpdateVersionDialog::setTransferProgress(const TransferProgress& progress)
 {
     m_pTransferLabel->showProgress(progress);
+}
+
+void UpdateVersionDialog::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        m_pCancelBtn->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void UpdateVersionDialog::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_pCancelBtn->setFocus();
 }
 
 void UpdateVersionDialog::paintEvent(QPaintEvent*)

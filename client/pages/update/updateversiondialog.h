@@ -39,6 +39,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Escape cancels like the cancel button; the button takes the focus so
+    // that Space and Enter reach it.
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QLabel* m_pLabel;

@@ -87,7 +87,8 @@ private slots:
         }
         QCOMPARE(config->find(ConfigKey::EnServerAddress)->value(), QStringLiteral("http://en.example"));
         QVERIFY(!config->find(ConfigKey::PromptUpgrade));
-        QVERIFY(!config->find(static_cast<ConfigKey>(12)));
+        QVERIFY(!config->find(ConfigKey::TransferMode));
+        QVERIFY(!config->find(static_cast<ConfigKey>(13)));
         QVERIFY(!config->find(static_cast<ConfigKey>(-1)));
         QCOMPARE(gearmart::configKeyName(ConfigKey::IsCloseOpenTools), QStringLiteral("IsCloseOpenTools"));
     }
@@ -219,7 +220,7 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("key");
         QTest::newRow("key not in file") << setupXml(kShipped) << int(ConfigKey::PromptUpgrade);
-        QTest::newRow("key out of range") << setupXml(kShipped) << 12;
+        QTest::newRow("key out of range") << setupXml(kShipped) << 13;
         QTest::newRow("no Value element")
             << QByteArray("<?xml version=\"1.0\"?>\n<Setup>\n<IsNeedUpdate></IsNeedUpdate>\n</Setup>\n")
             << int(ConfigKey::IsNeedUpdate);
@@ -237,6 +238,30 @@ private slots:
         QVERIFY(!config->set(static_cast<ConfigKey>(key), QStringLiteral("1")));
         QCOMPARE(testfiles::read(m_path), content);
         QVERIFY(!config->find(ConfigKey::PromptUpgrade));
+    }
+
+    void transferModeIsAppendedWhenMissingAndRewrittenInPlace()
+    {
+        ConfigManager* config = loadFresh(setupXml(kShipped));
+        QVERIFY(config);
+        QCOMPARE(config->transferMode(), 0);
+        QVERIFY(config->setTransferMode(1));
+        Settings expected = kShipped;
+        expected.append(qMakePair(QByteArray("TransferMode"), QByteArray("1")));
+        QCOMPARE(testfiles::read(m_path), setupXml(expected));
+        QCOMPARE(config->transferMode(), 1);
+        QVERIFY(config->setTransferMode(0));
+        expected.last().second = "0";
+        QCOMPARE(testfiles::read(m_path), setupXml(expected));
+        QCOMPARE(int(config->entries().size()), expected.size());
+
+        // Only "1" means fast: other texts read as the classic mode.
+        QCOMPARE(loadFresh(setupXml({{"TransferMode", "2"}}))->transferMode(), 0);
+        QCOMPARE(loadFresh(setupXml({{"TransferMode", "1"}}))->transferMode(), 1);
+        const QByteArray broken("<Setup><TransferMode><Value><x/></Value></TransferMode></Setup>");
+        config = loadFresh(broken);
+        QVERIFY(!config->setTransferMode(1));
+        QCOMPARE(testfiles::read(m_path), broken);
     }
 
     void setFailsWhenTheFileIsGone()
