@@ -1,8 +1,10 @@
+#include "accesstoken.h"
 #include "platform/memory.h"
 #include "servicehost.h"
 
 #include <cstdlib>
 #include <exception>
+#include <utility>
 
 int main(int argc, char** argv)
 {
@@ -11,7 +13,10 @@ int main(int argc, char** argv)
     platform::returnLargeBlocksToSystem();
     try {
         const int port = std::atoi(argv[1]);
+        // Read while this is the only thread: the environment is not thread-safe.
+        haulmoor::AccessToken token = haulmoor::AccessToken::fromEnvironment();
         haulmoor::ServiceHost host;
+        host.setAccessToken(std::move(token));
         return host.run(port);
     } catch (...) {
         return -1;

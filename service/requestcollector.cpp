@@ -57,6 +57,17 @@ void RequestCollector::intake(Request request)
     m_intake.push_back(std::move(request));
 }
 
+bool RequestCollector::admits(int handle) const
+{
+    if (!m_token.required())
+        return true;
+    char value[AccessToken::kMaxHeaderLength + 1];
+    const int length = NET_HTTPSERVER_GetHeader(handle, AccessToken::kHeaderName, value, sizeof value);
+    if (length < 0)
+        return false;
+    return m_token.admits(std::string_view(value, static_cast<std::size_t>(length)));
+}
+
 std::size_t RequestCollector::intakeCount()
 {
     std::lock_guard<std::mutex> lock(m_intakeLock);
@@ -68,6 +79,12 @@ void RequestCollector::onRequest(int handle, const RequestInfo* info, void* user
     auto* collector = static_cast<RequestCollector*>(userData);
     if (!info || handle < 0 || !collector) {
         NET_UTILS_GetLastError();
+        return;
+    }
+    // A stranger's request is refused before its body is looked at, so it
+    // can neither be logged nor start anything.
+    if (!collector->admits(handle)) {
+        NET_HTTPSERVER_ReplyStatus(handle, 403);
         return;
     }
     if (info->kind >= WL_REQUEST_NOT_A_REQUEST)

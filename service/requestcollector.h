@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accesstoken.h"
 #include "request.h"
 
 #include <deque>
@@ -27,16 +28,21 @@ public:
 
     std::size_t intakeCount();
 
+    // Set before the listener starts; it is read on the listener's threads.
+    void setAccessToken(AccessToken token) { m_token = std::move(token); }
+
     int reserved = -1;
     int listenHandle = -1;
 
 private:
     void intake(Request request);
     bool moveOne(ServiceHost& host);
+    bool admits(int handle) const;
 
     std::mutex m_mutex;
     std::mutex m_intakeLock;
     std::deque<Request> m_intake;
+    AccessToken m_token;
 };
 
 } // namespace haulmoor

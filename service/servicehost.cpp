@@ -42,6 +42,11 @@ int ServiceHost::run(int listenPort)
     return 0;
 }
 
+void ServiceHost::setAccessToken(AccessToken token)
+{
+    collector->setAccessToken(std::move(token));
+}
+
 void ServiceHost::stopCollector()
 {
     if (collectorThread && collectorThread->joinable())

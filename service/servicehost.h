@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accesstoken.h"
 #include "request.h"
 #include "serviceoptions.h"
 #include "threadpool.h"
@@ -28,6 +29,8 @@ public:
 
     // Serves until the main program is gone, then drains and returns 0.
     int run(int port);
+    // Requests without this token are refused from then on; call before run().
+    void setAccessToken(AccessToken token);
 
     const ServiceOptions& options() const { return m_options; }
 

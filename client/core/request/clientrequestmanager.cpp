@@ -28,6 +28,7 @@ void ClientRequestManager::send(const ClientRequest& request)
 {
     auto* task = new ClientRequestTask(request);
     task->setHandlePool(m_handles);
+    task->setServiceToken(m_serviceToken);
     connect(task, &ClientRequestTask::signalRequestResult, this, &ClientRequestManager::signalRequestResult,
             Qt::QueuedConnection);
     m_pool.start(task, task->priority());

@@ -20,6 +20,8 @@ public:
     ~ClientRequestManager() override;
 
     void send(const ClientRequest& request);
+    // The secret of the service now running; every later request carries it.
+    void setServiceToken(const QByteArray& token) { m_serviceToken = token; }
     // Drops every request that has not started yet.
     void clear();
     void setMaxThreadCount(int count);
@@ -32,6 +34,7 @@ signals:
 private:
     QThreadPool m_pool;
     std::shared_ptr<ClientHandlePool> m_handles;
+    QByteArray m_serviceToken;
 };
 
 } // namespace gearmart

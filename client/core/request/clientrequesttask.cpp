@@ -2,6 +2,7 @@
 
 #include "clienthandlepool.h"
 #include "requestmethod.h"
+#include "servicetoken.h"
 #include "wirelink/wirelink.h"
 
 #include <QDebug>
@@ -34,6 +35,11 @@ void ClientRequestTask::run()
         emit signalRequestResult(NET_UTILS_GetLastError(), madeUpReply(m_request, ClientValue::NoClient));
         return;
     }
+    // Headers stay on a handle: always set it, so an empty token clears the
+    // one an earlier task left there.
+    NET_HTTPCLIENT_SetParam(handle, WL_CLIENT_HEADER, ServiceToken::kHeaderName,
+                            static_cast<int>(qstrlen(ServiceToken::kHeaderName)), m_serviceToken.constData(),
+                            m_serviceToken.size());
     NET_HTTPCLIENT_SetParam(handle, WL_CLIENT_BODY, nullptr, 0, body.constData(), body.size());
     ExchangeRecord record;
     record.url = url.constData();

@@ -23,6 +23,8 @@ public:
     explicit ClientRequestTask(const ClientRequest& request);
 
     void setHandlePool(std::shared_ptr<ClientHandlePool> pool) { m_pool = std::move(pool); }
+    // Sent with the request; empty sends none (a service started by hand).
+    void setServiceToken(const QByteArray& token) { m_serviceToken = token; }
     int priority() const;
     void run() override;
 
@@ -33,6 +35,7 @@ signals:
 private:
     ClientRequest m_request;
     std::shared_ptr<ClientHandlePool> m_pool;
+    QByteArray m_serviceToken;
 };
 
 } // namespace gearmart

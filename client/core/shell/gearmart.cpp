@@ -10,6 +10,7 @@
 #include "platform/launcher.h"
 #include "requestrouter.h"
 #include "serviceportfinder.h"
+#include "servicetoken.h"
 #include "tooldata/tooldatamanager.h"
 #include "update/updateversiondialog.h"
 #include "widgets/tipdialog.h"
@@ -58,6 +59,7 @@ Gearmart::Gearmart(QWidget* parent) : FramelessWidget(parent)
     startService();
     m_pRequestManager = new ClientRequestManager(this);
     m_pRequestManager->setMaxThreadCount(10);
+    m_pRequestManager->setServiceToken(m_serviceToken);
     m_pRouter = new RequestRouter(RequestTransport::over(m_pRequestManager), requestSources(), this);
     m_pRouter->setPort(m_iServicePort);
     makeConnections();
@@ -253,6 +255,12 @@ void Gearmart::startService()
         return;
     }
     m_iServicePort = port;
+    // A new secret for every start, never on the command line: any user can
+    // read that, while the environment is the service owner's alone.
+    m_serviceToken = ServiceToken::generate();
+    m_pServerProcess->setProcessEnvironment(ServiceToken::environmentWith(m_serviceToken));
+    if (m_pRequestManager)
+        m_pRequestManager->setServiceToken(m_serviceToken);
     m_pServerProcess->start(QCoreApplication::applicationDirPath() + QStringLiteral("/Haulmoor"),
                             {QString::number(port)}, QIODevice::ReadWrite);
 }
@@ -264,6 +272,7 @@ void Gearmart::stopService()
     NET_UTILS_Fini();
     m_pServerProcess->kill();
     m_pServerProcess->waitForFinished(3000);
+    m_serviceToken.clear();
 }
 
 void Gearmart::onServerStarted() {}

@@ -2,6 +2,7 @@
 
 #include "widgets/framelesswidget.h"
 
+#include <QByteArray>
 #include <QMap>
 #include <QPoint>
 #include <QProcess>
@@ -108,6 +109,7 @@ private:
     RequestRouter* m_pRouter = nullptr;
     QProcess* m_pServerProcess = nullptr;
     int m_iServicePort = -1;
+    QByteArray m_serviceToken; // the running service's secret, sent with every request
     bool m_bDragging = false;
     QPoint m_lastGlobalPos;
 };

@@ -125,6 +125,7 @@ void Listener::handle(const httplib::Request& request, httplib::Response& respon
     pending->kind = kindOf(request);
     pending->target = request.target;
     pending->peer = request.remote_addr + ":" + std::to_string(request.remote_port);
+    pending->headers.assign(request.headers.begin(), request.headers.end());
     if (pending->kind == WL_REQUEST_FORM)
         fillForm(request, *pending);
     else
@@ -147,12 +148,14 @@ void Listener::handle(const httplib::Request& request, httplib::Response& respon
     }
 
     std::string body;
-    const auto outcome = pending->wait(std::chrono::milliseconds(std::max(0, m_params.timeoutMs)), body);
+    int status = 200;
+    const auto outcome = pending->wait(std::chrono::milliseconds(std::max(0, m_params.timeoutMs)), body, status);
     requesttable::remove(handle);
     switch (outcome) {
     case PendingRequest::Outcome::Replied:
-        response.status = 200;
-        response.set_content(std::move(body), "application/json");
+        response.status = status;
+        if (status == 200)
+            response.set_content(std::move(body), "application/json");
         break;
     case PendingRequest::Outcome::TimedOut:
         // Never a 2xx: the client must see that nothing answered in time.

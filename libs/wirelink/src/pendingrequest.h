@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wirelink {
@@ -22,20 +23,26 @@ public:
     std::string target; // path and query
     std::string peer;
     std::string body;
+    std::vector<std::pair<std::string, std::string>> headers; // in arrival order
     std::vector<FormPart> parts;
     std::vector<std::string> partData;
 
     bool setReplyBody(const char* data, std::size_t length);
     // Hands the reply to the waiting server thread; false once it has given up.
     bool reply(std::size_t& sentBytes);
-    // Called by the server thread: waits for reply(), the time-out or close().
-    Outcome wait(std::chrono::milliseconds timeout, std::string& replyBody);
+    // Answers with this status and no body; false once the thread has given up.
+    bool replyStatus(int status);
+    // Called by the server thread: waits for a reply, the time-out or close().
+    Outcome wait(std::chrono::milliseconds timeout, std::string& replyBody, int& status);
+    // The first header of that name, compared without regard to case.
+    const std::string* header(const char* name) const;
     void close();
 
 private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::string m_replyBody;
+    int m_status = 200;
     bool m_replied = false;
     bool m_finished = false; // the server thread no longer waits
     bool m_closed = false;

@@ -141,3 +141,31 @@ long long NET_HTTPSERVER_ReplyV2(int requestHandle, int, int)
         return fail(WL_ERR_EXPIRED, -1LL);
     return static_cast<long long>(sent);
 }
+
+int NET_HTTPSERVER_GetHeader(int requestHandle, const char* name, char* buffer, int size)
+{
+    if (!name || !buffer || size <= 0)
+        return fail(WL_ERR_BAD_ARGUMENT, -1);
+    auto request = findRequest(requestHandle);
+    if (!request)
+        return -1;
+    const std::string* value = request->header(name);
+    if (!value)
+        return fail(WL_ERR_NOT_FOUND, -1);
+    if (value->size() + 1 > static_cast<std::size_t>(size))
+        return fail(WL_ERR_BUFFER_TOO_SMALL, -1);
+    std::memcpy(buffer, value->c_str(), value->size() + 1);
+    return static_cast<int>(value->size());
+}
+
+int NET_HTTPSERVER_ReplyStatus(int requestHandle, int status)
+{
+    if (status < 200 || status > 599)
+        return fail(WL_ERR_BAD_ARGUMENT, 0);
+    auto request = findRequest(requestHandle);
+    if (!request)
+        return 0;
+    if (!request->replyStatus(status))
+        return fail(WL_ERR_EXPIRED, 0);
+    return 1;
+}

@@ -22,6 +22,10 @@ struct Seen
     int formCount = 0;
     std::vector<std::string> formNames;
     std::vector<std::string> formData;
+    std::string header;       // value of Recorder::headerName
+    int headerLength = -1;    // what NET_HTTPSERVER_GetHeader returned
+    int headerError = WL_OK;  // and its error when it failed
+    bool answeredTwice = false;
 };
 
 // Records each request; answers it at once with a fixed body unless told to
@@ -31,6 +35,9 @@ class Recorder
 public:
     bool answer = true;
     std::string replyBody = "pong";
+    int refuseWith = 0; // answer with this status and no body instead
+    std::string headerName = "X-Probe";
+    int headerBuffer = 64;
 
     static void callback(int handle, const RequestInfo* info, void* user)
     {
@@ -74,7 +81,17 @@ private:
                 }
             }
         }
-        if (answer) {
+        std::vector<char> value(static_cast<std::size_t>(headerBuffer), 'x');
+        s.headerLength = NET_HTTPSERVER_GetHeader(handle, headerName.c_str(), value.data(), headerBuffer);
+        if (s.headerLength >= 0)
+            s.header.assign(value.data());
+        else
+            s.headerError = NET_UTILS_GetLastError();
+        if (refuseWith) {
+            NET_HTTPSERVER_ReplyStatus(handle, refuseWith);
+            s.answeredTwice = NET_HTTPSERVER_SetParamV2(handle, 0, 4, nullptr, 0, "x", 1) != 0 ||
+                              NET_HTTPSERVER_ReplyStatus(handle, 200) != 0;
+        } else if (answer) {
             NET_HTTPSERVER_SetParamV2(handle, 0, 4, nullptr, 0, replyBody.data(),
                                       static_cast<long long>(replyBody.size()));
             NET_HTTPSERVER_ReplyV2(handle, 0, 0);
@@ -250,6 +267,38 @@ private slots:
         QCOMPARE(NET_HTTPSERVER_SetParamV2(handle, 0, 4, nullptr, 0, late.data(), 8), 0);
         QCOMPARE(NET_HTTPSERVER_ReplyV2(handle, 0, 0), -1LL);
         QCOMPARE(NET_UTILS_GetLastError(), int(WL_ERR_EXPIRED));
+        NET_HTTPCLIENT_Destroy(client);
+        NET_HTTPSERVER_CloseListen(listener);
+    }
+
+    void headersAreReadByNameAndRequestsRefusedWithAStatus()
+    {
+        Recorder recorder;
+        recorder.refuseWith = 403;
+        const int listener = listen(recorder);
+        const int client = NET_HTTPCLIENT_Create();
+        setHeader(client, "x-PROBE", "some value");
+        setBody(client, "{\"method\":3}");
+        const Result refused = runExchange(client, m_base + "/DownloadSubTool");
+        QVERIFY(!refused.ok);
+        QCOMPARE(refused.status, 403);
+        QCOMPARE(refused.error, int(WL_ERR_HTTP_STATUS));
+        QVERIFY(refused.body.empty());
+        auto seen = recorder.seen();
+        QCOMPARE(seen.at(0).header, std::string("some value"));
+        QCOMPARE(seen.at(0).headerLength, 10);
+        QVERIFY(!seen.at(0).answeredTwice);
+
+        recorder.refuseWith = 0;
+        setHeader(client, "X-Probe", std::string(64, 'v')); // no room for the terminator
+        QVERIFY(runExchange(client, m_base + "/x").ok);
+        setHeader(client, "X-Probe", ""); // removed
+        QVERIFY(runExchange(client, m_base + "/x").ok);
+        seen = recorder.seen();
+        QCOMPARE(seen.at(1).headerLength, -1);
+        QCOMPARE(seen.at(1).headerError, int(WL_ERR_BUFFER_TOO_SMALL));
+        QCOMPARE(seen.at(2).headerLength, -1);
+        QCOMPARE(seen.at(2).headerError, int(WL_ERR_NOT_FOUND));
         NET_HTTPCLIENT_Destroy(client);
         NET_HTTPSERVER_CloseListen(listener);
     }

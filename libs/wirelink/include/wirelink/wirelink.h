@@ -27,6 +27,7 @@ enum WirelinkError : int {
     WL_ERR_EXPIRED = 21,        // request already answered or timed out
     WL_ERR_BUFFER_TOO_SMALL = 22,
     WL_ERR_CANCELLED = 23,
+    WL_ERR_NOT_FOUND = 24,      // the request carries no such header
 };
 
 // Parameter kinds of NET_HTTPCLIENT_SetParam.
@@ -121,3 +122,10 @@ int NET_HTTPSERVER_GetParam(int requestHandle, int kind, int a, int b, void* buf
 int NET_HTTPSERVER_SetParamV2(int requestHandle, int a, int kind, const char* name, int nameLength,
                               const char* body, long long bodyLength);
 long long NET_HTTPSERVER_ReplyV2(int requestHandle, int a, int b);
+// The first value of a request header (the name is matched regardless of
+// case), zero-terminated in buffer. Returns the value's length, or -1 with
+// WL_ERR_NOT_FOUND or WL_ERR_BUFFER_TOO_SMALL.
+int NET_HTTPSERVER_GetHeader(int requestHandle, const char* name, char* buffer, int size);
+// Answers at once with this status (200-599) and an empty body, e.g. to
+// refuse a request; non-zero on success.
+int NET_HTTPSERVER_ReplyStatus(int requestHandle, int status);

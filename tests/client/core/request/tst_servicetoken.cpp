@@ -1,0 +1,132 @@
+// The secret the client hands the service it starts, and the request layer
+// carrying it on every request to the installed service.
+#include "clientrequest.h"
+#include "clientrequestmanager.h"
+#include "requestmethod.h"
+#include "servicetoken.h"
+#include "wirelink/wirelink.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+using namespace gearmart;
+
+namespace {
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+bool portAnswers(quint16 port)
+{
+    QTcpSocket probe;
+    probe.connectToHost(QHostAddress::LocalHost, port);
+    return probe.waitForConnected(100);
+}
+
+} // namespace
+
+class TestServiceToken : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { NET_UTILS_Init(); }
+
+    void everyTokenIsFreshRandomHex()
+    {
+        static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{64}$"));
+        QSet<QByteArray> seen;
+        for (int i = 0; i < 50; ++i) {
+            const QByteArray token = ServiceToken::generate();
+            QVERIFY2(hex.match(QString::fromLatin1(token)).hasMatch(), token.constData());
+            seen.insert(token);
+        }
+        QCOMPARE(seen.size(), 50);
+    }
+
+    void environmentCarriesTheTokenAndKeepsTheRest()
+    {
+        QProcessEnvironment base;
+        base.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+        base.insert(QStringLiteral("HAULMOOR_TOKEN"), QStringLiteral("inherited"));
+        const QProcessEnvironment environment = ServiceToken::environmentWith("fresh", base);
+        QCOMPARE(environment.value(QStringLiteral("HAULMOOR_TOKEN")), QStringLiteral("fresh"));
+        QCOMPARE(environment.value(QStringLiteral("PATH")), QStringLiteral("/usr/bin:/bin"));
+        QCOMPARE(environment.keys().size(), 2);
+    }
+
+    // One pool thread, so every request reuses one client handle: a token
+    // set for one request must be replaced, or removed, for the next.
+    void requestsCarryTheTokenOfTheRunningService()
+    {
+        QTemporaryDir install;
+        QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/Haulmoor"),
+                            install.filePath(QStringLiteral("Haulmoor"))));
+        QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
+        QProcess standIn;
+        // Ends with this test even if it dies, so no service outlives it.
+        standIn.start(install.filePath(QStringLiteral("Gearloft")),
+                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()),
+                       QStringLiteral("-f"), QStringLiteral("/dev/null")});
+        QVERIFY(standIn.waitForStarted());
+
+        const QByteArray secret = ServiceToken::generate();
+        const quint16 port = freePort();
+        QProcess service;
+        service.setProcessEnvironment(ServiceToken::environmentWith(secret));
+        service.setWorkingDirectory(install.path());
+        service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
+        QVERIFY(service.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(portAnswers(port), 10000);
+
+        ClientRequestManager manager;
+        manager.setMaxThreadCount(1);
+        QSignalSpy results(&manager, &ClientRequestManager::signalRequestResult);
+        ClientRequest request;
+        request.method = DownloadProgress;
+        request.port = port;
+        const QString url = QStringLiteral("http://cloud/tools/2.zip");
+        request.urlToUnzipDir.insert(url, QString());
+        const QString refused = madeUpReply(request, ClientValue::ExchangeFailed);
+
+        const QList<QPair<QByteArray, bool>> steps{{secret, true},
+                                                   {ServiceToken::generate(), false},
+                                                   {secret, true},
+                                                   {QByteArray(), false},
+                                                   {secret.left(63), false}};
+        for (const auto& [token, admitted] : steps) {
+            manager.setServiceToken(token);
+            manager.send(request);
+            QVERIFY(results.wait(10000));
+            const QList<QVariant> result = results.takeFirst();
+            const QString text = result[1].toString();
+            if (admitted) {
+                QCOMPARE(result[0].toInt(), 0);
+                const QJsonObject reply = QJsonDocument::fromJson(text.toLatin1()).object();
+                const QJsonObject entry = reply.value(QStringLiteral("urlsToValue")).toArray().at(0).toObject();
+                QCOMPARE(entry.value(QStringLiteral("url")).toString(), url);
+                QCOMPARE(entry.value(QStringLiteral("value")).toString(), QStringLiteral("0"));
+            } else {
+                QCOMPARE(result[0].toInt(), int(WL_ERR_HTTP_STATUS));
+                QCOMPARE(text, refused);
+            }
+        }
+
+        standIn.kill();
+        standIn.waitForFinished();
+        QVERIFY(service.waitForFinished(10000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServiceToken)
+#include "tst_servicetoken.moc"
