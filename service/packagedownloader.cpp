@@ -419,6 +419,9 @@ bool PackageDownloader::acceptAnswer(const StreamRecord& record)
         }
         if (range.first != m_received || range.last != m_total - 1)
             return false;
+        // An error page sent as "206" claims the range but not its length.
+        if (record.contentLength >= 0 && record.contentLength != range.last - range.first + 1)
+            return false;
         if (!m_validator.empty() && !validator.empty() && validator != m_validator) {
             m_refusal = StreamEnd::Changed;
             return false;
