@@ -1,10 +1,16 @@
 // Reading request bodies and Setup.xml, writing replies, reading package
 // indexes: the text formats the service shares with its peers.
+#include "contentrange.h"
 #include "downloadpath.h"
 #include "packagedownloader.h"
 #include "protocol.h"
+#include "ratewindow.h"
+#include "sha256.h"
 #include "versionquery.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 using namespace haulmoor;
@@ -142,6 +148,121 @@ private slots:
     void unreadableSetupGivesFallback()
     {
         QCOMPARE(readDownloadPath("/nonexistent/Setup.xml", "/module"), std::string("/module"));
+    }
+
+    void progressReplyAddsByteFiguresToRunningDownloads()
+    {
+        const ReplyMap values{{"a.zip", "42"}, {"b.zip", "200"}};
+        const protocol::ByteFigures bytes{{"a.zip", {5000000000, 8000000000, 1234567}}};
+        const std::string body = protocol::buildProgressReply(4, values, bytes);
+        const QJsonArray entries =
+            QJsonDocument::fromJson(QByteArray::fromStdString(body)).object().value("urlsToValue").toArray();
+        QCOMPARE(entries.size(), 2);
+        const QJsonObject running = entries.at(0).toObject();
+        QCOMPARE(running.value("url").toString(), QStringLiteral("a.zip"));
+        QCOMPARE(running.value("value").toString(), QStringLiteral("42")); // still text
+        QVERIFY(running.value("received").isDouble());
+        QCOMPARE(running.value("received").toDouble(), 5000000000.0);
+        QCOMPARE(running.value("total").toDouble(), 8000000000.0);
+        QCOMPARE(running.value("rate").toDouble(), 1234567.0);
+        QCOMPARE(entries.at(1).toObject().keys(), (QStringList{"url", "value"}));
+        // Without figures the reply is the plain one, byte for byte.
+        QCOMPARE(protocol::buildProgressReply(4, values, {}), protocol::buildReply(4, values));
+    }
+
+    void transferMode_data()
+    {
+        QTest::addColumn<QByteArray>("setup");
+        QTest::addColumn<int>("mode");
+        const QByteArray path = "<Setup>\n<DownloadPath>\n<Value>/d</Value>\n</DownloadPath>\n";
+        QTest::newRow("absent") << path + "</Setup>\n" << 0;
+        QTest::newRow("streamed") << path + "<TransferMode>\n<Value>1</Value>\n</TransferMode>\n</Setup>\n" << 1;
+        QTest::newRow("ranges") << path + "<TransferMode>\n<Value>0</Value>\n</TransferMode>\n</Setup>\n" << 0;
+        QTest::newRow("blanks and CR LF")
+            << QByteArray("<TransferMode>\r\n  <Value> 1 </Value>\r\n</TransferMode>\r\n") << 1;
+        QTest::newRow("unknown value") << QByteArray("<TransferMode>\n<Value>2</Value>\n") << 0;
+        QTest::newRow("empty value") << QByteArray("<TransferMode>\n<Value></Value>\n") << 0;
+    }
+
+    void transferMode()
+    {
+        QFETCH(QByteArray, setup);
+        QFETCH(int, mode);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("Setup.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(setup);
+        file.close();
+        QCOMPARE(int(readTransferMode(file.fileName().toStdString())), mode);
+        QCOMPARE(int(readTransferMode("/nonexistent/Setup.xml")), 0);
+    }
+
+    void contentRange_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<qint64>("first");
+        QTest::addColumn<qint64>("last");
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("plain") << "bytes 100-199/200" << true << qint64(100) << qint64(199) << qint64(200);
+        QTest::newRow("beyond 4 GiB") << "bytes 5000000000-5000000009/5000000010" << true << qint64(5000000000)
+                                      << qint64(5000000009) << qint64(5000000010);
+        QTest::newRow("size unknown") << "bytes 0-9/*" << true << qint64(0) << qint64(9) << qint64(-1);
+        QTest::newRow("unsatisfied") << "bytes */200" << false << qint64(-1) << qint64(-1) << qint64(-1);
+        QTest::newRow("last before first") << "bytes 9-3/20" << false << qint64(-1) << qint64(-1) << qint64(-1);
+        QTest::newRow("last beyond size") << "bytes 0-200/200" << false << qint64(-1) << qint64(-1) << qint64(-1);
+        QTest::newRow("other unit") << "items 0-1/2" << false << qint64(-1) << qint64(-1) << qint64(-1);
+        QTest::newRow("trailing text") << "bytes 0-1/2x" << false << qint64(-1) << qint64(-1) << qint64(-1);
+        QTest::newRow("overflow") << "bytes 0-99999999999999999999/1" << false << qint64(-1) << qint64(-1)
+                                  << qint64(-1);
+    }
+
+    void contentRange()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(qint64, first);
+        QFETCH(qint64, last);
+        QFETCH(qint64, size);
+        ContentRange range;
+        QCOMPARE(ContentRange::parse(text.toStdString(), range), ok);
+        QCOMPARE(qint64(range.first), first);
+        QCOMPARE(qint64(range.last), last);
+        QCOMPARE(qint64(range.size), size);
+    }
+
+    void rateCoversTheLastTwoSeconds()
+    {
+        using std::chrono::milliseconds;
+        RateWindow window;
+        const auto start = RateWindow::Clock::time_point{} + std::chrono::hours(1);
+        QCOMPARE(window.add(start, 0), std::int64_t(0));
+        // One second at 1 MB/s, then four seconds at 100 kB/s.
+        std::int64_t received = 0;
+        std::int64_t rate = 0;
+        for (int tick = 1; tick <= 10; ++tick)
+            rate = window.add(start + milliseconds(100 * tick), received += 100000);
+        QCOMPARE(rate, std::int64_t(1000000));
+        for (int tick = 11; tick <= 50; ++tick)
+            rate = window.add(start + milliseconds(100 * tick), received += 10000);
+        QCOMPARE(rate, std::int64_t(100000)); // the fast second has left the window
+        // A stall brings it down to nothing within two seconds.
+        for (int tick = 51; tick <= 71; ++tick)
+            rate = window.add(start + milliseconds(100 * tick), received);
+        QCOMPARE(rate, std::int64_t(0));
+    }
+
+    void sha256MatchesKnownDigests()
+    {
+        Sha256 hash;
+        QCOMPARE(hash.hexDigest(), std::string("e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"));
+        hash.reset();
+        hash.add("a", 1);
+        hash.add("bc", 2); // pieces hash as the whole
+        QCOMPARE(hash.hexDigest(), std::string("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
+        QCOMPARE(Sha256::normalise(std::string(64, 'A')), std::string(64, 'a'));
+        QCOMPARE(Sha256::normalise(std::string(63, 'a')), std::string());
+        QCOMPARE(Sha256::normalise(std::string(63, 'a') + "g"), std::string());
     }
 };
 
