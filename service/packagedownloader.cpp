@@ -459,6 +459,9 @@ bool PackageDownloader::restartFromZero()
     m_validator.clear();
     m_received = 0;
     m_rate.clear();
+    // Headers stay set on the handle; the metadata must come whole.
+    setHeader("Range", std::string());
+    setHeader("If-Range", std::string());
     if (!readTotal()) {
         dropPartialFile();
         return false;
