@@ -253,6 +253,37 @@ private slots:
             QVERIFY(validator.startsWith("\"v")); // the ETag the fixture gave
     }
 
+    void serverBroughtBackCompletesTheDownload()
+    {
+        PackageServer own;
+        QVERIFY(own.start());
+        const quint16 port = own.port();
+        const QString path = QStringLiteral("/restart/tool.zip");
+        const QByteArray content = patterned(3000000, 4);
+        own.addFile(path, content);
+        own.addFile(jsonPath(path), metadata(content, sha256Of(content)));
+        own.setFault(path, Fault::rate(1000000));
+        m_usePauseHook = false;
+        m_resumePauses = {milliseconds(200), milliseconds(400), milliseconds(800), milliseconds(1600),
+                          milliseconds(3200)};
+        auto worker = startDownload(own.url(path));
+        QTRY_VERIFY_WITH_TIMEOUT(cell().received > 500000, 10000);
+        own.stop();
+        QTest::qWait(1000);
+        QVERIFY(own.start(port)); // serving the same files as before
+        worker.join();
+        QCOMPARE(cell().value, 200);
+        QVERIFY(received() == content);
+        // Resumed where it broke, not started again.
+        QList<QByteArray> ranges;
+        for (const auto& record : own.log()) {
+            if (record.path == path)
+                ranges.append(record.range);
+        }
+        QCOMPARE(ranges.size(), 2);
+        QVERIFY(rangeStart(ranges.last()) > 500000);
+    }
+
     void resumeFallsBackOnLastModified()
     {
         const QString path = QStringLiteral("/lastmodified/tool.zip");
