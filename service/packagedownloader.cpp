@@ -319,6 +319,12 @@ bool PackageDownloader::transferStreamed()
         const StreamEnd end = streamOnce();
         switch (end) {
         case StreamEnd::Complete:
+            if (takeCancel()) {
+                // Cancelled with the last bytes: the user said stop.
+                clearBytes();
+                dropPartialFile();
+                return false;
+            }
             reportBytes(true);
             return true;
         case StreamEnd::Cancelled:
