@@ -2,6 +2,7 @@
 
 #include "contentrange.h"
 #include "packageinstaller.h"
+#include "sha256.h"
 #include "platform/paths.h"
 #include "wirelink/wirelink.h"
 
@@ -608,7 +609,8 @@ bool PackageDownloader::appendToFile(const char* data, std::size_t length)
         return true;
     if (!m_file || std::fwrite(data, 1, length, m_file) != length)
         return false;
-    m_hash.add(data, length);
+    if (!m_expectedSha256.empty())
+        m_hash.add(data, length);
     return true;
 }
 
