@@ -1,9 +1,9 @@
 #pragma once
 
 #include "downloadpath.h"
-#include "hashpipeline.h"
 #include "ratewindow.h"
 #include "request.h"
+#include "sha256.h"
 
 #include <chrono>
 #include <cstdint>
@@ -125,7 +125,7 @@ private:
 
     TransferMode m_mode = TransferMode::Ranges;
     std::string m_expectedSha256; // empty: the metadata carries no checksum
-    HashPipeline m_hash; // fed only when there is a checksum to compare
+    Sha256 m_hash; // fed only when there is a checksum to compare
     std::vector<std::chrono::milliseconds> m_resumePauses = defaultResumePauses();
     PauseFunction m_pause;
     std::chrono::milliseconds m_stall = kStreamStall;

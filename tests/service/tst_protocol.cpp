@@ -2,7 +2,6 @@
 // indexes: the text formats the service shares with its peers.
 #include "contentrange.h"
 #include "downloadpath.h"
-#include "hashpipeline.h"
 #include "packagedownloader.h"
 #include "protocol.h"
 #include "ratewindow.h"
@@ -287,27 +286,6 @@ private slots:
         QCOMPARE(Sha256::normalise(std::string(64, 'A')), std::string(64, 'a'));
         QCOMPARE(Sha256::normalise(std::string(63, 'a')), std::string());
         QCOMPARE(Sha256::normalise(std::string(63, 'a') + "g"), std::string());
-    }
-
-    void hashPipelineMatchesOneHashOverTheWhole()
-    {
-        std::string whole;
-        for (int i = 0; i < 300000; ++i)
-            whole += static_cast<char>((i * 31 + i / 1000) & 0xff);
-        Sha256 direct;
-        direct.add(whole.data(), whole.size());
-        const std::string expected = direct.hexDigest();
-
-        HashPipeline pipeline;
-        pipeline.add("garbage", 7);
-        pipeline.reset(); // a restart forgets what came before
-        // Far more pieces than may wait at once, of uneven sizes.
-        for (std::size_t at = 0, step = 1; at < whole.size(); at += step, step = step * 3 % 4093 + 1)
-            pipeline.add(whole.data() + at, std::min(step, whole.size() - at));
-        QCOMPARE(pipeline.hexDigest(), expected);
-        pipeline.reset();
-        QCOMPARE(pipeline.hexDigest(),
-                 std::string("e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"));
     }
 };
 
