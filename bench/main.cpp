@@ -54,7 +54,17 @@ int main(int argc, char** argv)
     const QCommandLineOption workDir(
         QStringLiteral("work-dir"),
         QStringLiteral("Scratch folder, kept afterwards (default: a temporary one)"), QStringLiteral("dir"));
-    parser.addOptions({haulmoor, unpacker, runs, parallelRuns, workDir});
+    const QCommandLineOption baseUrl(
+        QStringLiteral("base-url"),
+        QStringLiteral(
+            "Fetch from a server already serving WORK-DIR/served at this URL instead of a local nginx"),
+        QStringLiteral("url"));
+    const QCommandLineOption linkLabel(
+        QStringLiteral("link"), QStringLiteral("What the link is, for the report"), QStringLiteral("text"));
+    const QCommandLineOption streamedOnly(QStringLiteral("streamed-only"),
+                                          QStringLiteral("Only the 200 MiB package, curl, bsdtar and the "
+                                                         "streamed service"));
+    parser.addOptions({haulmoor, unpacker, runs, parallelRuns, workDir, baseUrl, linkLabel, streamedOnly});
     parser.process(app);
 
     bench::BenchSetup setup;
@@ -62,6 +72,9 @@ int main(int argc, char** argv)
     setup.unpackerPath = QFileInfo(parser.value(unpacker)).absoluteFilePath().toStdString();
     setup.runs = std::max(1, parser.value(runs).toInt());
     setup.parallelRuns = std::max(1, parser.value(parallelRuns).toInt());
+    setup.rangesToo = !parser.isSet(streamedOnly);
+    if (parser.isSet(linkLabel))
+        setup.linkLabel = parser.value(linkLabel).toStdString();
     if (!parser.isSet(haulmoor) || !parser.isSet(unpacker))
         return fail("--haulmoor and --zipunzip are required");
     for (const auto& program : {setup.haulmoorPath, setup.unpackerPath}) {
@@ -92,31 +105,46 @@ int main(int argc, char** argv)
     clock.start();
     step("Generating the packages ...");
     std::string error;
-    std::vector<bench::SizeFigures> sizes(2);
-    const std::pair<const char*, std::int64_t> plan[] = {{"50 MiB", 50 * kMiB}, {"200 MiB", 200 * kMiB}};
+    std::vector<std::pair<const char*, std::int64_t>> plan{{"50 MiB", 50 * kMiB}, {"200 MiB", 200 * kMiB}};
+    if (!setup.rangesToo)
+        plan.erase(plan.begin());
+    std::vector<bench::SizeFigures> sizes(plan.size());
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         sizes[i].label = plan[i].first;
         sizes[i].name = "bench" + std::to_string(plan[i].second / kMiB);
+        if (bench::findPackage(setup.servedDir, sizes[i].name, plan[i].second, kEntriesPerPackage,
+                               sizes[i].package))
+            continue;
         sizes[i].package = bench::makePackage(setup.servedDir, sizes[i].name, plan[i].second,
-                                              kEntriesPerPackage, 0x5eed0000 + i, error);
+                                              kEntriesPerPackage, 0x5eed0000 + plan[i].second / kMiB, error);
         if (sizes[i].package.zipPath.empty())
             return fail(error);
     }
+    const bench::SizeFigures& large = sizes.back();
     bench::ParallelFigures parallel;
-    parallel.names = {sizes[1].name, sizes[1].name + "b", sizes[1].name + "c"};
+    parallel.names = {large.name, large.name + "b", large.name + "c"};
     for (std::size_t i = 1; i < parallel.names.size(); ++i) {
-        if (!bench::linkPackage(sizes[1].package, setup.servedDir, parallel.names[i], error))
+        if (!bench::linkPackage(large.package, setup.servedDir, parallel.names[i], error))
             return fail(error);
     }
+    bench::ParallelFigures parallelStreamed = parallel;
+    parallelStreamed.transferMode = 1;
 
     fixtures::NginxServer nginx(QString::fromStdString(setup.servedDir));
-    nginx.setPrefixDir(QString::fromStdString(setup.workDir + "/nginx"));
-    if (!nginx.start())
-        return fail("nginx did not start: " + nginx.errorOutput().toStdString());
-    setup.baseUrl = nginx.baseUrl().toStdString();
+    if (parser.isSet(baseUrl)) {
+        setup.baseUrl = parser.value(baseUrl).toStdString();
+        while (!setup.baseUrl.empty() && setup.baseUrl.back() == '/')
+            setup.baseUrl.pop_back();
+    } else {
+        nginx.setPrefixDir(QString::fromStdString(setup.workDir + "/nginx"));
+        if (!nginx.start())
+            return fail("nginx did not start: " + nginx.errorOutput().toStdString());
+        setup.baseUrl = nginx.baseUrl().toStdString();
+    }
 
     for (auto& figures : sizes) {
-        std::printf("Downloading %s: curl, minimal loop, service ...\n", figures.label.c_str());
+        std::printf("Downloading %s: curl%s, streamed service ...\n", figures.label.c_str(),
+                    setup.rangesToo ? ", minimal loop, range service" : "");
         std::fflush(stdout);
         if (!bench::measureDownloads(setup, figures, error))
             return fail(error);
@@ -125,12 +153,17 @@ int main(int argc, char** argv)
         if (!bench::measureUnpackers(setup, figures, error))
             return fail(error);
     }
-    step("Three parallel 200 MiB installs ...");
-    if (!bench::measureParallel(setup, sizes[1].package, parallel, error))
+    if (setup.rangesToo) {
+        step("Three parallel 200 MiB installs, range sequence ...");
+        if (!bench::measureParallel(setup, large.package, parallel, error))
+            return fail(error);
+    }
+    step("Three parallel 200 MiB installs, streamed ...");
+    if (!bench::measureParallel(setup, large.package, parallelStreamed, error))
         return fail(error);
     nginx.stop();
 
-    bench::printReport(setup, sizes, parallel, bench::Targets{});
+    bench::printReport(setup, sizes, parallel, parallelStreamed, bench::Targets{});
     std::printf("\nbench_download took %.1f s\n", clock.elapsed() / 1000.0);
     curl_global_cleanup();
     return 0;

@@ -1,5 +1,9 @@
 #include "packagemaker.h"
 
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <archive.h>
 #include <archive_entry.h>
@@ -82,9 +86,9 @@ bool writeEntry(archive* zip, const std::string& path, std::int64_t bytes, std::
 
 } // namespace
 
-std::string metadataText(std::int64_t zipBytes)
+std::string metadataText(std::int64_t zipBytes, const std::string& sha256)
 {
-    return "{\"package_size\": " + std::to_string(zipBytes) + "}\n";
+    return "{\"package_size\": " + std::to_string(zipBytes) + ", \"sha256\": \"" + sha256 + "\"}\n";
 }
 
 Package makePackage(const std::string& dir, const std::string& name, std::int64_t contentBytes, int entries,
@@ -117,7 +121,14 @@ Package makePackage(const std::string& dir, const std::string& name, std::int64_
         error = "cannot stat " + zipPath + ": " + std::strerror(errno);
         return package;
     }
-    if (!writeText(dir + "/" + name + ".json", metadataText(info.st_size))) {
+    QFile zipFile(QString::fromStdString(zipPath));
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!zipFile.open(QIODevice::ReadOnly) || !hash.addData(&zipFile)) {
+        error = "cannot read " + zipPath + " back";
+        return package;
+    }
+    package.sha256 = hash.result().toHex().toStdString();
+    if (!writeText(dir + "/" + name + ".json", metadataText(info.st_size, package.sha256))) {
         error = "cannot write the metadata of " + name;
         return package;
     }
@@ -128,6 +139,27 @@ Package makePackage(const std::string& dir, const std::string& name, std::int64_
     return package;
 }
 
+bool findPackage(const std::string& dir, const std::string& name, std::int64_t contentBytes, int entries,
+                 Package& package)
+{
+    const std::string zipPath = dir + "/" + name + ".zip";
+    QFile metadata(QString::fromStdString(dir + "/" + name + ".json"));
+    struct stat info;
+    if (stat(zipPath.c_str(), &info) != 0 || !metadata.open(QIODevice::ReadOnly))
+        return false;
+    const QJsonObject object = QJsonDocument::fromJson(metadata.readAll()).object();
+    const std::string sha256 = object.value(QStringLiteral("sha256")).toString().toStdString();
+    if (object.value(QStringLiteral("package_size")).toDouble() != double(info.st_size) ||
+        sha256.size() != 64)
+        return false;
+    package.zipPath = zipPath;
+    package.zipBytes = info.st_size;
+    package.contentBytes = contentBytes;
+    package.entries = entries;
+    package.sha256 = sha256;
+    return true;
+}
+
 bool linkPackage(const Package& package, const std::string& dir, const std::string& name, std::string& error)
 {
     const std::string zipPath = dir + "/" + name + ".zip";
@@ -136,7 +168,7 @@ bool linkPackage(const Package& package, const std::string& dir, const std::stri
         error = "cannot link " + zipPath + ": " + std::strerror(errno);
         return false;
     }
-    if (!writeText(dir + "/" + name + ".json", metadataText(package.zipBytes))) {
+    if (!writeText(dir + "/" + name + ".json", metadataText(package.zipBytes, package.sha256))) {
         error = "cannot write the metadata of " + name;
         return false;
     }

@@ -64,16 +64,101 @@ void ratioRow(const std::string& label, const std::vector<SizeFigures>& sizes,
     row(label, cells, tail);
 }
 
+// One speed ratio per size (higher is faster), marked against a lower bound.
+void speedRow(const std::string& label, const std::vector<SizeFigures>& sizes,
+              double (*ratio)(const SizeFigures&), double bound, bool informational)
+{
+    std::vector<std::string> cells;
+    bool met = true;
+    for (const auto& figures : sizes) {
+        const double value = ratio(figures);
+        met = met && value >= bound;
+        std::string cell = format("%.3f", value);
+        if (!informational)
+            cell += value >= bound ? "  met" : "  NOT MET";
+        cells.push_back(cell);
+    }
+    const std::string tail =
+        informational ? "(informational)" : format("target >= %.2f: ", bound) + (met ? "met" : "NOT MET");
+    row(label, cells, tail);
+}
+
+void parallelSection(const BenchSetup& setup, const ParallelFigures& parallel, const char* how)
+{
+    std::printf("\nThree parallel installs of 200 MiB packages through one service, %s\n"
+                "(%d runs, new service each)\n",
+                how, setup.parallelRuns);
+    row("request -> all three \"200\" polled", {timeCell(parallel.installedSeenMs)});
+    row("request -> last download file closed", {timeCell(parallel.lastDownloadedMs)});
+    row("slowest download (file opened -> closed)", {timeCell(parallel.slowestRangesMs)});
+    row("service RSS when idle after start (VmRSS)", {mib(parallel.idleRssKiB)});
+    row("service peak RSS: VmHWM / largest VmRSS polled",
+        {mib(parallel.peakRssKiB) + " / " + format("%.1f", parallel.sampledRssKiB / 1024.0)});
+}
+
+void peakRow(const char* label, const ParallelFigures& parallel, const Targets& targets)
+{
+    const double peakMiB = parallel.peakRssKiB / 1024.0;
+    row(label, {format("%.1f MiB", peakMiB)},
+        format("target < %.0f MiB: ", targets.parallelPeakRssMiB) +
+            (peakMiB < targets.parallelPeakRssMiB ? "met" : "NOT MET"));
+}
+
+void streamedReport(const std::vector<SizeFigures>& sizes, const Targets& targets, bool loopback)
+{
+    std::printf("\nStreamed transfers (TransferMode 1), checksum verified\n");
+    row("", cellsOf(sizes, [](const SizeFigures& f) { return f.label; }));
+    row("curl -s -o FILE URL", cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.curlMs); }));
+    row("bsdtar -xf PACKAGE -C DIR",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.bsdtarMs); }));
+    row("streamed: stream (file opened -> closed)",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.streamMs); }));
+    row("streamed: request -> file closed",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.streamDownloadedMs); }));
+    row("streamed: request -> installed (file removed)",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.streamInstalledMs); }));
+    row("streamed: request -> \"200\" polled",
+        cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.streamSeen200Ms); }));
+    row("streamed: service peak RSS (VmHWM)",
+        cellsOf(sizes, [](const SizeFigures& f) { return mib(f.streamPeakRssKiB); }));
+    std::printf("Speed ratios of medians (time of the plain tools / time of the service)\n");
+    speedRow(
+        "curl / streamed stream", sizes,
+        [](const SizeFigures& f) { return f.curlMs.median() / f.streamMs.median(); },
+        targets.streamedSpeedOfCurl, false);
+    speedRow(
+        "curl / streamed request -> file closed", sizes,
+        [](const SizeFigures& f) { return f.curlMs.median() / f.streamDownloadedMs.median(); }, 0, true);
+    speedRow(
+        "(curl + bsdtar) / streamed request -> installed", sizes,
+        [](const SizeFigures& f) {
+            return (f.curlMs.median() + f.bsdtarMs.median()) / f.streamInstalledMs.median();
+        },
+        targets.installSpeedOfCurlBsdtar, !loopback);
+}
+
 } // namespace
 
 void printReport(const BenchSetup& setup, const std::vector<SizeFigures>& sizes,
-                 const ParallelFigures& parallel, const Targets& targets)
+                 const ParallelFigures& parallelRanges, const ParallelFigures& parallelStreamed,
+                 const Targets& targets)
 {
-    std::printf("\nDownload and unpack over loopback nginx; %d runs per download figure and %d per\n"
+    const bool loopback = setup.linkLabel.find("loopback") != std::string::npos;
+    if (!setup.rangesToo) {
+        std::printf("\nOver %s; %d runs after one warm-up run, shown as median (best).\n",
+                    setup.linkLabel.c_str(), setup.runs);
+        streamedReport(sizes, targets, loopback);
+        parallelSection(setup, parallelStreamed, "streamed");
+        peakRow("peak RSS, 3 parallel streamed 200 MiB", parallelStreamed, targets);
+        std::fflush(stdout);
+        return;
+    }
+    const ParallelFigures& parallel = parallelRanges;
+    std::printf("\nDownload and unpack over %s; %d runs per download figure and %d per\n"
                 "unpack figure after one warm-up run, shown as median (best). Service phases come\n"
                 "from its download file being created, closed and removed; polls every %d ms\n"
                 "see \"100\" and \"200\".\n\n",
-                setup.runs, setup.unpackRuns(), setup.pollMs);
+                setup.linkLabel.c_str(), setup.runs, setup.unpackRuns(), setup.pollMs);
     row("", cellsOf(sizes, [](const SizeFigures& f) { return f.label; }));
     row("package bytes",
         cellsOf(sizes, [](const SizeFigures& f) { return std::to_string(f.package.zipBytes); }));
@@ -106,16 +191,7 @@ void printReport(const BenchSetup& setup, const std::vector<SizeFigures>& sizes,
             return mib(f.bsdtarPeakRssKiB) + " / " + format("%.1f", f.unpackerPeakRssKiB / 1024.0);
         }));
 
-    std::printf(
-        "\nThree parallel installs of 200 MiB packages through one service (%d runs, new service each)\n",
-        setup.parallelRuns);
-    row("request -> all three \"200\" polled", {timeCell(parallel.installedSeenMs)});
-    row("request -> last download file closed", {timeCell(parallel.lastDownloadedMs)});
-    row("slowest download's ranges (file opened -> closed)", {timeCell(parallel.slowestRangesMs)});
-    row("service RSS when idle after start (VmRSS)", {mib(parallel.idleRssKiB)});
-    row("service peak RSS: VmHWM / largest VmRSS polled",
-        {mib(parallel.peakRssKiB) + " / " + format("%.1f", parallel.sampledRssKiB / 1024.0)});
-
+    parallelSection(setup, parallel, "range sequence");
     std::printf("\nRatios of medians\n");
     row("", cellsOf(sizes, [](const SizeFigures& f) { return f.label; }));
     ratioRow(
@@ -133,10 +209,11 @@ void printReport(const BenchSetup& setup, const std::vector<SizeFigures>& sizes,
         "ZipUnzip / bsdtar", sizes,
         [](const SizeFigures& f) { return f.unpackerMs.median() / f.bsdtarMs.median(); },
         targets.unpackerOverBsdtar, false);
-    const double peakMiB = parallel.peakRssKiB / 1024.0;
-    row("peak RSS, three parallel 200 MiB downloads", {format("%.1f MiB", peakMiB)},
-        format("target < %.0f MiB: ", targets.parallelPeakRssMiB) +
-            (peakMiB < targets.parallelPeakRssMiB ? "met" : "NOT MET"));
+    peakRow("peak RSS, 3 parallel 200 MiB (ranges)", parallel, targets);
+
+    streamedReport(sizes, targets, loopback);
+    parallelSection(setup, parallelStreamed, "streamed");
+    peakRow("peak RSS, 3 parallel streamed 200 MiB", parallelStreamed, targets);
     std::fflush(stdout);
 }
 

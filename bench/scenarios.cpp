@@ -85,8 +85,24 @@ bool timeLoop(const std::string& url, const std::string& out, SizeFigures& figur
     return true;
 }
 
+struct InstallSamples
+{
+    Samples* transferMs = nullptr;   // file created -> closed
+    Samples* downloadedMs = nullptr; // request -> file closed
+    Samples* unpackMs = nullptr;     // file closed -> removed
+    Samples* installedMs = nullptr;  // request -> file removed
+    Samples* seen100Ms = nullptr;
+    Samples* seen200Ms = nullptr;
+};
+
+void addTo(Samples* samples, double value)
+{
+    if (samples && value >= 0)
+        samples->add(value);
+}
+
 bool timeService(ServiceInstance& service, const BenchSetup& setup, const std::string& url,
-                 SizeFigures& figures, bool record, std::string& error)
+                 const SizeFigures& figures, const InstallSamples* samples, std::string& error)
 {
     const std::string unzipDir = setup.workDir + "/installed-" + figures.name + "/";
     settle();
@@ -97,14 +113,14 @@ bool timeService(ServiceInstance& service, const BenchSetup& setup, const std::s
     }
     if (!checkUnpacked(unzipDir, figures.package, "the service", error))
         return false;
-    if (record) {
+    if (samples) {
         const PackagePhases& phases = timing.packages.front();
-        figures.serviceRangesMs.add(phases.rangesMs());
-        figures.serviceDownloadedMs.add(phases.fileClosedMs);
-        figures.serviceUnpackMs.add(phases.unpackMs());
-        figures.serviceSeen200Ms.add(timing.installedSeenMs);
-        if (timing.downloadedSeenMs >= 0)
-            figures.serviceSeen100Ms.add(timing.downloadedSeenMs);
+        addTo(samples->transferMs, phases.rangesMs());
+        addTo(samples->downloadedMs, phases.fileClosedMs);
+        addTo(samples->unpackMs, phases.unpackMs());
+        addTo(samples->installedMs, phases.fileRemovedMs);
+        addTo(samples->seen200Ms, timing.installedSeenMs);
+        addTo(samples->seen100Ms, timing.downloadedSeenMs);
     }
     std::string ignored;
     freshFolder(unzipDir, ignored);
@@ -124,22 +140,42 @@ bool measureDownloads(const BenchSetup& setup, SizeFigures& figures, std::string
     const std::string scratch = setup.workDir + "/fetched";
     if (!freshFolder(scratch, error))
         return false;
-    ServiceInstance service(setup.haulmoorPath, setup.unpackerPath,
-                            setup.workDir + "/service-" + figures.name);
-    if (!service.start(error))
+    ServiceInstance ranged(setup.haulmoorPath, setup.unpackerPath,
+                           setup.workDir + "/service-" + figures.name);
+    ServiceInstance streamed(setup.haulmoorPath, setup.unpackerPath,
+                             setup.workDir + "/service-stream-" + figures.name);
+    streamed.setTransferMode(1);
+    if (setup.rangesToo) {
+        if (!ranged.start(error))
+            return false;
+        figures.serviceIdleRssKiB = idleRss(ranged);
+    }
+    if (!streamed.start(error))
         return false;
-    figures.serviceIdleRssKiB = idleRss(service);
+    const InstallSamples rangedSamples{&figures.serviceRangesMs,  &figures.serviceDownloadedMs,
+                                       &figures.serviceUnpackMs,  nullptr,
+                                       &figures.serviceSeen100Ms, &figures.serviceSeen200Ms};
+    const InstallSamples streamedSamples{&figures.streamMs, &figures.streamDownloadedMs,
+                                         nullptr,           &figures.streamInstalledMs,
+                                         nullptr,           &figures.streamSeen200Ms};
     // Round 0 warms caches and connections and is not recorded.
     for (int round = 0; round <= setup.runs; ++round) {
         const bool record = round > 0;
-        if (!timeCurl(url, scratch + "/curl.zip", figures.package, record ? &figures.curlMs : nullptr,
-                      error) ||
-            !timeLoop(url, scratch + "/loop.zip", figures, record, error) ||
-            !timeService(service, setup, url, figures, record, error))
+        if (!timeCurl(url, scratch + "/curl.zip", figures.package, record ? &figures.curlMs : nullptr, error))
+            return false;
+        if (setup.rangesToo &&
+            (!timeLoop(url, scratch + "/loop.zip", figures, record, error) ||
+             !timeService(ranged, setup, url, figures, record ? &rangedSamples : nullptr, error)))
+            return false;
+        if (!timeService(streamed, setup, url, figures, record ? &streamedSamples : nullptr, error))
             return false;
     }
-    figures.servicePeakRssKiB = service.peakRssKiB();
-    service.stop();
+    if (setup.rangesToo) {
+        figures.servicePeakRssKiB = ranged.peakRssKiB();
+        ranged.stop();
+    }
+    figures.streamPeakRssKiB = streamed.peakRssKiB();
+    streamed.stop();
     return true;
 }
 
@@ -184,6 +220,7 @@ bool measureParallel(const BenchSetup& setup, const Package& package, ParallelFi
     for (int run = 0; run < setup.parallelRuns; ++run) {
         // A new service each time: its peak RSS then belongs to this run alone.
         ServiceInstance service(setup.haulmoorPath, setup.unpackerPath, setup.workDir + "/service-parallel");
+        service.setTransferMode(figures.transferMode);
         if (!service.start(error))
             return false;
         figures.idleRssKiB = std::max(figures.idleRssKiB, idleRss(service));

@@ -15,6 +15,8 @@ struct BenchSetup
     std::string workDir;   // scratch: fetched files, unpack folders, service installations
     std::string servedDir; // what nginx serves
     std::string baseUrl;
+    std::string linkLabel = "loopback nginx";
+    bool rangesToo = true; // false: streamed transfers only (curl, bsdtar and the streamed service)
     int runs = 7;
     int parallelRuns = 3;
     int pollMs = 50;
@@ -41,6 +43,13 @@ struct SizeFigures
     long serviceIdleRssKiB = 0;  // VmRSS once started, before any request
     long servicePeakRssKiB = 0;
 
+    // The same service with TransferMode 1.
+    Samples streamMs;           // file created to closed: the stream, hashed as it is written
+    Samples streamDownloadedMs; // request to file closed
+    Samples streamInstalledMs;  // request to file removed: verified, unpacked and moved
+    Samples streamSeen200Ms;    // request to a poll answering "200"
+    long streamPeakRssKiB = 0;
+
     Samples bsdtarMs;
     Samples unpackerMs;
     long bsdtarPeakRssKiB = 0;
@@ -49,6 +58,7 @@ struct SizeFigures
 
 struct ParallelFigures
 {
+    int transferMode = 0;
     std::vector<std::string> names;
     Samples installedSeenMs;  // request to all "200"
     Samples slowestRangesMs;  // the slowest download's file opened to closed

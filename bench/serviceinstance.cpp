@@ -120,7 +120,8 @@ bool ServiceInstance::prepareInstallation(std::string& error)
         return false;
     std::ofstream setup(install + "/Setup.xml", std::ios::trunc);
     setup << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n<DownloadPath>\n<Value>" << m_rootDir
-          << "/downloads</Value>\n</DownloadPath>\n</Setup>\n";
+          << "/downloads</Value>\n</DownloadPath>\n<TransferMode>\n<Value>" << m_transferMode
+          << "</Value>\n</TransferMode>\n</Setup>\n";
     if (!setup.flush()) {
         error = "cannot write Setup.xml";
         return false;

@@ -24,6 +24,8 @@ public:
     ServiceInstance(const ServiceInstance&) = delete;
     ServiceInstance& operator=(const ServiceInstance&) = delete;
 
+    // TransferMode of its Setup.xml: 0 the range sequence, 1 streamed.
+    void setTransferMode(int mode) { m_transferMode = mode; }
     bool start(std::string& error);
     void stop();
 
@@ -50,6 +52,7 @@ private:
     int m_port = 0;
     pid_t m_standInPid = -1;
     pid_t m_servicePid = -1;
+    int m_transferMode = 0;
 };
 
 } // namespace bench

@@ -8,6 +8,10 @@
 #   4200/tool/windows/material/v1.0.0.2/standard/{en,zh}/Material.zip + .json
 #   4200/tool/windows/gearloft/package.json  main program versions 1.1.0.5, 1.1.0.6
 #
+# Every ".json" carries the package's "sha256"; the tool with key
+# $bad_checksum_key gets a wrong one, so the demo shows a download that fails
+# its check and installs nothing.
+#
 # A tool package holds the folder <Folder>/ (ExeName without ".exe") with a
 # copy of the demo tool program named after the tool, version.txt, a readme
 # and, for tools with a payload, data.bin of random bytes (generated here,
@@ -20,6 +24,7 @@ program=${2:?$usage}
 here=$(cd "$(dirname "$0")" && pwd)
 list=${GEARLOFT_TOOLS_LIST:-$here/tools.list}
 material_versions=(1.0.0.1 1.0.0.2)
+bad_checksum_key=${GEARLOFT_BAD_CHECKSUM_KEY:-20}
 manager_versions=(1.1.0.5 1.1.0.6)
 
 if [ ! -x "$program" ]; then
@@ -35,9 +40,14 @@ cloud=$(cd "$cloud" && pwd)
 work=$(mktemp -d "$(dirname "$cloud")/.make-cloud.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# metadata ZIP: the ".json" beside a package, with its exact length.
+# metadata ZIP [wrong]: the ".json" beside a package, with its exact length
+# and its SHA-256 (with "wrong", one that does not match: every digit
+# turned to the next, so it is still 64 hex digits).
 metadata() {
-  printf '{"package_size": %s}\n' "$(stat -c %s "$1")" >"${1%.zip}.json"
+  local sum
+  sum=$(sha256sum "$1" | cut -d' ' -f1)
+  [ "${2:-}" != wrong ] || sum=$(printf '%s' "$sum" | tr '0-9a-f' '1-9a-f0')
+  printf '{"package_size": %s, "sha256": "%s"}\n' "$(stat -c %s "$1")" "$sum" >"${1%.zip}.json"
 }
 
 # index FILE VERSION...: a package index listing the releases, oldest first.
@@ -85,7 +95,7 @@ for key in "${CATALOG_KEYS[@]}"; do
     rm -f "$zipfile"
     # Random data does not shrink: store data.bin as it is.
     (cd "$stage" && zip -q -r -X -n .bin "$zipfile" "$folder")
-    metadata "$zipfile"
+    if [ "$key" = "$bad_checksum_key" ]; then metadata "$zipfile" wrong; else metadata "$zipfile"; fi
   done
   rm -rf "$work/stage" "$work/payload.bin"
 done

@@ -131,6 +131,7 @@ ChServerAddress=$cloud/cn
 EnServerAddress=$cloud/en
 IsFirstLoading=$2
 PromptUpgrade=1
+TransferMode=1
 SETTINGS
     echo '</Setup>'
   } >"$install/Setup.xml"

@@ -76,17 +76,17 @@ std::string decodeEntities(const std::string& text)
     return out;
 }
 
-} // namespace
-
-std::string readDownloadPath(const std::string& setupPath, const std::string& fallback)
+// The line after the first line holding "<KEY>", Value tags removed.
+bool readRawValue(const std::string& setupPath, const std::string& key, std::string& raw)
 {
     std::ifstream file(setupPath, std::ios::binary);
     if (!file)
-        return fallback;
-    std::string raw;
+        return false;
+    const std::string tag = "<" + key + ">";
+    raw.clear();
     std::string line;
     while (std::getline(file, line)) {
-        if (line.find("<DownloadPath>") == std::string::npos)
+        if (line.find(tag) == std::string::npos)
             continue;
         if (std::getline(file, raw)) {
             // A file written on Windows ends its lines with CR LF.
@@ -97,6 +97,28 @@ std::string readDownloadPath(const std::string& setupPath, const std::string& fa
         }
         break;
     }
+    return true;
+}
+
+} // namespace
+
+TransferMode readTransferMode(const std::string& setupPath)
+{
+    std::string raw;
+    if (!readRawValue(setupPath, "TransferMode", raw))
+        return TransferMode::Ranges;
+    const auto first = raw.find_first_not_of(" \t");
+    const auto last = raw.find_last_not_of(" \t");
+    const std::string value =
+        first == std::string::npos ? std::string() : raw.substr(first, last - first + 1);
+    return value == "1" ? TransferMode::Stream : TransferMode::Ranges;
+}
+
+std::string readDownloadPath(const std::string& setupPath, const std::string& fallback)
+{
+    std::string raw;
+    if (!readRawValue(setupPath, "DownloadPath", raw))
+        return fallback;
     raw = decodeEntities(raw);
     std::string path;
     if (!utf8ToAnsi(raw.data(), raw.size(), path))

@@ -10,4 +10,13 @@ namespace haulmoor {
 // fallback folder when the file cannot be read.
 std::string readDownloadPath(const std::string& setupPath, const std::string& fallback);
 
+// How packages are fetched ("TransferMode", read the same way): the range
+// sequence when the key is absent, unreadable or not "1".
+enum class TransferMode
+{
+    Ranges = 0,
+    Stream = 1,
+};
+TransferMode readTransferMode(const std::string& setupPath);
+
 } // namespace haulmoor

@@ -1,6 +1,7 @@
 #include "handlers.h"
 
 #include "downloadpath.h"
+#include "protocol.h"
 #include "servicehost.h"
 #include "taskmanager.h"
 
@@ -43,8 +44,9 @@ Directories directoriesFor(ServiceHost& host, int method, const std::string& unz
 void download(ServiceHost& host, const Request& request)
 {
     ReplyMap values;
-    DownloadContext context{&host.lock, host.moduleDir};
     for (const auto& [url, unzipDir] : request.entries) {
+        // Read afresh for every download, like the download path.
+        const DownloadContext context{&host.lock, host.moduleDir, readTransferMode(host.setupPath)};
         std::shared_ptr<ProgressCell> cell;
         {
             std::lock_guard<std::mutex> guard(host.lock);
@@ -65,11 +67,21 @@ void download(ServiceHost& host, const Request& request)
 void progress(ServiceHost& host, const Request& request)
 {
     ReplyMap values;
+    protocol::ByteFigures bytes;
     for (const auto& entry : request.entries) {
         const ProgressCell cell = host.readCell(entry.first);
         values.emplace(entry.first, std::to_string(cell.value));
+        if (cell.total > 0)
+            bytes.emplace(entry.first, protocol::ByteProgress{cell.received, cell.total, cell.rate});
     }
-    host.sendReply(request, values);
+    if (bytes.empty()) {
+        host.sendReply(request, values);
+        return;
+    }
+    const std::string body = protocol::buildProgressReply(request.method, values, bytes);
+    auto manager = std::make_shared<TaskManager>(DownloadContext{});
+    const int handle = request.handle;
+    host.pool->addTask([manager, handle, body] { manager->reply(handle, body); });
 }
 
 void cancel(ServiceHost& host, const Request& request)
@@ -81,6 +93,9 @@ void cancel(ServiceHost& host, const Request& request)
             auto cell = host.cellLocked(entry.first);
             cell->value = 0;
             cell->cancelRequested = 1;
+            cell->received = 0;
+            cell->total = 0;
+            cell->rate = 0;
         }
         values.emplace(entry.first, "0");
     }

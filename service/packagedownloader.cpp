@@ -1,13 +1,14 @@
 #include "packagedownloader.h"
 
+#include "contentrange.h"
 #include "packageinstaller.h"
+#include "sha256.h"
 #include "platform/paths.h"
 #include "wirelink/wirelink.h"
 
-#include <json/json.h>
-
 #include <chrono>
 #include <cstring>
+#include <json/json.h>
 #include <thread>
 
 namespace haulmoor {
@@ -22,20 +23,57 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
         text.replace(at, from.size(), to);
 }
 
-std::int64_t packageSizeOf(const std::string& text)
+constexpr auto kPauseSlice = std::chrono::milliseconds(50);
+
+struct Metadata
 {
+    std::int64_t size = 0; // 0 when missing or unusable
+    bool hasChecksum = false;
+    std::string sha256; // lower-case hex; empty when present but unreadable
+};
+
+Metadata parseMetadata(const std::string& text)
+{
+    Metadata metadata;
     Json::Value root;
     Json::Reader reader;
     if (!reader.parse(text, root, false) || !root.isObject())
-        return 0;
+        return metadata;
     const Json::Value& size = root["package_size"];
-    if (!size.isInt64())
-        return 0;
-    const std::int64_t value = size.asInt64();
-    return value > 0 ? value : 0;
+    if (size.isInt64() && size.asInt64() > 0)
+        metadata.size = size.asInt64();
+    if (root.isMember("sha256")) {
+        metadata.hasChecksum = true;
+        const Json::Value& sha = root["sha256"];
+        if (sha.isString())
+            metadata.sha256 = Sha256::normalise(sha.asString());
+    }
+    return metadata;
+}
+
+// The validator If-Range may carry: a strong ETag, else Last-Modified.
+std::string validatorOf(const StreamRecord& record)
+{
+    if (record.etag[0] && std::strncmp(record.etag, "W/", 2) != 0)
+        return record.etag;
+    return record.lastModified;
+}
+
+void logLine(const std::string& line)
+{
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
 }
 
 } // namespace
+
+const std::vector<std::chrono::milliseconds>& PackageDownloader::defaultResumePauses()
+{
+    static const std::vector<std::chrono::milliseconds> pauses{
+        std::chrono::milliseconds(500), std::chrono::milliseconds(1000), std::chrono::milliseconds(2000),
+        std::chrono::milliseconds(4000), std::chrono::milliseconds(8000)};
+    return pauses;
+}
 
 PackageDownloader::PackageDownloader() : m_lock(&m_ownLock), m_client(NET_HTTPCLIENT_Create()) {}
 
@@ -60,7 +98,7 @@ std::string PackageDownloader::metadataUrl(const std::string& packageUrl)
 }
 
 std::pair<std::int64_t, std::int64_t> PackageDownloader::nextRange(std::int64_t received, std::int64_t total,
-                                                                    int chunk)
+                                                                   int chunk)
 {
     const std::int64_t last = received + chunk > total ? total - 1 : received + chunk - 1;
     return {received, last};
@@ -81,22 +119,35 @@ void PackageDownloader::download()
     m_fileName = slash == std::string::npos ? m_url : m_url.substr(slash + 1);
     m_localPath = m_downloadDir + m_fileName;
     platform::makeDirectories(m_downloadDir);
-    m_file = std::fopen(m_localPath.c_str(), "wb");
-    if (!m_file) {
+    if (!openFile()) {
         writeCell(StatusFailed);
         return;
     }
 
-    if (blocks > 0)
-        transferRanged();
+    bool complete = false;
+    if (m_mode == TransferMode::Stream)
+        complete = transferStreamed();
     else
-        transferSingle();
-    if (!closeFile() && cellValue() == StatusReceived) {
+        complete = blocks > 0 ? transferRanged() : transferSingle();
+    if (!complete) {
+        closeFile();
+        return;
+    }
+    if (!closeFile()) {
         // The last bytes never reached the disk (a full disk shows up here).
         std::remove(m_localPath.c_str());
         writeCell(StatusFailed);
         return;
     }
+    if (!verifyChecksum()) {
+        logLine("Checksum mismatch: " + m_url);
+        std::remove(m_localPath.c_str());
+        writeCell(StatusFailed);
+        return;
+    }
+    // Held back until the checksum matched, so 100 always means "verified".
+    if (m_mode == TransferMode::Stream || !m_expectedSha256.empty())
+        writeCell(StatusReceived);
 
     if (cellValue() == StatusReceived) {
         PackageInstaller installer(m_unpackerDir);
@@ -104,6 +155,19 @@ void PackageDownloader::download()
         std::remove(m_localPath.c_str());
         writeCell(result);
     }
+}
+
+bool PackageDownloader::openFile()
+{
+    closeFile();
+    m_file = std::fopen(m_localPath.c_str(), "wb");
+    m_hash.reset();
+    return m_file != nullptr;
+}
+
+bool PackageDownloader::verifyChecksum()
+{
+    return m_expectedSha256.empty() || m_hash.hexDigest() == m_expectedSha256;
 }
 
 bool PackageDownloader::readTotal()
@@ -125,15 +189,23 @@ bool PackageDownloader::readTotal()
         writeCell(StatusFailed);
         return false;
     }
-    m_total = packageSizeOf(std::string(body, std::strlen(body)));
+    const Metadata metadata = parseMetadata(std::string(body, std::strlen(body)));
+    m_total = metadata.size;
     if (m_total == 0) {
         writeCell(StatusFailed);
         return false;
     }
+    if (metadata.hasChecksum && metadata.sha256.empty()) {
+        // A checksum that cannot be read cannot vouch for the package.
+        logLine("Unreadable checksum: " + m_url);
+        writeCell(StatusFailed);
+        return false;
+    }
+    m_expectedSha256 = metadata.sha256;
     return true;
 }
 
-void PackageDownloader::transferRanged()
+bool PackageDownloader::transferRanged()
 {
     setHeader("Connection", "keep-alive");
     int lastPercent = 0;
@@ -152,47 +224,48 @@ void PackageDownloader::transferRanged()
         std::size_t length = 0;
         const auto started = std::chrono::steady_clock::now();
         bool ok = exchange(m_url, status, body, length);
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::steady_clock::now() - started).count();
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started)
+                .count();
         if (ok && status != 206)
             ok = false; // a whole file or other 2xx is never a range
 
         if (ok) {
             if (takeCancel()) {
                 dropPartialFile();
-                return;
+                return false;
             }
             if (elapsed < kFastRangeMs)
                 m_chunkSize = std::min(m_chunkSize * 2, cap);
             if (length == 0) {
                 if (++idlePasses >= kMaxIdlePasses) {
                     writeCell(StatusFailed);
-                    return;
+                    return false;
                 }
             } else {
                 idlePasses = 0;
                 if (!appendToFile(body, length)) {
                     writeCell(StatusFailed);
                     dropPartialFile();
-                    return;
+                    return false;
                 }
                 m_received += static_cast<std::int64_t>(length);
-                const int percent = static_cast<int>(static_cast<double>(m_received) /
-                                                     static_cast<double>(m_total) * 100.0);
+                const int percent =
+                    static_cast<int>(static_cast<double>(m_received) / static_cast<double>(m_total) * 100.0);
                 if (percent != lastPercent) {
-                    writeCell(percent);
+                    writePercent(percent);
                     lastPercent = percent;
                 }
             }
         } else {
             if (takeCancel()) {
                 dropPartialFile();
-                return;
+                return false;
             }
             if (status == 408 || status == 0) {
                 if (m_chunkSize <= kMinChunk) {
                     writeCell(StatusFailed);
-                    return;
+                    return false;
                 }
                 m_chunkSize /= 2;
                 continue;
@@ -200,21 +273,22 @@ void PackageDownloader::transferRanged()
             if (status == 206) {
                 if (++idlePasses >= kMaxIdlePasses) {
                     writeCell(StatusFailed);
-                    return;
+                    return false;
                 }
                 continue;
             }
             writeCell(StatusFailed);
-            return;
+            return false;
         }
         if (takeCancel()) {
             dropPartialFile();
-            return;
+            return false;
         }
     }
+    return true;
 }
 
-void PackageDownloader::transferSingle()
+bool PackageDownloader::transferSingle()
 {
     // Shorter than one range: one request, which a cancel does not stop.
     setMaxResponse(static_cast<std::int64_t>(kLargeCap) * 4);
@@ -223,14 +297,244 @@ void PackageDownloader::transferSingle()
     std::size_t length = 0;
     if (!exchange(m_url, status, body, length)) {
         writeCell(StatusFailed);
-        return;
+        return false;
     }
     if (!appendToFile(body, length)) {
         writeCell(StatusFailed);
-        return;
+        return false;
     }
     m_received = static_cast<std::int64_t>(length);
-    writeCell(StatusReceived);
+    writePercent(StatusReceived);
+    return true;
+}
+
+bool PackageDownloader::transferStreamed()
+{
+    m_lastPercent = 0;
+    m_rate.clear();
+    m_lastReport = {};
+    reportBytes(true);
+    std::size_t fruitless = 0; // tries in a row that brought no byte
+    for (;;) {
+        const std::int64_t before = m_received;
+        const StreamEnd end = streamOnce();
+        switch (end) {
+        case StreamEnd::Complete:
+            if (takeCancel()) {
+                // Cancelled with the last bytes: the user said stop.
+                clearBytes();
+                dropPartialFile();
+                return false;
+            }
+            reportBytes(true);
+            return true;
+        case StreamEnd::Cancelled:
+            takeCancel();
+            clearBytes();
+            dropPartialFile();
+            return false;
+        case StreamEnd::Failed:
+            dropPartialFile();
+            writeCell(StatusFailed);
+            return false;
+        case StreamEnd::Changed:
+            if (!restartFromZero())
+                return false;
+            break;
+        case StreamEnd::Broken:
+            break;
+        }
+        if (m_received > before)
+            fruitless = 0;
+        if (fruitless >= m_resumePauses.size()) {
+            dropPartialFile();
+            writeCell(StatusFailed);
+            return false;
+        }
+        if (!pauseBeforeResume(m_resumePauses[fruitless++])) {
+            takeCancel();
+            clearBytes();
+            dropPartialFile();
+            return false;
+        }
+    }
+}
+
+PackageDownloader::StreamEnd PackageDownloader::streamOnce()
+{
+    setHeader("Range", "bytes=" + std::to_string(m_received) + "-");
+    // Only a resume asks whether the package is still the one begun; an
+    // empty value removes the header.
+    setHeader("If-Range", m_received > 0 ? m_validator : std::string());
+
+    StreamRecord record;
+    record.url = m_url.c_str();
+    record.urlLength = m_url.size();
+    record.user = this;
+    record.onStart = [](void* self, const StreamRecord* answer) {
+        return static_cast<PackageDownloader*>(self)->acceptAnswer(*answer) ? 1 : 0;
+    };
+    record.onBody = [](void* self, const char* data, std::size_t length) {
+        return static_cast<PackageDownloader*>(self)->takeBody(data, length) ? 1 : 0;
+    };
+    record.shouldStop = [](void* self) {
+        auto* downloader = static_cast<PackageDownloader*>(self);
+        downloader->reportBytes(false); // keeps the rate honest through a stall
+        return downloader->cancelPending() ? 1 : 0;
+    };
+    record.stallMs = static_cast<int>(m_stall.count());
+    m_refusal = StreamEnd::Failed;
+    m_writeFailed = false;
+
+    const bool ok = NET_HTTPCLIENT_StreamExchange(m_client, &record) != 0;
+    if (m_writeFailed)
+        return StreamEnd::Failed;
+    if (cancelPending())
+        return StreamEnd::Cancelled;
+    if (ok)
+        return m_received == m_total ? StreamEnd::Complete : StreamEnd::Broken;
+    switch (record.error) {
+    case WL_ERR_REFUSED:
+        return m_refusal;
+    case WL_ERR_CANCELLED:
+        return StreamEnd::Cancelled;
+    case WL_ERR_HTTP_STATUS:
+        if (record.status >= 500 || record.status == 408 || record.status == 429)
+            return StreamEnd::Broken; // a server on its way down or back up
+        if (record.status == 416 && m_received > 0)
+            return StreamEnd::Changed; // the package got shorter
+        return StreamEnd::Failed;
+    case WL_ERR_BAD_ARGUMENT:
+    case WL_ERR_BAD_HANDLE:
+    case WL_ERR_NO_MEMORY:
+        return StreamEnd::Failed;
+    default:
+        return StreamEnd::Broken;
+    }
+}
+
+bool PackageDownloader::acceptAnswer(const StreamRecord& record)
+{
+    const std::string validator = validatorOf(record);
+    if (record.status == 206) {
+        ContentRange range;
+        if (!ContentRange::parse(record.contentRange, range))
+            return false;
+        if (range.size >= 0 && range.size != m_total) {
+            m_refusal = StreamEnd::Changed;
+            return false;
+        }
+        if (range.first != m_received || range.last != m_total - 1)
+            return false;
+        // An error page sent as "206" claims the range but not its length.
+        if (record.contentLength >= 0 && record.contentLength != range.last - range.first + 1)
+            return false;
+        if (!m_validator.empty() && !validator.empty() && validator != m_validator) {
+            m_refusal = StreamEnd::Changed;
+            return false;
+        }
+    } else if (record.status == 200) {
+        // The whole package: welcome at the start; after a break it means the
+        // package changed (If-Range) or Range is ignored, so start over.
+        if (m_received > 0 || (record.contentLength >= 0 && record.contentLength != m_total)) {
+            m_refusal = StreamEnd::Changed;
+            return false;
+        }
+    } else {
+        return false;
+    }
+    if (m_validator.empty())
+        m_validator = validator;
+    return true;
+}
+
+bool PackageDownloader::takeBody(const char* data, std::size_t length)
+{
+    // More than the package holds is never written.
+    if (static_cast<std::int64_t>(length) > m_total - m_received || !appendToFile(data, length)) {
+        m_writeFailed = true;
+        return false;
+    }
+    m_received += static_cast<std::int64_t>(length);
+    reportBytes(false);
+    return true;
+}
+
+bool PackageDownloader::restartFromZero()
+{
+    // The package changed: its size and checksum may have too.
+    m_validator.clear();
+    m_received = 0;
+    m_rate.clear();
+    // Headers stay set on the handle; the metadata must come whole.
+    setHeader("Range", std::string());
+    setHeader("If-Range", std::string());
+    if (!readTotal()) {
+        dropPartialFile();
+        return false;
+    }
+    if (!openFile()) {
+        writeCell(StatusFailed);
+        return false;
+    }
+    reportBytes(true);
+    return true;
+}
+
+bool PackageDownloader::pauseBeforeResume(std::chrono::milliseconds pause)
+{
+    {
+        std::lock_guard<std::mutex> guard(*m_lock);
+        if (m_cell->total > 0)
+            m_cell->rate = 0;
+    }
+    m_rate.clear();
+    if (m_pause) {
+        if (!m_pause(pause))
+            return false;
+    } else {
+        const auto until = std::chrono::steady_clock::now() + pause;
+        while (!cancelPending() && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+                kPauseSlice, until - std::chrono::steady_clock::now()));
+    }
+    return !cancelPending();
+}
+
+bool PackageDownloader::cancelPending()
+{
+    std::lock_guard<std::mutex> guard(*m_lock);
+    return m_cell->cancelRequested != 0;
+}
+
+void PackageDownloader::reportBytes(bool force)
+{
+    const auto now = RateWindow::Clock::now();
+    if (!force && now - m_lastReport < kProgressInterval)
+        return;
+    m_lastReport = now;
+    const std::int64_t rate = m_rate.add(now, m_received);
+    // 100 is written only once the package is verified.
+    const int percent = std::min(
+        99, static_cast<int>(static_cast<double>(m_received) / static_cast<double>(m_total) * 100.0));
+    std::lock_guard<std::mutex> guard(*m_lock);
+    if (m_cell->cancelRequested)
+        return;
+    m_cell->received = m_received;
+    m_cell->total = m_total;
+    m_cell->rate = rate;
+    if (percent != m_lastPercent) {
+        m_cell->value = percent;
+        m_lastPercent = percent;
+    }
+}
+
+void PackageDownloader::clearBytes()
+{
+    std::lock_guard<std::mutex> guard(*m_lock);
+    m_cell->received = 0;
+    m_cell->total = 0;
+    m_cell->rate = 0;
 }
 
 bool PackageDownloader::exchange(const std::string& url, int& status, const char*& body, std::size_t& length)
@@ -247,8 +551,8 @@ bool PackageDownloader::exchange(const std::string& url, int& status, const char
 
 void PackageDownloader::setHeader(const char* name, const std::string& value)
 {
-    NET_HTTPCLIENT_SetParam(m_client, WL_CLIENT_HEADER, name, static_cast<int>(std::strlen(name)), value.data(),
-                            static_cast<long long>(value.size()));
+    NET_HTTPCLIENT_SetParam(m_client, WL_CLIENT_HEADER, name, static_cast<int>(std::strlen(name)),
+                            value.data(), static_cast<long long>(value.size()));
 }
 
 void PackageDownloader::setMaxResponse(std::int64_t bytes)
@@ -277,6 +581,20 @@ void PackageDownloader::writeCell(int value)
 {
     std::lock_guard<std::mutex> guard(*m_lock);
     m_cell->value = value;
+    if (value < 0 || value > StatusReceived) {
+        // A final value: the download no longer runs.
+        m_cell->received = 0;
+        m_cell->total = 0;
+        m_cell->rate = 0;
+    }
+}
+
+void PackageDownloader::writePercent(int percent)
+{
+    // With a checksum to compare, "received" waits for the comparison.
+    if (percent == StatusReceived && !m_expectedSha256.empty())
+        return;
+    writeCell(percent);
 }
 
 int PackageDownloader::cellValue()
@@ -287,7 +605,13 @@ int PackageDownloader::cellValue()
 
 bool PackageDownloader::appendToFile(const char* data, std::size_t length)
 {
-    return length == 0 || (m_file && std::fwrite(data, 1, length, m_file) == length);
+    if (length == 0)
+        return true;
+    if (!m_file || std::fwrite(data, 1, length, m_file) != length)
+        return false;
+    if (!m_expectedSha256.empty())
+        m_hash.add(data, length);
+    return true;
 }
 
 bool PackageDownloader::closeFile()

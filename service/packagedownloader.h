@@ -1,18 +1,28 @@
 #pragma once
 
+#include "downloadpath.h"
+#include "ratewindow.h"
 #include "request.h"
+#include "sha256.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
+#include <vector>
+
+struct StreamRecord;
 
 namespace haulmoor {
 
-// Fetches one package into the download folder, range by range, writing its
-// progress into the URL's cell, then hands it to the installer.
+// Fetches one package into the download folder, writing its progress into
+// the URL's cell, checks it against the metadata's checksum and hands it to
+// the installer. Two ways to fetch: the range sequence, or one streamed
+// request that resumes where a broken connection left off.
 class PackageDownloader
 {
 public:
@@ -20,12 +30,19 @@ public:
     static constexpr int kSmallCap = 132768;
     static constexpr int kLargeCap = 531072;
     static constexpr int kMinChunk = 4096;
-    static constexpr std::int64_t kLargePackage = 83886080;     // 80 MiB
-    static constexpr std::int64_t kLargeStartLimit = 94371840;  // 90 MiB
+    static constexpr std::int64_t kLargePackage = 83886080;    // 80 MiB
+    static constexpr std::int64_t kLargeStartLimit = 94371840; // 90 MiB
     static constexpr int kFastRangeMs = 1200;
     // Passes that bring no bytes (an empty answer, a broken 206) before the
     // download gives up instead of asking for the same range forever.
     static constexpr int kMaxIdlePasses = 20;
+    // Streamed transfers.
+    static constexpr std::chrono::milliseconds kProgressInterval{100};
+    static constexpr std::chrono::milliseconds kStreamStall{10000};
+    static const std::vector<std::chrono::milliseconds>& defaultResumePauses();
+
+    // Waits out a pause before a resume; false when the download is to stop.
+    using PauseFunction = std::function<bool(std::chrono::milliseconds)>;
 
     PackageDownloader();
     ~PackageDownloader();
@@ -38,17 +55,49 @@ public:
     void setUnzipDir(std::string dir) { m_unzipDir = std::move(dir); }
     void setCell(std::shared_ptr<ProgressCell> cell, std::mutex* lock);
     void setUnpackerDir(std::string dir) { m_unpackerDir = std::move(dir); }
+    void setTransferMode(TransferMode mode) { m_mode = mode; }
+    // One pause per resume, in order; their count is how many resumes a
+    // streamed transfer makes without progress before it fails.
+    void setResumePauses(std::vector<std::chrono::milliseconds> pauses)
+    {
+        m_resumePauses = std::move(pauses);
+    }
+    void setPauseFunction(PauseFunction pause) { m_pause = std::move(pause); }
+    void setStallTimeout(std::chrono::milliseconds stall) { m_stall = stall; }
 
     void download();
 
     static std::string metadataUrl(const std::string& packageUrl);
     // The next range [first, last] after received bytes of total.
-    static std::pair<std::int64_t, std::int64_t> nextRange(std::int64_t received, std::int64_t total, int chunk);
+    static std::pair<std::int64_t, std::int64_t> nextRange(std::int64_t received, std::int64_t total,
+                                                           int chunk);
 
 private:
+    // How one streamed request ended.
+    enum class StreamEnd
+    {
+        Complete,
+        Broken,  // connection lost, stalled or cut short: resume
+        Changed, // the package is not the one begun: start again from 0
+        Failed,  // a wrong answer or a write error: give up
+        Cancelled,
+    };
+
     bool readTotal();
-    void transferRanged();
-    void transferSingle();
+    bool openFile();
+    bool transferRanged();
+    bool transferSingle();
+    bool transferStreamed();
+    StreamEnd streamOnce();
+    bool acceptAnswer(const StreamRecord& record);
+    bool takeBody(const char* data, std::size_t length);
+    bool restartFromZero();
+    bool pauseBeforeResume(std::chrono::milliseconds pause);
+    bool cancelPending();
+    void reportBytes(bool force);
+    void clearBytes();
+    bool verifyChecksum();
+    void writePercent(int percent);
     bool exchange(const std::string& url, int& status, const char*& body, std::size_t& length);
     void setHeader(const char* name, const std::string& value);
     void setMaxResponse(std::int64_t bytes);
@@ -73,6 +122,19 @@ private:
     std::string m_unpackerDir;
     std::string m_localPath;
     std::FILE* m_file = nullptr;
+
+    TransferMode m_mode = TransferMode::Ranges;
+    std::string m_expectedSha256; // empty: the metadata carries no checksum
+    Sha256 m_hash; // fed only when there is a checksum to compare
+    std::vector<std::chrono::milliseconds> m_resumePauses = defaultResumePauses();
+    PauseFunction m_pause;
+    std::chrono::milliseconds m_stall = kStreamStall;
+    std::string m_validator;                 // ETag or Last-Modified of the first streamed answer
+    StreamEnd m_refusal = StreamEnd::Failed; // why the last answer was refused
+    bool m_writeFailed = false;
+    RateWindow m_rate;
+    RateWindow::Clock::time_point m_lastReport;
+    int m_lastPercent = 0;
 };
 
 } // namespace haulmoor

@@ -38,6 +38,11 @@ Request parseBody(const std::string& body, int handle)
 
 std::string buildReply(int method, const ReplyMap& values)
 {
+    return buildProgressReply(method, values, {});
+}
+
+std::string buildProgressReply(int method, const ReplyMap& values, const ByteFigures& bytes)
+{
     Json::Value root(Json::objectValue);
     root["method"] = method;
     if (values.empty()) {
@@ -48,6 +53,11 @@ std::string buildReply(int method, const ReplyMap& values)
             Json::Value entry(Json::objectValue);
             entry["url"] = url;
             entry["value"] = value;
+            if (const auto found = bytes.find(url); found != bytes.end()) {
+                entry["received"] = Json::Value(static_cast<Json::Int64>(found->second.received));
+                entry["total"] = Json::Value(static_cast<Json::Int64>(found->second.total));
+                entry["rate"] = Json::Value(static_cast<Json::Int64>(found->second.rate));
+            }
             list.append(entry);
         }
         root["urlsToValue"] = list;

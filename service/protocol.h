@@ -2,6 +2,8 @@
 
 #include "request.h"
 
+#include <cstdint>
+#include <map>
 #include <string>
 
 namespace haulmoor::protocol {
@@ -13,5 +15,18 @@ Request parseBody(const std::string& body, int handle);
 // The reply body: "method" and one {"url","value"} per map entry in key
 // order, or "urlsToValue": null for an empty map.
 std::string buildReply(int method, const ReplyMap& values);
+
+// What a running streamed download adds to its progress entry.
+struct ByteProgress
+{
+    std::int64_t received = 0;
+    std::int64_t total = 0;
+    std::int64_t rate = 0; // bytes per second
+};
+using ByteFigures = std::map<std::string, ByteProgress>;
+
+// The progress reply: as buildReply, and each URL found in bytes also
+// carries "received", "total" and "rate" as numbers.
+std::string buildProgressReply(int method, const ReplyMap& values, const ByteFigures& bytes);
 
 } // namespace haulmoor::protocol

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
@@ -39,10 +40,15 @@ struct Request
 };
 
 // Per-URL status: a percentage or a final value, and whether a cancel waits.
+// A streamed download also publishes its byte figures while it runs; total 0
+// means there are none to report.
 struct ProgressCell
 {
     int value = 0;
     int cancelRequested = 0;
+    std::int64_t received = 0;
+    std::int64_t total = 0;
+    std::int64_t rate = 0; // bytes per second over the last two seconds
 };
 
 // URL -> value text; ordered by URL bytes, which is the order of the reply.

@@ -15,6 +15,7 @@ void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell>
     downloader.setUnzipDir(std::move(unzipDir));
     downloader.setCell(std::move(cell), m_context.cellLock);
     downloader.setUnpackerDir(m_context.unpackerDir);
+    downloader.setTransferMode(m_context.transferMode);
     downloader.download();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "downloadpath.h"
 #include "request.h"
 
 #include <memory>
@@ -13,6 +14,7 @@ struct DownloadContext
 {
     std::mutex* cellLock = nullptr; // the host lock, taken for every cell access
     std::string unpackerDir;        // searched first for the unpacker program
+    TransferMode transferMode = TransferMode::Ranges;
 };
 
 // The work of one pool task: a package download or the sending of a reply.

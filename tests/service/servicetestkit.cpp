@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QTcpServer>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -135,12 +138,46 @@ int RunningHost::stop()
     return m_exitCode;
 }
 
-void RunningHost::writeSetup(const QString& downloadPath)
+void RunningHost::writeSetup(const QString& downloadPath, const QList<QPair<QString, QString>>& more)
 {
     QFile file(m_module.path() + QStringLiteral("/Setup.xml"));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n<DownloadPath>\n<Value>" + downloadPath.toUtf8() +
-               "</Value>\n</DownloadPath>\n</Setup>\n");
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n<DownloadPath>\n<Value>" +
+                     downloadPath.toUtf8() + "</Value>\n</DownloadPath>\n";
+    for (const auto& [key, value] : more)
+        xml += "<" + key.toUtf8() + ">\n<Value>" + value.toUtf8() + "</Value>\n</" + key.toUtf8() + ">\n";
+    file.write(xml + "</Setup>\n");
+}
+
+StdoutCapture::StdoutCapture()
+{
+    std::fflush(stdout);
+    const QByteArray path = QFile::encodeName(m_dir.filePath(QStringLiteral("stdout.txt")));
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (fd < 0)
+        return;
+    m_saved = ::dup(STDOUT_FILENO);
+    ::dup2(fd, STDOUT_FILENO);
+    ::close(fd);
+}
+
+StdoutCapture::~StdoutCapture()
+{
+    finish();
+}
+
+QByteArray StdoutCapture::finish()
+{
+    if (m_saved < 0)
+        return m_text;
+    std::fflush(stdout);
+    ::dup2(m_saved, STDOUT_FILENO);
+    ::close(m_saved);
+    m_saved = -1;
+    QFile file(m_dir.filePath(QStringLiteral("stdout.txt")));
+    if (file.open(QIODevice::ReadOnly))
+        m_text = file.readAll();
+    return m_text;
 }
 
 } // namespace servicetest

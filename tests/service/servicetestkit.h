@@ -51,6 +51,24 @@ Reply post(quint16 port, int method, const QList<QPair<QString, QString>>& entri
            const QString& endpoint = QStringLiteral("/DownloadProgress?format=json"));
 Reply postRaw(quint16 port, const QByteArray& body);
 
+// Replaces stdout (the service's log) with a file while it lives.
+class StdoutCapture
+{
+public:
+    StdoutCapture();
+    ~StdoutCapture();
+    StdoutCapture(const StdoutCapture&) = delete;
+    StdoutCapture& operator=(const StdoutCapture&) = delete;
+
+    // Restores stdout and returns what was written meanwhile.
+    QByteArray finish();
+
+private:
+    QTemporaryDir m_dir;
+    int m_saved = -1;
+    QByteArray m_text;
+};
+
 quint16 freePort();
 
 // Writes a stand-in unpacker into dir that copies the package to
@@ -73,7 +91,9 @@ public:
     quint16 port() const { return m_port; }
     QString moduleDir() const { return m_module.path(); }
     QString homeDir() const { return m_home.path(); }
-    void writeSetup(const QString& downloadPath);
+    // Setup.xml with the download path and any further keys, one element a
+    // line as the client writes it.
+    void writeSetup(const QString& downloadPath, const QList<QPair<QString, QString>>& more = {});
 
 private:
     QTemporaryDir m_module;

@@ -99,3 +99,20 @@ int NET_HTTPCLIENT_Destroy(int handle)
     // An exchange still running on another thread keeps its own reference.
     return 1;
 }
+
+int NET_HTTPCLIENT_StreamExchange(int handle, StreamRecord* record)
+{
+    if (!record || !record->url || !record->onBody)
+        return fail(WL_ERR_BAD_ARGUMENT, 0);
+    auto client = findClient(handle);
+    if (!client) {
+        record->status = 0;
+        record->error = WL_ERR_BAD_HANDLE;
+        return fail(WL_ERR_BAD_HANDLE, 0);
+    }
+    const int error = client->stream(*record);
+    record->error = error;
+    if (error != WL_OK)
+        return fail(error, 0);
+    return 1;
+}

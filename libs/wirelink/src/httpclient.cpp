@@ -3,7 +3,9 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 
 namespace wirelink {
@@ -60,6 +62,8 @@ HttpClient::~HttpClient()
 {
     if (m_curl)
         curl_easy_cleanup(m_curl);
+    if (m_multi)
+        curl_multi_cleanup(m_multi);
 }
 
 void HttpClient::setHeader(const std::string& name, const std::string& value)
@@ -107,6 +111,9 @@ void HttpClient::applyRequestOptions(const std::string& url)
     curl_easy_setopt(m_curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>(std::max(1, (m_stallMs + 999) / 1000)));
     curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &HttpClient::onData);
     curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, nullptr);
+    curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, nullptr);
+    curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE, static_cast<long>(CURL_MAX_WRITE_SIZE));
     curl_easy_setopt(m_curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(m_maxResponse));
     if (m_hasBody) {
         curl_easy_setopt(m_curl, CURLOPT_POST, 1L);
@@ -154,6 +161,211 @@ int HttpClient::exchange(ExchangeRecord& record)
     }
     if (status < 200 || status > 299)
         return WL_ERR_HTTP_STATUS;
+    return WL_OK;
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kPollMs = 50;
+// Large reads keep a fast stream from costing a callback per 16 KiB.
+constexpr long kStreamBufferBytes = 128 * 1024;
+
+// What one streamed exchange learns while it runs.
+struct StreamState
+{
+    StreamRecord* record = nullptr;
+    CURL* curl = nullptr;
+    Clock::time_point lastActivity;
+    bool headersDone = false;
+    bool started = false;   // a 2xx answer was accepted; its body goes to the caller
+    bool badStatus = false; // a final answer that is not 2xx
+    bool refused = false;
+    bool stopped = false;
+};
+
+void copyField(char* target, std::size_t size, const char* value, std::size_t length)
+{
+    if (length >= size)
+        length = 0; // a value that does not fit is no value
+    std::memcpy(target, value, length);
+    target[length] = '\0';
+}
+
+void resetAnswer(StreamRecord& record)
+{
+    record.status = 0;
+    record.contentLength = -1;
+    record.contentRange[0] = '\0';
+    record.etag[0] = '\0';
+    record.lastModified[0] = '\0';
+}
+
+std::size_t onStreamHeader(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* state = static_cast<StreamState*>(user);
+    StreamRecord& record = *state->record;
+    const std::size_t bytes = size * count;
+    state->lastActivity = Clock::now();
+    std::size_t length = bytes;
+    while (length > 0 && (data[length - 1] == '\r' || data[length - 1] == '\n'))
+        --length;
+
+    if (length >= 5 && std::strncmp(data, "HTTP/", 5) == 0) {
+        // A new answer (after a redirect or an interim 1xx): forget the last one.
+        resetAnswer(record);
+        state->headersDone = false;
+        const char* space = static_cast<const char*>(std::memchr(data, ' ', length));
+        if (space)
+            record.status = std::atoi(space + 1);
+        return bytes;
+    }
+    if (length == 0) {
+        state->headersDone = true;
+        const int status = record.status;
+        if (status >= 200 && status <= 299) {
+            if (record.onStart && !record.onStart(record.user, &record)) {
+                state->refused = true;
+                return 0;
+            }
+            state->started = true;
+        } else if (status >= 400 || status < 100) {
+            state->badStatus = true;
+            return 0; // its body is of no use
+        }
+        return bytes; // 1xx and redirects: the real answer follows
+    }
+
+    const char* colon = static_cast<const char*>(std::memchr(data, ':', length));
+    if (!colon)
+        return bytes;
+    const std::string name(data, static_cast<std::size_t>(colon - data));
+    const char* value = colon + 1;
+    const char* end = data + length;
+    while (value < end && (*value == ' ' || *value == '\t'))
+        ++value;
+    const std::size_t valueLength = static_cast<std::size_t>(end - value);
+    if (strcasecmp(name.c_str(), "Content-Range") == 0)
+        copyField(record.contentRange, sizeof record.contentRange, value, valueLength);
+    else if (strcasecmp(name.c_str(), "ETag") == 0)
+        copyField(record.etag, sizeof record.etag, value, valueLength);
+    else if (strcasecmp(name.c_str(), "Last-Modified") == 0)
+        copyField(record.lastModified, sizeof record.lastModified, value, valueLength);
+    else if (strcasecmp(name.c_str(), "Content-Length") == 0)
+        record.contentLength = std::strtoll(std::string(value, valueLength).c_str(), nullptr, 10);
+    return bytes;
+}
+
+std::size_t onStreamBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* state = static_cast<StreamState*>(user);
+    const std::size_t bytes = size * count;
+    state->lastActivity = Clock::now();
+    if (!state->started) {
+        // The body of a redirect; anything else never got past the headers.
+        if (state->badStatus)
+            return 0;
+        return bytes;
+    }
+    StreamRecord& record = *state->record;
+    if (bytes == 0)
+        return 0;
+    if (!record.onBody || !record.onBody(record.user, data, bytes)) {
+        state->stopped = true;
+        return 0;
+    }
+    record.bodyBytes += static_cast<long long>(bytes);
+    return bytes;
+}
+
+} // namespace
+
+int HttpClient::stream(StreamRecord& record)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    resetAnswer(record);
+    record.bodyBytes = 0;
+    if (!m_curl)
+        return WL_ERR_BAD_HANDLE;
+    if (!m_multi && !(m_multi = curl_multi_init()))
+        return WL_ERR_NO_MEMORY;
+
+    applyRequestOptions(std::string(record.url, record.urlLength));
+    StreamState state;
+    state.record = &record;
+    state.curl = m_curl;
+    state.lastActivity = Clock::now();
+    curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &onStreamBody);
+    curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &state);
+    curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &onStreamHeader);
+    curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &state);
+    curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE, kStreamBufferBytes);
+    curl_easy_setopt(m_curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
+    // Stalls are timed here, to the millisecond, rather than by libcurl's
+    // whole-second speed check.
+    curl_easy_setopt(m_curl, CURLOPT_LOW_SPEED_TIME, 0L);
+
+    curl_slist* headers = nullptr;
+    for (const auto& [name, value] : m_headers)
+        headers = curl_slist_append(headers, (name + ": " + value).c_str());
+    headers = curl_slist_append(headers, "Expect:");
+    curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, headers);
+
+    const auto stall = std::chrono::milliseconds(record.stallMs > 0 ? record.stallMs : m_stallMs);
+    bool timedOut = false;
+    bool callerStopped = false;
+    CURLcode code = CURLE_OK;
+    bool finished = false;
+    int error = WL_OK;
+    if (curl_multi_add_handle(m_multi, m_curl) != CURLM_OK) {
+        error = WL_ERR_NO_MEMORY;
+    } else {
+        for (;;) {
+            int running = 0;
+            if (curl_multi_perform(m_multi, &running) != CURLM_OK) {
+                error = WL_ERR_TRANSFER;
+                break;
+            }
+            int pending = 0;
+            while (CURLMsg* message = curl_multi_info_read(m_multi, &pending)) {
+                if (message->msg == CURLMSG_DONE && message->easy_handle == m_curl) {
+                    code = message->data.result;
+                    finished = true;
+                }
+            }
+            if (finished || running == 0)
+                break;
+            if (record.shouldStop && record.shouldStop(record.user)) {
+                callerStopped = true;
+                break;
+            }
+            if (Clock::now() - state.lastActivity >= stall) {
+                timedOut = true;
+                break;
+            }
+            curl_multi_poll(m_multi, nullptr, 0, kPollMs, nullptr);
+        }
+        // Removing an unfinished transfer closes its connection.
+        curl_multi_remove_handle(m_multi, m_curl);
+    }
+    curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, nullptr);
+    curl_slist_free_all(headers);
+
+    if (error != WL_OK)
+        return error;
+    if (state.refused)
+        return WL_ERR_REFUSED;
+    if (state.stopped || callerStopped)
+        return WL_ERR_CANCELLED;
+    if (timedOut)
+        return WL_ERR_TIMEOUT;
+    if (state.badStatus || (finished && code == CURLE_OK && !state.started))
+        return WL_ERR_HTTP_STATUS;
+    if (!finished)
+        return WL_ERR_TRANSFER;
+    if (code != CURLE_OK)
+        return errorFor(code);
     return WL_OK;
 }
 

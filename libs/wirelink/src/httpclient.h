@@ -8,6 +8,7 @@
 #include <string>
 
 typedef void CURL;
+typedef void CURLM;
 
 namespace wirelink {
 
@@ -29,6 +30,8 @@ public:
 
     // Returns the error number, WL_OK on a complete 2xx response.
     int exchange(ExchangeRecord& record);
+    // The same for a streamed exchange; see StreamRecord.
+    int stream(StreamRecord& record);
 
 private:
     static std::size_t onData(char* data, std::size_t size, std::size_t count, void* self);
@@ -41,6 +44,7 @@ private:
 
     std::mutex m_mutex;
     CURL* m_curl = nullptr;
+    CURLM* m_multi = nullptr; // streamed exchanges run here, so they can be stopped between polls
     int m_connectMs;
     int m_stallMs;
     std::map<std::string, std::string, CaseLess> m_headers;

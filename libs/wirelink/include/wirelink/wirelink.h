@@ -26,8 +26,9 @@ enum WirelinkError : int {
     WL_ERR_BIND = 20,           // listener could not bind its address
     WL_ERR_EXPIRED = 21,        // request already answered or timed out
     WL_ERR_BUFFER_TOO_SMALL = 22,
-    WL_ERR_CANCELLED = 23,
+    WL_ERR_CANCELLED = 23,      // the caller stopped a streamed exchange
     WL_ERR_NOT_FOUND = 24,      // the request carries no such header
+    WL_ERR_REFUSED = 25,        // the caller refused a streamed answer from its headers
 };
 
 // Parameter kinds of NET_HTTPCLIENT_SetParam.
@@ -64,6 +65,34 @@ struct ExchangeRecord
     std::size_t bodyLength = 0; // out
     int status = 0;             // out: HTTP status; 408 for a time-out, 0 when nothing answered
     std::uint8_t flags = 0;     // in: reserved, 0
+};
+
+// A streamed exchange (NET_HTTPCLIENT_StreamExchange): the body of a 2xx
+// answer is handed over piece by piece as it arrives instead of being
+// collected, so memory stays flat whatever its length. Everything is called
+// on the thread that runs the exchange.
+struct StreamRecord
+{
+    const char* url = nullptr; // in
+    std::size_t urlLength = 0; // in
+    // in, optional: once the headers of a 2xx answer are in (the out fields
+    // below are filled), before any of its body; return 0 to refuse it.
+    int (*onStart)(void* user, const StreamRecord* record) = nullptr;
+    // in: each piece of the 2xx body, in order; return 0 to stop.
+    int (*onBody)(void* user, const char* data, std::size_t length) = nullptr;
+    // in, optional: asked at least every 50 ms while the exchange runs,
+    // stalled or not; non-zero stops it.
+    int (*shouldStop)(void* user) = nullptr;
+    void* user = nullptr;
+    int stallMs = 0; // in: no byte for this long fails with WL_ERR_TIMEOUT; 0: the handle's stall time
+
+    int status = 0;               // out: HTTP status of the final answer, 0 when nothing answered
+    long long contentLength = -1; // out: its Content-Length, -1 when absent
+    char contentRange[128] = {};  // out: its headers, empty when absent or too long
+    char etag[256] = {};
+    char lastModified[128] = {};
+    long long bodyBytes = 0; // out: bytes handed to onBody
+    int error = WL_OK;       // out: as NET_UTILS_GetLastError after the call
 };
 
 struct RequestInfo
@@ -112,6 +141,10 @@ int NET_HTTPCLIENT_Create();
 int NET_HTTPCLIENT_SetParam(int handle, int kind, const char* name, int nameLength, const char* value,
                             long long valueLength);
 int NET_HTTPCLIENT_ShortLinkExchange(int handle, ExchangeRecord* record);
+// Non-zero when the whole 2xx body was handed over. Headers and the body
+// set with NET_HTTPCLIENT_SetParam apply; the maximum response length does
+// not (the caller sees every byte).
+int NET_HTTPCLIENT_StreamExchange(int handle, StreamRecord* record);
 int NET_HTTPCLIENT_Destroy(int handle);
 
 // Server.
