@@ -49,6 +49,211 @@
     </message>
 </context>
 <context>
+    <name>gearmart::DeleteFrame</name>
+    <message>
+        <source>delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drop here to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::DownloadToolsWidget</name>
+    <message>
+        <source>No Tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloaded tools. Alt+Up and Alt+Down move the focused tool, Delete removes it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::DownloadedSubToolWidget</name>
+    <message>
+        <source>Upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Creat Quick Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel upgrade</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version: V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release date: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updateable tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed tool. Alt+Up and Alt+Down move it, Delete removes it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 icon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create desktop link for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel upgrade of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry upgrade of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Upgrade progress of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer progress of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move %1 up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move %1 down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network timeout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network initial failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network anomaly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>download fail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software already opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please set downlaod path at system setting page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk free space little than tool Size, please modify download Path.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick link successfully created to desktop.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quick link create failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comfirm</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ExhibitorThumbnail</name>
     <message>
         <source>Picture %1 of %2</source>
@@ -130,6 +335,49 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::HelpWidget</name>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>user manual(F1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>License</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Source Software Licenses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>/help.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No user manual found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open User&apos;s Manual fail.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Open Source Software Licenses file directory failed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -244,6 +492,10 @@
     </message>
     <message>
         <source>network anomaly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer progress of %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -406,6 +658,149 @@
         <source>network abnomaly</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Transfer progress of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::SystemConfigWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change path Please close open tools and all had download tools will move to new path.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Moving the downloaded tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ChangePath</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>click close button quit open software</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>VersionInfo:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CheckUpdate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enable Upgrade Prompt:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fast Transfers:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloads each package in one request and resumes it after a broken connection.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>License</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>see about</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Source Software Licenses</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>UserManual</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the user manual</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot change path while downloading.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please close open tools.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DownloadPath</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new path cannot be the current path or lie inside it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disk free space less than 2G.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not enough free space for the downloaded tools.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download path save fail.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save fail.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open User&apos;s Manual fail.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No user manual found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Open Source Software Licenses file directory failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot update Gearloft while downloading.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>gearmart::TipDialog</name>
@@ -423,6 +818,50 @@
     </message>
 </context>
 <context>
+    <name>gearmart::TipFrame</name>
+    <message>
+        <source>Hint</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drag to sort or delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolBoxTabWidget</name>
+    <message>
+        <source>All Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updateable Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolBoxWidget</name>
+    <message>
+        <source>My Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n updateable tool(s)</source>
+        <translation>
+            <numerusform>%n updateable tool</numerusform>
+            <numerusform>%n updateable tools</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ToolDownloadWidget</name>
     <message>
         <source>Fold banner</source>
@@ -430,6 +869,37 @@
     </message>
     <message>
         <source>Unfold banner</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolDownloadedScene</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete %1 and all its files?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Software already opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not in the download folder and was not deleted: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be deleted. Close every program that uses its files and try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was deleted, but some of its files could not be removed: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -463,6 +933,79 @@
     </message>
 </context>
 <context>
+    <name>gearmart::TransferProgressLabel</name>
+    <message>
+        <source>Transfer progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::TransferProgressText</name>
+    <message>
+        <source>%1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>more than a day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1/s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::UpdateToolsWidget</name>
+    <message>
+        <source>No Tool</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>check all</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updateable Tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BatchUpdate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>gearmart::UpdateVersionDialog</name>
     <message>
         <source>Version updating</source>
@@ -474,6 +1017,33 @@
     </message>
     <message>
         <source>Cancel update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update transfer progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::VersionChecker</name>
+    <message>
+        <source>check new version!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>checking...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version have updated, please restart software</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>check failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no new version</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -49,6 +49,211 @@
     </message>
 </context>
 <context>
+    <name>gearmart::DeleteFrame</name>
+    <message>
+        <source>delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Drop here to delete</source>
+        <translation>拖到此处删除</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::DownloadToolsWidget</name>
+    <message>
+        <source>No Tool</source>
+        <translation>暂无工具</translation>
+    </message>
+    <message>
+        <source>All Tools</source>
+        <translation>全部工具</translation>
+    </message>
+    <message>
+        <source>Downloaded tools. Alt+Up and Alt+Down move the focused tool, Delete removes it</source>
+        <translation>已下载的工具。Alt+上/下方向键移动当前工具，Delete 键删除</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::DownloadedSubToolWidget</name>
+    <message>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Creat Quick Link</source>
+        <translation>创建桌面快捷方式</translation>
+    </message>
+    <message>
+        <source>Retry upgrade</source>
+        <translation>重新升级</translation>
+    </message>
+    <message>
+        <source>Cancel upgrade</source>
+        <translation>取消升级</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Version: V</source>
+        <translation>版本：V</translation>
+    </message>
+    <message>
+        <source>Release date: </source>
+        <translation>发布日期：</translation>
+    </message>
+    <message>
+        <source>Updateable tool</source>
+        <translation>可升级的工具</translation>
+    </message>
+    <message>
+        <source>Installed tool. Alt+Up and Alt+Down move it, Delete removes it</source>
+        <translation>已安装的工具。Alt+上/下方向键移动，Delete 键删除</translation>
+    </message>
+    <message>
+        <source>%1 icon</source>
+        <translation>%1 图标</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Release date</source>
+        <translation>发布日期</translation>
+    </message>
+    <message>
+        <source>Update notes</source>
+        <translation>更新说明</translation>
+    </message>
+    <message>
+        <source>Upgrade %1</source>
+        <translation>升级%1</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>打开%1</translation>
+    </message>
+    <message>
+        <source>Create desktop link for %1</source>
+        <translation>为%1创建桌面快捷方式</translation>
+    </message>
+    <message>
+        <source>Cancel upgrade of %1</source>
+        <translation>取消升级%1</translation>
+    </message>
+    <message>
+        <source>Retry upgrade of %1</source>
+        <translation>重新升级%1</translation>
+    </message>
+    <message>
+        <source>Upgrade progress of %1</source>
+        <translation>%1的升级进度</translation>
+    </message>
+    <message>
+        <source>Transfer progress of %1</source>
+        <translation>%1的传输进度</translation>
+    </message>
+    <message>
+        <source>Select %1</source>
+        <translation>选择%1</translation>
+    </message>
+    <message>
+        <source>Move %1 up</source>
+        <translation>上移%1</translation>
+    </message>
+    <message>
+        <source>Move %1 down</source>
+        <translation>下移%1</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>删除%1</translation>
+    </message>
+    <message>
+        <source>Waiting...</source>
+        <translation>等待中...</translation>
+    </message>
+    <message>
+        <source>connect to network timeout.</source>
+        <translation>网络连接超时。</translation>
+    </message>
+    <message>
+        <source>network initial failed.</source>
+        <translation>网络初始化失败。</translation>
+    </message>
+    <message>
+        <source>save failed.</source>
+        <translation>保存失败。</translation>
+    </message>
+    <message>
+        <source>File not found.</source>
+        <translation>文件未找到。</translation>
+    </message>
+    <message>
+        <source>connect to network failed.</source>
+        <translation>网络连接失败。</translation>
+    </message>
+    <message>
+        <source>network anomaly</source>
+        <translation>网络异常</translation>
+    </message>
+    <message>
+        <source>download fail</source>
+        <translation>下载失败</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Software already opened.</source>
+        <translation>软件已打开。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Please set downlaod path at system setting page.</source>
+        <translation>请在系统设置页面设置下载路径。</translation>
+    </message>
+    <message>
+        <source>Disk free space little than tool Size, please modify download Path.</source>
+        <translation>磁盘剩余空间小于工具大小，请修改下载路径。</translation>
+    </message>
+    <message>
+        <source>Quick link successfully created to desktop.</source>
+        <translation>已成功在桌面创建快捷方式。</translation>
+    </message>
+    <message>
+        <source>Quick link create failed.</source>
+        <translation>快捷方式创建失败。</translation>
+    </message>
+    <message>
+        <source>Comfirm</source>
+        <translation>确认</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ExhibitorThumbnail</name>
     <message>
         <source>Picture %1 of %2</source>
@@ -131,6 +336,49 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::HelpWidget</name>
+    <message>
+        <source>Help</source>
+        <translation>帮助</translation>
+    </message>
+    <message>
+        <source>user manual(F1)</source>
+        <translation>用户手册(F1)</translation>
+    </message>
+    <message>
+        <source>License</source>
+        <translation>许可证</translation>
+    </message>
+    <message>
+        <source>Open Source Software Licenses</source>
+        <translation>开源软件许可证</translation>
+    </message>
+    <message>
+        <source>/help.pdf</source>
+        <translation>/help.pdf</translation>
+    </message>
+    <message>
+        <source>No user manual found.</source>
+        <translation>未找到用户手册。</translation>
+    </message>
+    <message>
+        <source>Open User&apos;s Manual fail.</source>
+        <translation>打开用户手册失败。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open Open Source Software Licenses file directory failed.</source>
+        <translation>打开开源软件许可证文件目录失败。</translation>
     </message>
 </context>
 <context>
@@ -245,6 +493,10 @@
     <message>
         <source>network anomaly</source>
         <translation>网络异常</translation>
+    </message>
+    <message>
+        <source>Transfer progress of %1</source>
+        <translation>%1的传输进度</translation>
     </message>
 </context>
 <context>
@@ -406,6 +658,149 @@
         <source>network abnomaly</source>
         <translation>网络异常</translation>
     </message>
+    <message>
+        <source>Transfer progress of %1</source>
+        <translation>%1的传输进度</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::SystemConfigWidget</name>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Change path Please close open tools and all had download tools will move to new path.</source>
+        <translation>更改路径前请关闭已打开的工具，所有已下载的工具都将移动到新路径。</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>系统</translation>
+    </message>
+    <message>
+        <source>Path:</source>
+        <translation>路径：</translation>
+    </message>
+    <message>
+        <source>Moving the downloaded tools</source>
+        <translation>正在移动已下载的工具</translation>
+    </message>
+    <message>
+        <source>ChangePath</source>
+        <translation>更改路径</translation>
+    </message>
+    <message>
+        <source>click close button quit open software</source>
+        <translation>点击关闭按钮时退出已打开的软件</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>VersionInfo:</source>
+        <translation>版本信息：</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>CheckUpdate</source>
+        <translation>检查更新</translation>
+    </message>
+    <message>
+        <source>Enable Upgrade Prompt:</source>
+        <translation>启用升级提示：</translation>
+    </message>
+    <message>
+        <source>Fast Transfers:</source>
+        <translation>快速传输：</translation>
+    </message>
+    <message>
+        <source>Downloads each package in one request and resumes it after a broken connection.</source>
+        <translation>每个安装包一次请求下载完成，连接中断后可断点续传。</translation>
+    </message>
+    <message>
+        <source>License</source>
+        <translation>许可证</translation>
+    </message>
+    <message>
+        <source>see about</source>
+        <translation>查看</translation>
+    </message>
+    <message>
+        <source>Open Source Software Licenses</source>
+        <translation>开源软件许可证</translation>
+    </message>
+    <message>
+        <source>UserManual</source>
+        <translation>用户手册</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Open the user manual</source>
+        <translation>打开用户手册</translation>
+    </message>
+    <message>
+        <source>Cannot change path while downloading.</source>
+        <translation>正在下载，无法更改路径。</translation>
+    </message>
+    <message>
+        <source>Please close open tools.</source>
+        <translation>请关闭已打开的工具。</translation>
+    </message>
+    <message>
+        <source>DownloadPath</source>
+        <translation>下载路径</translation>
+    </message>
+    <message>
+        <source>The new path cannot be the current path or lie inside it.</source>
+        <translation>新路径不能是当前路径，也不能位于当前路径之内。</translation>
+    </message>
+    <message>
+        <source>Disk free space less than 2G.</source>
+        <translation>磁盘剩余空间不足 2G。</translation>
+    </message>
+    <message>
+        <source>Not enough free space for the downloaded tools.</source>
+        <translation>剩余空间不足以存放已下载的工具。</translation>
+    </message>
+    <message>
+        <source>Download path save fail.</source>
+        <translation>下载路径保存失败。</translation>
+    </message>
+    <message>
+        <source>save fail.</source>
+        <translation>保存失败。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Open User&apos;s Manual fail.</source>
+        <translation>打开用户手册失败。</translation>
+    </message>
+    <message>
+        <source>No user manual found.</source>
+        <translation>未找到用户手册。</translation>
+    </message>
+    <message>
+        <source>Open Open Source Software Licenses file directory failed.</source>
+        <translation>打开开源软件许可证文件目录失败。</translation>
+    </message>
+    <message>
+        <source>Cannot update Gearloft while downloading.</source>
+        <translation>正在下载，无法更新 Gearloft。</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::TipDialog</name>
@@ -423,6 +818,49 @@
     </message>
 </context>
 <context>
+    <name>gearmart::TipFrame</name>
+    <message>
+        <source>Hint</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Drag to sort or delete</source>
+        <translation>拖动可排序或删除</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolBoxTabWidget</name>
+    <message>
+        <source>All Tools</source>
+        <translation>全部工具</translation>
+    </message>
+    <message>
+        <source>Updateable Tools</source>
+        <translation>可升级工具</translation>
+    </message>
+    <message>
+        <source>Update Tools</source>
+        <translation>升级工具</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolBoxWidget</name>
+    <message>
+        <source>My Tools</source>
+        <translation>我的工具</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>分隔线</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n updateable tool(s)</source>
+        <translation>
+            <numerusform>%n 个可升级工具</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ToolDownloadWidget</name>
     <message>
         <source>Fold banner</source>
@@ -431,6 +869,37 @@
     <message>
         <source>Unfold banner</source>
         <translation>展开横幅</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::ToolDownloadedScene</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Delete %1 and all its files?</source>
+        <translation>删除%1及其全部文件？</translation>
+    </message>
+    <message>
+        <source>Software already opened.</source>
+        <translation>软件已打开。</translation>
+    </message>
+    <message>
+        <source>%1 is not in the download folder and was not deleted: %2</source>
+        <translation>%1不在下载文件夹中，未被删除：%2</translation>
+    </message>
+    <message>
+        <source>%1 could not be deleted. Close every program that uses its files and try again.</source>
+        <translation>无法删除%1。请关闭所有正在使用其文件的程序后重试。</translation>
+    </message>
+    <message>
+        <source>%1 was deleted, but some of its files could not be removed: %2</source>
+        <translation>%1已删除，但部分文件未能移除：%2</translation>
     </message>
 </context>
 <context>
@@ -463,6 +932,79 @@
     </message>
 </context>
 <context>
+    <name>gearmart::TransferProgressLabel</name>
+    <message>
+        <source>Transfer progress</source>
+        <translation>传输进度</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::TransferProgressText</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 分钟</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>more than a day</source>
+        <translation>超过一天</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 小时</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 小时 %2 分</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/秒</translation>
+    </message>
+    <message>
+        <source>%1 left</source>
+        <translation>剩余 %1</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::UpdateToolsWidget</name>
+    <message>
+        <source>No Tool</source>
+        <translation>暂无工具</translation>
+    </message>
+    <message>
+        <source>check all</source>
+        <translation>全选</translation>
+    </message>
+    <message>
+        <source>Updateable Tools</source>
+        <translation>可升级工具</translation>
+    </message>
+    <message>
+        <source>BatchUpdate</source>
+        <translation>批量升级</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>更新</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::UpdateVersionDialog</name>
     <message>
         <source>Version updating</source>
@@ -475,6 +1017,33 @@
     <message>
         <source>Cancel update</source>
         <translation>取消更新</translation>
+    </message>
+    <message>
+        <source>Update transfer progress</source>
+        <translation>更新传输进度</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::VersionChecker</name>
+    <message>
+        <source>check new version!</source>
+        <translation>发现新版本！</translation>
+    </message>
+    <message>
+        <source>checking...</source>
+        <translation>正在检查...</translation>
+    </message>
+    <message>
+        <source>Version have updated, please restart software</source>
+        <translation>版本已更新，请重启软件</translation>
+    </message>
+    <message>
+        <source>check failed</source>
+        <translation>检查失败</translation>
+    </message>
+    <message>
+        <source>There are no new version</source>
+        <translation>已是最新版本</translation>
     </message>
 </context>
 <context>
