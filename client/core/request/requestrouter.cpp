@@ -20,7 +20,8 @@ bool isDownload(int method)
 
 RequestTransport RequestTransport::over(ClientRequestManager* manager)
 {
-    return {[manager](const ClientRequest& request) { manager->send(request); }, [manager] { manager->clear(); }};
+    return {[manager](const ClientRequest& request) { manager->send(request); },
+            [manager] { manager->clear(); }};
 }
 
 RequestRouter::RequestRouter(RequestTransport transport, RequestSources sources, QObject* parent)
@@ -92,7 +93,13 @@ RequestRouter::ParsedReply RequestRouter::parseReply(const QString& response) co
         const QString url = object.value(QStringLiteral("url")).toString();
         const QJsonValue value = object.value(QStringLiteral("value"));
         int key = -1;
-        if (m_inFlight.contains(url)) {
+        // Both version checks ask the same address, so one answer may find the
+        // entry already released by the other: the method alone says the key.
+        if (reply.method == CheckMaterialVersion && url == m_sources.serverAddress())
+            key = 0;
+        else if (reply.method == CheckManagerVersion && url == m_sources.serverAddress())
+            key = 1;
+        else if (m_inFlight.contains(url)) {
             if (reply.method == DownloadMaterial)
                 key = 0;
             else if (reply.method == DownloadManageTool || reply.method == CheckManagerVersion)

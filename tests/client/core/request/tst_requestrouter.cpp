@@ -53,7 +53,8 @@ private:
     {
         m_sent.clear();
         m_clears = 0;
-        RequestTransport transport{[this](const ClientRequest& r) { m_sent.append(r); }, [this] { ++m_clears; }};
+        RequestTransport transport{[this](const ClientRequest& r) { m_sent.append(r); },
+                                   [this] { ++m_clears; }};
         RequestSources sources{[](int key) { return key >= 2 && key < 50 ? urlOf(key) : QString(); },
                                [] { return QStringLiteral("http://cloud"); },
                                [](int key) { return QStringLiteral("/dl/SubTools/%1/").arg(key); }};
@@ -145,15 +146,18 @@ private slots:
         QTest::addColumn<QString>("response");
         QTest::addColumn<int>("method");
         QTest::addColumn<ValueMap>("values");
-        QTest::newRow("tool keys by URL") << 3 << QVector<int>{7} << reply(4, {{7, "55"}}) << 4
-                                          << ValueMap{{7, "55"}};
-        QTest::newRow("material is key 0") << 1 << QVector<int>{9} << reply(1, {{9, "0"}}) << 1 << ValueMap{{0, "0"}};
-        QTest::newRow("main program is key 1") << 2 << QVector<int>{9} << reply(2, {{9, "0"}}) << 2
-                                               << ValueMap{{1, "0"}};
-        QTest::newRow("unknown URL is -1") << 3 << QVector<int>{7} << reply(4, {{8, "5"}}) << 4 << ValueMap{{-1, "5"}};
+        QTest::newRow("tool keys by URL")
+            << 3 << QVector<int>{7} << reply(4, {{7, "55"}}) << 4 << ValueMap{{7, "55"}};
+        QTest::newRow("material is key 0")
+            << 1 << QVector<int>{9} << reply(1, {{9, "0"}}) << 1 << ValueMap{{0, "0"}};
+        QTest::newRow("main program is key 1")
+            << 2 << QVector<int>{9} << reply(2, {{9, "0"}}) << 2 << ValueMap{{1, "0"}};
+        QTest::newRow("unknown URL is -1")
+            << 3 << QVector<int>{7} << reply(4, {{8, "5"}}) << 4 << ValueMap{{-1, "5"}};
         QTest::newRow("not json") << 3 << QVector<int>{7} << QStringLiteral("<html>") << 0 << ValueMap{};
-        QTest::newRow("null list") << 3 << QVector<int>{7} << QStringLiteral("{\"method\":4,\"urlsToValue\":null}")
-                                   << 4 << ValueMap{};
+        QTest::newRow("null list") << 3 << QVector<int>{7}
+                                   << QStringLiteral("{\"method\":4,\"urlsToValue\":null}") << 4
+                                   << ValueMap{};
     }
 
     void resultsMapUrlsToKeys()
@@ -171,6 +175,37 @@ private slots:
         QCOMPARE(responded.size(), 1);
         QCOMPARE(responded[0][0].toInt(), method);
         QCOMPARE(responded[0][1].value<ValueMap>(), values);
+    }
+
+    // Start-up asks for both versions at once; their answers may come back in
+    // either order, and neither may be lost.
+    void versionAnswersInEitherOrderKeepTheirKeys_data()
+    {
+        QTest::addColumn<bool>("materialFirst");
+        QTest::newRow("material answer first") << true;
+        QTest::newRow("manager answer first") << false;
+    }
+
+    void versionAnswersInEitherOrderKeepTheirKeys()
+    {
+        QFETCH(bool, materialFirst);
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->onBuildClientRequest(CheckManagerVersion, {1});
+        router->onBuildClientRequest(CheckMaterialVersion, {0});
+        const QString manager = QStringLiteral(
+            "{\"method\":7,\"urlsToValue\":[{\"url\":\"http://cloud\",\"value\":\"1.1.0.6\"}]}");
+        const QString material = QStringLiteral(
+            "{\"method\":6,\"urlsToValue\":[{\"url\":\"http://cloud\",\"value\":\"1.0.0.2\"}]}");
+        QSignalSpy responded(router, &RequestRouter::signalServerResponded);
+        router->onSolveRequestResult(0, materialFirst ? material : manager);
+        router->onSolveRequestResult(0, materialFirst ? manager : material);
+        QCOMPARE(responded.size(), 2);
+        const int managerAt = materialFirst ? 1 : 0;
+        QCOMPARE(responded[managerAt][0].toInt(), int(CheckManagerVersion));
+        QCOMPARE(responded[managerAt][1].value<ValueMap>(), (ValueMap{{1, QStringLiteral("1.1.0.6")}}));
+        QCOMPARE(responded[1 - managerAt][1].value<ValueMap>(), (ValueMap{{0, QStringLiteral("1.0.0.2")}}));
+        QVERIFY(router->inFlight().isEmpty());
     }
 
     void cancellingAQueuedKeyDropsItAndStillSendsIt()
@@ -212,21 +247,24 @@ private slots:
     void requestsWaitForAServiceStillStarting()
     {
         QTemporaryDir install;
-        QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/Haulmoor"), install.filePath(QStringLiteral("Haulmoor"))));
+        QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/Haulmoor"),
+                            install.filePath(QStringLiteral("Haulmoor"))));
         QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
         QProcess standIn;
         standIn.start(install.filePath(QStringLiteral("Gearloft")),
-                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()), QStringLiteral("-f"),
-                       QStringLiteral("/dev/null")});
+                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()),
+                       QStringLiteral("-f"), QStringLiteral("/dev/null")});
         QVERIFY(standIn.waitForStarted());
 
         const quint16 port = freePort();
         ClientRequestManager manager;
-        RequestSources sources{[](int key) { return urlOf(key); }, [] { return QStringLiteral("http://cloud"); },
+        RequestSources sources{[](int key) { return urlOf(key); },
+                               [] { return QStringLiteral("http://cloud"); },
                                [](int) { return QStringLiteral("/dl/"); }};
         RequestRouter router(RequestTransport::over(&manager), sources);
         router.setPort(port);
-        connect(&manager, &ClientRequestManager::signalRequestResult, &router, &RequestRouter::onSolveRequestResult);
+        connect(&manager, &ClientRequestManager::signalRequestResult, &router,
+                &RequestRouter::onSolveRequestResult);
         QSignalSpy responded(&router, &RequestRouter::signalServerResponded);
         router.onBuildClientRequest(DownloadProgress, {2});
 
@@ -251,14 +289,15 @@ private slots:
         QTemporaryDir downloads;
         QFile setup(install.filePath(QStringLiteral("Setup.xml")));
         QVERIFY(setup.open(QIODevice::WriteOnly));
-        setup.write("<Setup>\n<DownloadPath>\n<Value>" + downloads.path().toUtf8() + "</Value>\n</DownloadPath>\n</Setup>\n");
+        setup.write("<Setup>\n<DownloadPath>\n<Value>" + downloads.path().toUtf8() +
+                    "</Value>\n</DownloadPath>\n</Setup>\n");
         setup.close();
         QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
         QProcess standIn;
         // Ends with this test even if it dies, so no service outlives it.
         standIn.start(install.filePath(QStringLiteral("Gearloft")),
-                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()), QStringLiteral("-f"),
-                       QStringLiteral("/dev/null")});
+                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()),
+                       QStringLiteral("-f"), QStringLiteral("/dev/null")});
         QVERIFY(standIn.waitForStarted());
 
         fixtures::PackageServer cloud;
@@ -282,7 +321,8 @@ private slots:
                                [&](int) { return downloads.path() + QStringLiteral("/SubTools/"); }};
         RequestRouter router(RequestTransport::over(&manager), sources);
         router.setPort(port);
-        connect(&manager, &ClientRequestManager::signalRequestResult, &router, &RequestRouter::onSolveRequestResult);
+        connect(&manager, &ClientRequestManager::signalRequestResult, &router,
+                &RequestRouter::onSolveRequestResult);
         QSignalSpy responded(&router, &RequestRouter::signalServerResponded);
         QSignalSpy started(&router, &RequestRouter::signalWaitingToolsStartDownload);
 
@@ -313,9 +353,11 @@ private slots:
         QCOMPARE(started.size(), 1);
         QCOMPARE(started[0][0].toInt(), 5);
         // The packages are not zips: the finished ones end at 400.
-        const bool sawFinal = std::any_of(responded.begin(), responded.end(), [](const QList<QVariant>& args) {
-            return args[0].toInt() == DownloadProgress && args[1].value<ValueMap>().values().contains("400");
-        });
+        const bool sawFinal =
+            std::any_of(responded.begin(), responded.end(), [](const QList<QVariant>& args) {
+                return args[0].toInt() == DownloadProgress &&
+                       args[1].value<ValueMap>().values().contains("400");
+            });
         QVERIFY(sawFinal);
 
         standIn.kill();
