@@ -2,6 +2,7 @@
 
 #include "common/picturecache.h"
 #include "common/signingate.h"
+#include "common/toolactionparts.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "panelcraft/independentwindow.h"
@@ -33,21 +34,6 @@ const QColor kFailedColor(QStringLiteral("#FA3239"));
 constexpr int kWaitingMode = 2;
 constexpr int kFailureMode = 1;
 constexpr int kPercentMode = 0;
-// A value that is no number at all: shown as the generic failure.
-constexpr int kUnreadableValue = INT_MIN;
-
-std::function<double(const QString&)>& freeSpaceFunction()
-{
-    static std::function<double(const QString&)> function;
-    return function;
-}
-
-double freeSpaceOf(const QString& path)
-{
-    const auto& function = freeSpaceFunction();
-    return function ? function(path) : freeSpaceGiB(path);
-}
-
 void registerMetaTypes()
 {
     static const bool registered = [] {
@@ -60,16 +46,9 @@ void registerMetaTypes()
     Q_UNUSED(registered);
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QSize& size)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFixedSize(size);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
+
+using toolaction::makeButton;
 
 SubToolWidget::SubToolWidget(int toolKey, QWidget* parent) : QWidget(parent), m_iToolKey(toolKey)
 {
@@ -84,7 +63,7 @@ SubToolWidget::SubToolWidget(int toolKey, QWidget* parent) : QWidget(parent), m_
 
 void SubToolWidget::setFreeSpaceFunctionForTesting(std::function<double(const QString&)> function)
 {
-    freeSpaceFunction() = std::move(function);
+    toolaction::setFreeSpaceFunction(std::move(function));
 }
 
 bool SubToolWidget::isPolling() const
@@ -334,7 +313,7 @@ void SubToolWidget::onDownloadTool()
         showNotice(tr("Please set downlaod path at system setting page."), this);
         return;
     }
-    const double freeGiB = freeSpaceOf(path);
+    const double freeGiB = toolaction::freeSpaceOf(path);
     if (static_cast<double>(m_toolInfo.ToolSize) > freeGiB * 1024.0) {
         showNotice(tr("Disk free space little than tool Size, please modify download Path."),
                    crestui::GetIndependentWindow(this));
@@ -440,11 +419,8 @@ void SubToolWidget::onServerResponded(int iMethod, QMap<int, QString> mapToolkey
         return;
     if (iMethod != 3 && iMethod != 4)
         return;
-    bool bNumber = false;
-    int iValue = it.value().trimmed().toInt(&bNumber, 10);
     // An answer that is no number is no success either.
-    if (!bNumber)
-        iValue = kUnreadableValue;
+    const int iValue = toolaction::readServerValue(it.value());
     if (iMethod == 3)
         onDownloadAnswer(iValue);
     else

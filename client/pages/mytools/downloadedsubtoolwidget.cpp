@@ -2,6 +2,7 @@
 
 #include "common/picturecache.h"
 #include "common/signingate.h"
+#include "common/toolactionparts.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "panelcraft/independentwindow.h"
@@ -39,21 +40,6 @@ constexpr int kPercentMode = 0;
 constexpr int kFailureMode = 1;
 constexpr int kWaitingMode = 2;
 constexpr int kWaitingValue = 120;
-// A value that is no number at all: shown as the generic failure.
-constexpr int kUnreadableValue = INT_MIN;
-
-std::function<double(const QString&)>& freeSpaceFunction()
-{
-    static std::function<double(const QString&)> function;
-    return function;
-}
-
-double freeSpaceOf(const QString& path)
-{
-    const auto& function = freeSpaceFunction();
-    return function ? function(path) : freeSpaceGiB(path);
-}
-
 void registerMetaTypes()
 {
     static const bool registered = [] {
@@ -68,23 +54,9 @@ void registerMetaTypes()
     Q_UNUSED(registered);
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QSize& size)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFixedSize(size);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-int readValue(const QString& qstrValue)
-{
-    bool bNumber = false;
-    const int iValue = qstrValue.trimmed().toInt(&bNumber, 10);
-    return bNumber ? iValue : kUnreadableValue;
-}
-
 } // namespace
+
+using toolaction::makeButton;
 
 DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget* parent) : QWidget(parent)
 {
@@ -100,7 +72,7 @@ DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget* parent) : QWidget(pare
 
 void DownloadedSubToolWidget::setFreeSpaceFunctionForTesting(std::function<double(const QString&)> function)
 {
-    freeSpaceFunction() = std::move(function);
+    toolaction::setFreeSpaceFunction(std::move(function));
 }
 
 void DownloadedSubToolWidget::buildForm()
@@ -443,7 +415,7 @@ void DownloadedSubToolWidget::onSolveServerResponse(int method, QMap<int, QStrin
     const auto it = toolkeyToServerValue.constFind(m_iToolKey);
     if (m_iToolKey < 0 || it == toolkeyToServerValue.cend())
         return;
-    const int iValue = readValue(it.value());
+    const int iValue = toolaction::readServerValue(it.value());
     switch (method) {
     case 3:
         if (iValue == 0) {
@@ -601,7 +573,7 @@ void DownloadedSubToolWidget::onUpdateBtnClicked()
             emit signalCover(false);
         return;
     }
-    if (static_cast<double>(m_toolInfo.ToolSize) > freeSpaceOf(path) * 1024.0) {
+    if (static_cast<double>(m_toolInfo.ToolSize) > toolaction::freeSpaceOf(path) * 1024.0) {
         emit signalCover(true);
         showNotice(kNoticeIcon, tr("Disk free space little than tool Size, please modify download Path."),
                    tr("OK"), nullptr);
