@@ -59,9 +59,12 @@ std::string decodeEntities(const std::string& text)
         if (!decoded && text.compare(i, 2, "&#") == 0) {
             const auto end = text.find(';', i);
             const bool hex = i + 2 < text.size() && (text[i + 2] == 'x' || text[i + 2] == 'X');
-            const std::string digits = end == std::string::npos ? std::string() : text.substr(i + (hex ? 3 : 2), end - i - (hex ? 3 : 2));
+            const std::string digits = end == std::string::npos
+                                           ? std::string()
+                                           : text.substr(i + (hex ? 3 : 2), end - i - (hex ? 3 : 2));
             if (!digits.empty() && digits.size() <= 8 &&
-                digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") == std::string::npos) {
+                digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
+                    std::string::npos) {
                 const unsigned long code = std::stoul(digits, nullptr, hex ? 16 : 10);
                 if (code > 0 && code <= 0x10FFFF) {
                     appendUtf8(out, code);

@@ -68,17 +68,20 @@ void progress(ServiceHost& host, const Request& request)
 {
     ReplyMap values;
     protocol::ByteFigures bytes;
+    protocol::FailureReasons failures;
     for (const auto& entry : request.entries) {
         const ProgressCell cell = host.readCell(entry.first);
         values.emplace(entry.first, std::to_string(cell.value));
         if (cell.total > 0)
             bytes.emplace(entry.first, protocol::ByteProgress{cell.received, cell.total, cell.rate});
+        if (!cell.failure.empty())
+            failures.emplace(entry.first, cell.failure);
     }
-    if (bytes.empty()) {
+    if (bytes.empty() && failures.empty()) {
         host.sendReply(request, values);
         return;
     }
-    const std::string body = protocol::buildProgressReply(request.method, values, bytes);
+    const std::string body = protocol::buildProgressReply(request.method, values, bytes, failures);
     auto manager = std::make_shared<TaskManager>(DownloadContext{});
     const int handle = request.handle;
     host.pool->addTask([manager, handle, body] { manager->reply(handle, body); });
@@ -96,6 +99,7 @@ void cancel(ServiceHost& host, const Request& request)
             cell->received = 0;
             cell->total = 0;
             cell->rate = 0;
+            cell->failure.clear();
         }
         values.emplace(entry.first, "0");
     }

@@ -2,8 +2,8 @@
 
 #include "contentrange.h"
 #include "packageinstaller.h"
-#include "sha256.h"
 #include "platform/paths.h"
+#include "sha256.h"
 #include "wirelink/wirelink.h"
 
 #include <chrono>
@@ -142,6 +142,10 @@ void PackageDownloader::download()
     if (!verifyChecksum()) {
         logLine("Checksum mismatch: " + m_url);
         std::remove(m_localPath.c_str());
+        {
+            std::lock_guard<std::mutex> guard(*m_lock);
+            m_cell->failure = "checksum";
+        }
         writeCell(StatusFailed);
         return;
     }
@@ -198,6 +202,10 @@ bool PackageDownloader::readTotal()
     if (metadata.hasChecksum && metadata.sha256.empty()) {
         // A checksum that cannot be read cannot vouch for the package.
         logLine("Unreadable checksum: " + m_url);
+        {
+            std::lock_guard<std::mutex> guard(*m_lock);
+            m_cell->failure = "checksum";
+        }
         writeCell(StatusFailed);
         return false;
     }

@@ -125,7 +125,7 @@ private:
 
     TransferMode m_mode = TransferMode::Ranges;
     std::string m_expectedSha256; // empty: the metadata carries no checksum
-    Sha256 m_hash; // fed only when there is a checksum to compare
+    Sha256 m_hash;                // fed only when there is a checksum to compare
     std::vector<std::chrono::milliseconds> m_resumePauses = defaultResumePauses();
     PauseFunction m_pause;
     std::chrono::milliseconds m_stall = kStreamStall;

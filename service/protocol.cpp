@@ -41,7 +41,8 @@ std::string buildReply(int method, const ReplyMap& values)
     return buildProgressReply(method, values, {});
 }
 
-std::string buildProgressReply(int method, const ReplyMap& values, const ByteFigures& bytes)
+std::string buildProgressReply(int method, const ReplyMap& values, const ByteFigures& bytes,
+                               const FailureReasons& failures)
 {
     Json::Value root(Json::objectValue);
     root["method"] = method;
@@ -58,6 +59,8 @@ std::string buildProgressReply(int method, const ReplyMap& values, const ByteFig
                 entry["total"] = Json::Value(static_cast<Json::Int64>(found->second.total));
                 entry["rate"] = Json::Value(static_cast<Json::Int64>(found->second.rate));
             }
+            if (const auto found = failures.find(url); found != failures.end())
+                entry["failure"] = found->second;
             list.append(entry);
         }
         root["urlsToValue"] = list;

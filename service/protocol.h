@@ -24,9 +24,13 @@ struct ByteProgress
     std::int64_t rate = 0; // bytes per second
 };
 using ByteFigures = std::map<std::string, ByteProgress>;
+// URL -> why its download failed.
+using FailureReasons = std::map<std::string, std::string>;
 
 // The progress reply: as buildReply, and each URL found in bytes also
-// carries "received", "total" and "rate" as numbers.
-std::string buildProgressReply(int method, const ReplyMap& values, const ByteFigures& bytes);
+// carries "received", "total" and "rate" as numbers; each URL found in
+// failures carries "failure" as text.
+std::string buildProgressReply(int method, const ReplyMap& values, const ByteFigures& bytes,
+                               const FailureReasons& failures = {});
 
 } // namespace haulmoor::protocol

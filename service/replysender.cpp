@@ -10,7 +10,8 @@ bool ReplySender::send()
 {
     if (!NET_HTTPSERVER_SetParamV2(m_handle, 0, 4, nullptr, 0, m_body.data(),
                                    static_cast<long long>(m_body.size()))) {
-        std::printf("http set body fail, server_handle:%d, eror_code :%d\n", m_handle, NET_UTILS_GetLastError());
+        std::printf("http set body fail, server_handle:%d, eror_code :%d\n", m_handle,
+                    NET_UTILS_GetLastError());
         std::fflush(stdout);
         return false;
     }

@@ -9,7 +9,8 @@
 namespace haulmoor {
 
 // Method numbers of the local protocol.
-enum RequestMethod : int {
+enum RequestMethod : int
+{
     DownloadMaterial = 1,
     DownloadManageTool = 2,
     DownloadSubTool = 3,
@@ -20,7 +21,8 @@ enum RequestMethod : int {
 };
 
 // Status values a progress cell holds besides the percentages 0..100.
-enum ProgressStatus : int {
+enum ProgressStatus : int
+{
     StatusFailed = -1,
     StatusReceived = 100,
     StatusInstalled = 200,
@@ -49,6 +51,9 @@ struct ProgressCell
     std::int64_t received = 0;
     std::int64_t total = 0;
     std::int64_t rate = 0; // bytes per second over the last two seconds
+    // Why a failed download failed, when the plain -1 would mislead the user
+    // ("checksum": the package arrived but did not match its published sum).
+    std::string failure;
 };
 
 // URL -> value text; ordered by URL bytes, which is the order of the reply.

@@ -92,7 +92,8 @@ void RequestCollector::onRequest(int handle, const RequestInfo* info, void* user
 
     // The path and query are read but play no part: the body's method decides.
     std::vector<char> urlBuffer(WL_URL_BUFFER_SIZE, '\0');
-    if (!NET_HTTPSERVER_GetParamV2(handle, info->urlSelector, 0, 0, 0, urlBuffer.data(), WL_URL_BUFFER_SIZE)) {
+    if (!NET_HTTPSERVER_GetParamV2(handle, info->urlSelector, 0, 0, 0, urlBuffer.data(),
+                                   WL_URL_BUFFER_SIZE)) {
         NET_UTILS_GetLastError();
         return;
     }

@@ -5,8 +5,8 @@
 
 namespace haulmoor {
 
-void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell> cell, std::string downloadDir,
-                           std::string unzipDir, int chunkSize)
+void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell> cell,
+                           std::string downloadDir, std::string unzipDir, int chunkSize)
 {
     PackageDownloader downloader;
     downloader.setUrl(url);

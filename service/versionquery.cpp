@@ -3,9 +3,8 @@
 #include "servicehost.h"
 #include "wirelink/wirelink.h"
 
-#include <json/json.h>
-
 #include <cstring>
+#include <json/json.h>
 
 namespace haulmoor::versionquery {
 

@@ -933,6 +933,13 @@
     </message>
 </context>
 <context>
+    <name>gearmart::TransferProgressHub</name>
+    <message>
+        <source>The package arrived damaged and was not installed. Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>gearmart::TransferProgressLabel</name>
     <message>
         <source>Transfer progress</source>

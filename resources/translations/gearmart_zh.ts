@@ -932,6 +932,13 @@
     </message>
 </context>
 <context>
+    <name>gearmart::TransferProgressHub</name>
+    <message>
+        <source>The package arrived damaged and was not installed. Please try again.</source>
+        <translation>安装包下载后校验失败（已损坏），未安装。请重试。</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::TransferProgressLabel</name>
     <message>
         <source>Transfer progress</source>

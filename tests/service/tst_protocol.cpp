@@ -185,6 +185,18 @@ private slots:
         QCOMPARE(entries.at(1).toObject().keys(), (QStringList{"url", "value"}));
         // Without figures the reply is the plain one, byte for byte.
         QCOMPARE(protocol::buildProgressReply(4, values, {}), protocol::buildReply(4, values));
+
+        // A failure's reason travels beside its value.
+        const std::string failed =
+            protocol::buildProgressReply(4, {{"c.zip", "-1"}}, {}, {{"c.zip", "checksum"}});
+        const QJsonObject entry = QJsonDocument::fromJson(QByteArray::fromStdString(failed))
+                                      .object()
+                                      .value("urlsToValue")
+                                      .toArray()
+                                      .at(0)
+                                      .toObject();
+        QCOMPARE(entry.value("value").toString(), QStringLiteral("-1"));
+        QCOMPARE(entry.value("failure").toString(), QStringLiteral("checksum"));
     }
 
     void transferMode_data()

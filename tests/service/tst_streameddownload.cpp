@@ -545,7 +545,10 @@ private slots:
         if (value == 200) {
             QVERIFY(received() == content);
             QVERIFY(!output.contains("Checksum"));
+            QVERIFY(cell().failure.empty());
         } else {
+            // The client can tell a damaged package from a network failure.
+            QCOMPARE(QString::fromStdString(cell().failure), QStringLiteral("checksum"));
             QVERIFY(received().isEmpty()); // nothing unpacked
             QVERIFY(!packageFileLeft());
             QVERIFY2(output.contains(log + m_server.url(path).toUtf8() + "\n"), output.constData());

@@ -110,6 +110,9 @@ RequestRouter::ParsedReply RequestRouter::parseReply(const QString& response) co
         reply.values.insert(key, value.isString() ? value.toString() : QString());
         if (key != -1)
             reply.transfers.insert(key, TransferProgress::fromReplyEntry(object));
+        // Every answered key: one without a reason forgets an older one.
+        if (key != -1 && reply.method == DownloadProgress)
+            reply.failures.insert(key, object.value(QStringLiteral("failure")).toString());
     }
     return reply;
 }
@@ -161,6 +164,8 @@ void RequestRouter::onSolveRequestResult(int error, QString response)
         return;
     }
     release(method, values);
+    if (method == DownloadProgress && !reply.failures.isEmpty())
+        emit signalTransferFailures(reply.failures);
     emit signalServerResponded(method, values);
     // Figures follow the value, so that a page has taken the look the value
     // asks for before it decides whether to show them.

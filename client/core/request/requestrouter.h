@@ -57,6 +57,7 @@ public:
         int method = 0;
         QMap<int, QString> values;
         QMap<int, TransferProgress> transfers;
+        QMap<int, QString> failures; // progress only: why a download failed, or empty
     };
     ParsedReply parseReply(const QString& response) const;
     // Reads a reply into key -> value. Unknown URLs give key -1.
@@ -73,6 +74,10 @@ signals:
     // After the signalServerResponded of each progress reply: the byte
     // figures of every key that reply answered, unknown where it had none.
     void signalTransferProgress(QMap<int, gearmart::TransferProgress> toolkeyToProgress);
+    // For every key of a progress answer, the reason the service gives for a
+    // failed download ("checksum") or empty; sent before the values so that a
+    // page showing the failure can name its cause.
+    void signalTransferFailures(QMap<int, QString> toolkeyToFailure);
 
 private:
     void queueKey(int method, int key);

@@ -1,7 +1,7 @@
 #include "gearmart.h"
 
-#include "clientrequestmanager.h"
 #include "catalog/tooldownloadwidget.h"
+#include "clientrequestmanager.h"
 #include "common/transferprogresshub.h"
 #include "config/configmanager.h"
 #include "details/toolmoreinfowidget.h"
@@ -164,25 +164,33 @@ void Gearmart::showDetailPage(int iToolkey)
 
 void Gearmart::makeConnections()
 {
-    connect(m_pRequestManager, &ClientRequestManager::signalRequestResult, this, &Gearmart::onSolveRequestResult);
+    connect(m_pRequestManager, &ClientRequestManager::signalRequestResult, this,
+            &Gearmart::onSolveRequestResult);
     connect(m_pRouter, &RequestRouter::signalServerResponded, this, &Gearmart::signalServerResponded);
     connect(m_pRouter, &RequestRouter::signalDownloadingCount, this, &Gearmart::signalDownloadingCount);
     connect(m_pRouter, &RequestRouter::signalWaitingToolsStartDownload, this,
             &Gearmart::signalWaitingToolsStartDownload);
     connect(m_pRouter, &RequestRouter::signalTransferProgress, TransferProgressHub::instance(),
             &TransferProgressHub::onTransferProgress);
+    connect(m_pRouter, &RequestRouter::signalTransferFailures, TransferProgressHub::instance(),
+            &TransferProgressHub::onTransferFailures);
 
-    connect(this, &Gearmart::signalServerResponded, m_pTitleWidget, &WindowTitleWidget::signalServerResponded);
+    connect(this, &Gearmart::signalServerResponded, m_pTitleWidget,
+            &WindowTitleWidget::signalServerResponded);
     connect(this, &Gearmart::signalReUpdate, m_pTitleWidget, &WindowTitleWidget::signalReUpdate);
-    connect(this, &Gearmart::signalStartCheckUpdate, m_pTitleWidget, &WindowTitleWidget::signalStartCheckUpdate);
+    connect(this, &Gearmart::signalStartCheckUpdate, m_pTitleWidget,
+            &WindowTitleWidget::signalStartCheckUpdate);
     connect(this, &Gearmart::signalGetHelp, m_pTitleWidget, &WindowTitleWidget::signalGetHelp);
-    connect(this, &Gearmart::signalDownloadingCount, m_pTitleWidget, &WindowTitleWidget::signalDownloadingCount);
+    connect(this, &Gearmart::signalDownloadingCount, m_pTitleWidget,
+            &WindowTitleWidget::signalDownloadingCount);
 
     connect(this, &Gearmart::signalWaitingToolsStartDownload, m_pToolDownloadPage,
             &ToolDownloadWidget::signalWaitingToolsStartDownload);
-    connect(this, &Gearmart::signalServerResponded, m_pToolDownloadPage, &ToolDownloadWidget::signalServerResponded);
+    connect(this, &Gearmart::signalServerResponded, m_pToolDownloadPage,
+            &ToolDownloadWidget::signalServerResponded);
     connect(m_pToolDownloadPage, &ToolDownloadWidget::signalDownload, this, &Gearmart::onBuildClientRequest);
-    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalShowMoreInfoWidget, this, &Gearmart::showDetailPage);
+    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalShowMoreInfoWidget, this,
+            &Gearmart::showDetailPage);
     connect(m_pToolDownloadPage, &ToolDownloadWidget::signalCover, this, &Gearmart::onSetCover);
 
     connect(this, &Gearmart::signalWaitingToolsStartDownload, m_pToolBoxPage,
@@ -207,8 +215,10 @@ void Gearmart::makeConnections()
     connect(m_pTitleWidget, &WindowTitleWidget::signalShowSmall, this, &QWidget::showMinimized);
     connect(m_pTitleWidget, &WindowTitleWidget::signalShowMax, this, &Gearmart::toggleMaximized);
     connect(m_pTitleWidget, &WindowTitleWidget::signalToServer, this, &Gearmart::onBuildClientRequest);
-    connect(m_pTitleWidget, &WindowTitleWidget::signalStartUpdateManagerTool, this, &Gearmart::onStartUpdateGearloft);
-    connect(m_pTitleWidget, &WindowTitleWidget::signalSetUpdateProgress, this, &Gearmart::onSetGearloftProgress);
+    connect(m_pTitleWidget, &WindowTitleWidget::signalStartUpdateManagerTool, this,
+            &Gearmart::onStartUpdateGearloft);
+    connect(m_pTitleWidget, &WindowTitleWidget::signalSetUpdateProgress, this,
+            &Gearmart::onSetGearloftProgress);
     connect(m_pTitleWidget, &WindowTitleWidget::signalUpdateFailed, this, &Gearmart::onUpdateFailed);
     connect(m_pTitleWidget, &WindowTitleWidget::signalHaveNewMaterial, this, &Gearmart::onHaveNewMaterial);
     connect(m_pTitleWidget, &WindowTitleWidget::signalCover, this, &Gearmart::onSetCover);
@@ -359,8 +369,8 @@ void Gearmart::onUpdateCompleted()
     ToolDataManager::instance()->saveStateList();
 
     setBlackCover();
-    const int answer = TipDialog::showTip(kSureIcon, tr("Upgrade completed, restart software?"), tr("Restart Now"),
-                                          tr("Restart Later"), true, this);
+    const int answer = TipDialog::showTip(kSureIcon, tr("Upgrade completed, restart software?"),
+                                          tr("Restart Now"), tr("Restart Later"), true, this);
     if (answer != 1) {
         coverOff();
         return;

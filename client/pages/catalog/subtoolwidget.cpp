@@ -3,6 +3,7 @@
 #include "common/picturecache.h"
 #include "common/signingate.h"
 #include "common/toolactionparts.h"
+#include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "panelcraft/independentwindow.h"
@@ -408,7 +409,9 @@ QString SubToolWidget::failureMessage(int iCode)
 void SubToolWidget::fail(int iCode)
 {
     setLook(Look::Failed);
-    m_pProgressBar->setToolTip(failureMessage(iCode));
+    m_pProgressBar->setToolTip(
+        iCode == -1 ? TransferProgressHub::instance()->failureText(m_iToolKey, failureMessage(iCode))
+                    : failureMessage(iCode));
     stopPolling();
 }
 

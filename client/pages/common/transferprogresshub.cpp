@@ -15,8 +15,29 @@ TransferProgressHub* TransferProgressHub::instance()
 
 void TransferProgressHub::onTransferProgress(QMap<int, TransferProgress> toolkeyToProgress)
 {
-    for (auto it = toolkeyToProgress.cbegin(); it != toolkeyToProgress.cend(); ++it)
+    for (auto it = toolkeyToProgress.cbegin(); it != toolkeyToProgress.cend(); ++it) {
+        // Figures mean the tool downloads again: an old reason no longer holds.
+        if (it.value().isKnown())
+            m_failures.remove(it.key());
         emit signalTransferProgress(it.key(), it.value());
+    }
+}
+
+void TransferProgressHub::onTransferFailures(QMap<int, QString> toolkeyToFailure)
+{
+    for (auto it = toolkeyToFailure.cbegin(); it != toolkeyToFailure.cend(); ++it) {
+        if (it.value().isEmpty())
+            m_failures.remove(it.key());
+        else
+            m_failures.insert(it.key(), it.value());
+    }
+}
+
+QString TransferProgressHub::failureText(int iToolkey, const QString& qstrFallback) const
+{
+    if (m_failures.value(iToolkey) == QLatin1String("checksum"))
+        return tr("The package arrived damaged and was not installed. Please try again.");
+    return qstrFallback;
 }
 
 } // namespace gearmart

@@ -2,7 +2,9 @@
 
 #include "transferprogress.h"
 
+#include <QMap>
 #include <QObject>
+#include <QString>
 
 namespace gearmart {
 
@@ -18,14 +20,24 @@ public:
     // Created on first use, on the GUI thread; lives until the process ends.
     static TransferProgressHub* instance();
 
+    // The service's reason for the tool's last failed download ("checksum"),
+    // empty when it gave none or the tool has started again since.
+    QString failureOf(int iToolkey) const { return m_failures.value(iToolkey); }
+    // What to tell the user about the tool's failed download: the cause the
+    // service named, else the page's own message for the value.
+    QString failureText(int iToolkey, const QString& qstrFallback) const;
+
 public slots:
     void onTransferProgress(QMap<int, gearmart::TransferProgress> toolkeyToProgress);
+    void onTransferFailures(QMap<int, QString> toolkeyToFailure);
 
 signals:
     void signalTransferProgress(int iToolkey, gearmart::TransferProgress progress);
 
 private:
     TransferProgressHub();
+
+    QMap<int, QString> m_failures;
 };
 
 } // namespace gearmart

@@ -2,6 +2,7 @@
 
 #include "common/picturecache.h"
 #include "common/signingate.h"
+#include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "system/systemutils.h"
@@ -386,7 +387,8 @@ void MoreInfoLeftWidget::failWith(int iCode)
         qstrMessage = tr("File not found.");
         break;
     case kFailed:
-        qstrMessage = tr("connect to network failed.");
+        qstrMessage = TransferProgressHub::instance()->failureText(m_toolInfo.ToolKey,
+                                                                   tr("connect to network failed."));
         break;
     default:
         qstrMessage = tr("network anomaly");

@@ -3,6 +3,7 @@
 #include "common/picturecache.h"
 #include "common/signingate.h"
 #include "common/toolactionparts.h"
+#include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "panelcraft/independentwindow.h"
@@ -390,7 +391,9 @@ void DownloadedSubToolWidget::fail(int iCode)
 {
     m_pPollTimer->stop();
     m_upgradeProgressBar->setText(tr("download fail"));
-    m_upgradeProgressBar->setToolTip(failureMessage(iCode));
+    m_upgradeProgressBar->setToolTip(
+        iCode == -1 ? TransferProgressHub::instance()->failureText(m_iToolKey, failureMessage(iCode))
+                    : failureMessage(iCode));
     setUpdateState(UpdateStateFailed);
 }
 

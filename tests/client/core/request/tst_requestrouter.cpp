@@ -208,6 +208,32 @@ private slots:
         QVERIFY(router->inFlight().isEmpty());
     }
 
+    void failureReasonsComeBeforeTheValues()
+    {
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->onBuildClientRequest(DownloadSubTool, {2, 3});
+        QStringList order;
+        QMap<int, QString> reasons;
+        connect(router, &RequestRouter::signalTransferFailures, &owner, [&](QMap<int, QString> failures) {
+            order << QStringLiteral("failures");
+            reasons = failures;
+        });
+        connect(router, &RequestRouter::signalServerResponded, &owner,
+                [&](int, QMap<int, QString>) { order << QStringLiteral("values"); });
+        router->onSolveRequestResult(
+            0, QStringLiteral("{\"method\":4,\"urlsToValue\":[{\"url\":\"%1\",\"value\":\"-1\",\"failure\":"
+                              "\"checksum\"},{\"url\":\"%2\",\"value\":\"40\"}]}")
+                   .arg(urlOf(2), urlOf(3)));
+        QCOMPARE(order, (QStringList{QStringLiteral("failures"), QStringLiteral("values")}));
+        QCOMPARE(reasons, (QMap<int, QString>{{2, QStringLiteral("checksum")}, {3, QString()}}));
+
+        // Other answers carry no reasons.
+        order.clear();
+        router->onSolveRequestResult(0, reply(3, {{2, "0"}}));
+        QCOMPARE(order, QStringList{QStringLiteral("values")});
+    }
+
     void cancellingAQueuedKeyDropsItAndStillSendsIt()
     {
         QObject owner;

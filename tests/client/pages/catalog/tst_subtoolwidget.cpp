@@ -774,6 +774,25 @@ private slots:
         QVERIFY(!line->isVisibleTo(card.get()));
     }
 
+    // A package that arrived damaged is named as such, not as a network
+    // failure; the next failure without a reason says the usual thing.
+    void aDamagedPackageIsNamed()
+    {
+        install({testcatalog::tool(2)});
+        auto card = downloadingCard(2);
+        auto* bar = child<ProgressBar>(card.get(), "progressBar");
+        TransferProgressHub::instance()->onTransferFailures({{2, QStringLiteral("checksum")}});
+        card->onServerResponded(4, {{2, QStringLiteral("-1")}});
+        QCOMPARE(card->look(), Look::Failed);
+        QCOMPARE(bar->toolTip(), QStringLiteral("The package arrived damaged and was not installed. Please try again."));
+
+        child<QPushButton>(card.get(), "refreshBtn")->click();
+        card->onServerResponded(3, {{2, QStringLiteral("0")}});
+        TransferProgressHub::instance()->onTransferFailures({{2, QString()}});
+        card->onServerResponded(4, {{2, QStringLiteral("-1")}});
+        QCOMPARE(bar->toolTip(), QStringLiteral("connect to network failed."));
+    }
+
     void aNewDownloadStartsWithoutOldFigures()
     {
         install({testcatalog::tool(2)});
