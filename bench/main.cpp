@@ -64,7 +64,11 @@ int main(int argc, char** argv)
     const QCommandLineOption streamedOnly(QStringLiteral("streamed-only"),
                                           QStringLiteral("Only the 200 MiB package, curl, bsdtar and the "
                                                          "streamed service"));
-    parser.addOptions({haulmoor, unpacker, runs, parallelRuns, workDir, baseUrl, linkLabel, streamedOnly});
+    const QCommandLineOption noChecksum(QStringLiteral("no-checksum"),
+                                        QStringLiteral("Publish no SHA-256, so the service verifies nothing: "
+                                                       "the transfer alone against curl"));
+    parser.addOptions(
+        {haulmoor, unpacker, runs, parallelRuns, workDir, baseUrl, linkLabel, streamedOnly, noChecksum});
     parser.process(app);
 
     bench::BenchSetup setup;
@@ -73,6 +77,7 @@ int main(int argc, char** argv)
     setup.runs = std::max(1, parser.value(runs).toInt());
     setup.parallelRuns = std::max(1, parser.value(parallelRuns).toInt());
     setup.rangesToo = !parser.isSet(streamedOnly);
+    bench::setPublishChecksums(!parser.isSet(noChecksum));
     if (parser.isSet(linkLabel))
         setup.linkLabel = parser.value(linkLabel).toStdString();
     if (!parser.isSet(haulmoor) || !parser.isSet(unpacker))

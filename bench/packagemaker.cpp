@@ -86,8 +86,24 @@ bool writeEntry(archive* zip, const std::string& path, std::int64_t bytes, std::
 
 } // namespace
 
+namespace {
+bool g_publishChecksums = true;
+} // namespace
+
+void setPublishChecksums(bool bPublish)
+{
+    g_publishChecksums = bPublish;
+}
+
+bool checksumsPublished()
+{
+    return g_publishChecksums;
+}
+
 std::string metadataText(std::int64_t zipBytes, const std::string& sha256)
 {
+    if (!g_publishChecksums)
+        return "{\"package_size\": " + std::to_string(zipBytes) + "}\n";
     return "{\"package_size\": " + std::to_string(zipBytes) + ", \"sha256\": \"" + sha256 + "\"}\n";
 }
 
@@ -157,7 +173,9 @@ bool findPackage(const std::string& dir, const std::string& name, std::int64_t c
     package.contentBytes = contentBytes;
     package.entries = entries;
     package.sha256 = sha256;
-    return true;
+    // The metadata follows this run's choice of publishing the checksum.
+    metadata.close();
+    return writeText(dir + "/" + name + ".json", metadataText(package.zipBytes, package.sha256));
 }
 
 bool linkPackage(const Package& package, const std::string& dir, const std::string& name, std::string& error)

@@ -33,4 +33,9 @@ bool linkPackage(const Package& package, const std::string& dir, const std::stri
 
 std::string metadataText(std::int64_t zipBytes, const std::string& sha256);
 
+// Whether metadata files name the package's SHA-256 (the service then
+// verifies every download); on by default.
+void setPublishChecksums(bool bPublish);
+bool checksumsPublished();
+
 } // namespace bench

@@ -1,5 +1,7 @@
 #include "report.h"
 
+#include "packagemaker.h"
+
 #include <cstdio>
 #include <string>
 
@@ -106,7 +108,8 @@ void peakRow(const char* label, const ParallelFigures& parallel, const Targets& 
 
 void streamedReport(const std::vector<SizeFigures>& sizes, const Targets& targets, bool loopback)
 {
-    std::printf("\nStreamed transfers (TransferMode 1), checksum verified\n");
+    std::printf("\nStreamed transfers (TransferMode 1), %s\n",
+                checksumsPublished() ? "checksum verified" : "no checksum published");
     row("", cellsOf(sizes, [](const SizeFigures& f) { return f.label; }));
     row("curl -s -o FILE URL", cellsOf(sizes, [](const SizeFigures& f) { return timeCell(f.curlMs); }));
     row("bsdtar -xf PACKAGE -C DIR",
