@@ -1,14 +1,14 @@
 #include "servicetestkit.h"
 
+#include "loopback.h"
 #include "wirelink/wirelink.h"
 
 #include <QFile>
-#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
-#include <QTcpSocket>
-#include <QTest>
 
 namespace servicetest {
 
@@ -78,19 +78,13 @@ Reply post(quint16 port, int method, const QList<QPair<QString, QString>>& entri
     return postRaw(port, QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
 void writeFakeUnpacker(const QString& dir, bool succeed)
 {
     QFile script(dir + QStringLiteral("/ZipUnzip"));
     QVERIFY(script.open(QIODevice::WriteOnly));
     if (succeed)
-        script.write("#!/bin/sh\n[ \"$1\" = 1 ] || exit 2\nmkdir -p \"$3\" && cp \"$2\" \"$3/received.bin\" && exit 1\n");
+        script.write("#!/bin/sh\n[ \"$1\" = 1 ] || exit 2\nmkdir -p \"$3\" && cp \"$2\" \"$3/received.bin\" "
+                     "&& exit 1\n");
     else
         script.write("#!/bin/sh\nexit 3\n");
     script.close();
@@ -116,7 +110,7 @@ bool RunningHost::start()
     options.waitTick = [this] { m_gate.wait(); };
     options.mainProgramRunning = [this] { return m_running.load(); };
     m_host = std::make_unique<haulmoor::ServiceHost>(options);
-    m_port = freePort();
+    m_port = fixtures::loopback::pickFreePort();
     m_thread = std::thread([this] { m_exitCode = m_host->run(m_port); });
     // The listener is up once a request can be queued; probe with a raw connect.
     for (int i = 0; i < 500; ++i) {

@@ -12,7 +12,6 @@
 #include <QMap>
 #include <QString>
 #include <QTemporaryDir>
-
 #include <atomic>
 #include <condition_variable>
 #include <memory>
@@ -68,8 +67,6 @@ private:
     int m_saved = -1;
     QByteArray m_text;
 };
-
-quint16 freePort();
 
 // Writes a stand-in unpacker into dir that copies the package to
 // DIR/received.bin and succeeds (or fails with exit code 3 when asked).

@@ -32,9 +32,7 @@ namespace {
 const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
 const QColor kDownloadingColor(QStringLiteral("#3BCD8D"));
 const QColor kFailedColor(QStringLiteral("#FA3239"));
-constexpr int kWaitingMode = 2;
-constexpr int kFailureMode = 1;
-constexpr int kPercentMode = 0;
+
 void registerMetaTypes()
 {
     static const bool registered = [] {
@@ -260,18 +258,18 @@ void SubToolWidget::setLook(Look emLook)
     switch (emLook) {
     case Look::Downloading:
         m_pProgressBar->setValue(0);
-        m_pProgressBar->setMode(kPercentMode);
+        m_pProgressBar->setMode(ProgressBar::kPercentMode);
         m_pProgressBar->setChunkColor(kDownloadingColor);
         m_pProgressBar->setToolTip(QString());
         break;
     case Look::Waiting:
         m_pProgressBar->setValue(0);
-        m_pProgressBar->setMode(kWaitingMode);
+        m_pProgressBar->setMode(ProgressBar::kWaitingMode);
         m_pProgressBar->setText(tr("Waiting..."));
         m_pProgressBar->setToolTip(QString());
         break;
     case Look::Failed:
-        m_pProgressBar->setMode(kFailureMode);
+        m_pProgressBar->setMode(ProgressBar::kFailureMode);
         m_pProgressBar->setText(tr("download fail"));
         m_pProgressBar->setChunkColor(kFailedColor);
         break;

@@ -51,13 +51,6 @@ const char* const kDownloadingColor = "#3BCD8D";
 const char* const kFailedColor = "#FA3239";
 const char* const kNoticeIcon = ":/Gearmart/Image/Gearmatt/icon/notice.png";
 
-enum ProgressMode
-{
-    kModePercentage = 0,
-    kModeFailure = 1,
-    kModeWaiting = 2,
-};
-
 QPushButton* makeButton(const QString& qstrName, const QSize& size, QWidget* parent)
 {
     auto* button = new QPushButton(parent);
@@ -237,19 +230,19 @@ void MoreInfoLeftWidget::setLook(Look emLook)
     switch (emLook) {
     case Look::Downloading:
         progressBar->setValue(0);
-        progressBar->setMode(kModePercentage);
+        progressBar->setMode(ProgressBar::kPercentMode);
         progressBar->setChunkColor(QColor(QLatin1String(kDownloadingColor)));
         // A failure of an earlier attempt no longer applies.
         progressBar->setToolTip(QString());
         break;
     case Look::Waiting:
         progressBar->setValue(0);
-        progressBar->setMode(kModeWaiting);
+        progressBar->setMode(ProgressBar::kWaitingMode);
         progressBar->setText(tr("Waiting..."));
         progressBar->setToolTip(QString());
         break;
     case Look::Failed:
-        progressBar->setMode(kModeFailure);
+        progressBar->setMode(ProgressBar::kFailureMode);
         progressBar->setChunkColor(QColor(QLatin1String(kFailedColor)));
         progressBar->setText(tr("download fail"));
         progressBar->repaint();

@@ -37,10 +37,8 @@ const QString kErrorIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/error.
 const QString kShadowPicture = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/shadow_bg.png");
 const QColor kUpdatingColor(QStringLiteral("#3BCD8D"));
 const QColor kFailedColor(QStringLiteral("#FA3239"));
-constexpr int kPercentMode = 0;
-constexpr int kFailureMode = 1;
-constexpr int kWaitingMode = 2;
 constexpr int kWaitingValue = 120;
+
 void registerMetaTypes()
 {
     static const bool registered = [] {
@@ -351,16 +349,16 @@ void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
         resize(width(), qMax(kBaseHeight, m_toolNameLabel->height() + 74));
         break;
     case UpdateStateUpdating:
-        m_upgradeProgressBar->setMode(kPercentMode);
+        m_upgradeProgressBar->setMode(ProgressBar::kPercentMode);
         m_upgradeProgressBar->setChunkColor(kUpdatingColor);
         m_upgradeProgressBar->setToolTip(QString());
         break;
     case UpdateStateFailed:
-        m_upgradeProgressBar->setMode(kFailureMode);
+        m_upgradeProgressBar->setMode(ProgressBar::kFailureMode);
         m_upgradeProgressBar->setChunkColor(kFailedColor);
         break;
     case UpdateStateWaiting:
-        m_upgradeProgressBar->setMode(kWaitingMode);
+        m_upgradeProgressBar->setMode(ProgressBar::kWaitingMode);
         m_upgradeProgressBar->setText(tr("Waiting..."));
         m_upgradeProgressBar->setToolTip(QString());
         break;

@@ -7,14 +7,18 @@
 namespace gearmart {
 
 // The pill-shaped download bar: a grey track, a coloured chunk with round
-// ends, and white text in the middle. Mode 0 shows the percentage; any other
-// mode (the pages use 1 for a failure and 2 for waiting) shows the stored
-// text. text() returns exactly what is drawn.
+// ends, and white text in the middle. kPercentMode shows the percentage; any
+// other mode shows the stored text. text() returns exactly what is drawn.
 class ProgressBar : public QProgressBar
 {
     Q_OBJECT
 
 public:
+    // The modes the pages use.
+    static constexpr int kPercentMode = 0;
+    static constexpr int kFailureMode = 1;
+    static constexpr int kWaitingMode = 2;
+
     explicit ProgressBar(QWidget* parent = nullptr);
 
     void setChunkColor(const QColor& color);

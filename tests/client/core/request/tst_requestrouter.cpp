@@ -3,13 +3,12 @@
 // a file host.
 #include "clientrequest.h"
 #include "clientrequestmanager.h"
+#include "loopback.h"
 #include "packageserver.h"
 #include "requestmethod.h"
 #include "requestrouter.h"
 #include "wirelink/wirelink.h"
 
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 using namespace gearmart;
@@ -30,13 +29,6 @@ QString reply(int method, const QList<QPair<int, QString>>& values)
         entries += QStringLiteral("%1{\"url\":\"%2\",\"value\":\"%3\"}")
                        .arg(entries.isEmpty() ? QString() : QStringLiteral(","), urlOf(key), value);
     return QStringLiteral("{\"method\":%1,\"urlsToValue\":[%2]}").arg(method).arg(entries);
-}
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
 }
 
 } // namespace
@@ -282,7 +274,7 @@ private slots:
                        QStringLiteral("-f"), QStringLiteral("/dev/null")});
         QVERIFY(standIn.waitForStarted());
 
-        const quint16 port = freePort();
+        const quint16 port = fixtures::loopback::pickFreePort();
         ClientRequestManager manager;
         RequestSources sources{[](int key) { return urlOf(key); },
                                [] { return QStringLiteral("http://cloud"); },
@@ -334,7 +326,7 @@ private slots:
             cloud.setFault(QStringLiteral("/t/%1.zip").arg(key), fixtures::Fault::rate(200000));
         }
 
-        const quint16 port = freePort();
+        const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
         service.setWorkingDirectory(install.path());
         service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
@@ -352,13 +344,7 @@ private slots:
         QSignalSpy responded(&router, &RequestRouter::signalServerResponded);
         QSignalSpy started(&router, &RequestRouter::signalWaitingToolsStartDownload);
 
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QTcpSocket probe;
-                probe.connectToHost(QHostAddress::LocalHost, port);
-                return probe.waitForConnected(100);
-            }(),
-            10000);
+        QTRY_VERIFY_WITH_TIMEOUT(fixtures::loopback::portAnswers(port), 10000);
         router.onBuildClientRequest(DownloadSubTool, {2, 3, 4, 5});
         QCOMPARE(router.waiting(), QList<int>{5});
         QTRY_VERIFY_WITH_TIMEOUT(std::any_of(responded.begin(), responded.end(),

@@ -2,6 +2,7 @@
 // carrying it on every request to the installed service.
 #include "clientrequest.h"
 #include "clientrequestmanager.h"
+#include "loopback.h"
 #include "requestmethod.h"
 #include "servicetoken.h"
 #include "wirelink/wirelink.h"
@@ -11,29 +12,9 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 using namespace gearmart;
-
-namespace {
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-bool portAnswers(quint16 port)
-{
-    QTcpSocket probe;
-    probe.connectToHost(QHostAddress::LocalHost, port);
-    return probe.waitForConnected(100);
-}
-
-} // namespace
 
 class TestServiceToken : public QObject
 {
@@ -81,13 +62,13 @@ private slots:
         QVERIFY(standIn.waitForStarted());
 
         const QByteArray secret = ServiceToken::generate();
-        const quint16 port = freePort();
+        const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
         service.setProcessEnvironment(ServiceToken::environmentWith(secret));
         service.setWorkingDirectory(install.path());
         service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
         QVERIFY(service.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(portAnswers(port), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(fixtures::loopback::portAnswers(port), 10000);
 
         ClientRequestManager manager;
         manager.setMaxThreadCount(1);
@@ -113,7 +94,8 @@ private slots:
             if (admitted) {
                 QCOMPARE(result[0].toInt(), 0);
                 const QJsonObject reply = QJsonDocument::fromJson(text.toLatin1()).object();
-                const QJsonObject entry = reply.value(QStringLiteral("urlsToValue")).toArray().at(0).toObject();
+                const QJsonObject entry =
+                    reply.value(QStringLiteral("urlsToValue")).toArray().at(0).toObject();
                 QCOMPARE(entry.value(QStringLiteral("url")).toString(), url);
                 QCOMPARE(entry.value(QStringLiteral("value")).toString(), QStringLiteral("0"));
             } else {

@@ -9,6 +9,7 @@
 #include "clientrequestmanager.h"
 #include "config/configmanager.h"
 #include "launch/toollauncher.h"
+#include "loopback.h"
 #include "packageserver.h"
 #include "requestrouter.h"
 #include "tooldata/tooldatamanager.h"
@@ -17,8 +18,6 @@
 
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 #include <signal.h>
 
@@ -27,13 +26,6 @@ using namespace gearmart;
 namespace {
 
 constexpr int kLongWait = 30000;
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // The tool's package as the publisher makes it: a folder named after the
 // tool with its program and some payload, zipped.
@@ -85,18 +77,12 @@ private slots:
         QVERIFY(install);
         QVERIFY(install->copyPrograms({QStringLiteral("Haulmoor"), QStringLiteral("ZipUnzip")}));
         QVERIFY(install->startStandIn());
-        const quint16 port = freePort();
+        const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
         service.setWorkingDirectory(install->path());
         service.start(install->filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
         QVERIFY(service.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QTcpSocket probe;
-                probe.connectToHost(QHostAddress::LocalHost, port);
-                return probe.waitForConnected(100);
-            }(),
-            10000);
+        QTRY_VERIFY_WITH_TIMEOUT(fixtures::loopback::portAnswers(port), 10000);
 
         // The request layer as the main window builds and wires it.
         ClientRequestManager manager;

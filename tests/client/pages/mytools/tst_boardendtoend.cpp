@@ -3,6 +3,7 @@
 // up to date, with the queue honoured and the state list written.
 #include "boardfixture.h"
 #include "clientrequestmanager.h"
+#include "loopback.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/toolboxtabwidget.h"
 #include "mytools/toolboxwidget.h"
@@ -17,8 +18,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QtTest>
 
 using namespace gearmart;
@@ -27,13 +26,6 @@ namespace {
 
 constexpr int kLongWait = 60000;
 constexpr int kTools = 5;
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // The newer package of a tool: its folder with the program and a marker of
 // the version inside, zipped.
@@ -87,18 +79,12 @@ private slots:
         QVERIFY(install);
         QVERIFY(install->copyPrograms({QStringLiteral("Haulmoor"), QStringLiteral("ZipUnzip")}));
         QVERIFY(install->startStandIn());
-        const quint16 port = freePort();
+        const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
         service.setWorkingDirectory(install->path());
         service.start(install->filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
         QVERIFY(service.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                QTcpSocket probe;
-                probe.connectToHost(QHostAddress::LocalHost, port);
-                return probe.waitForConnected(100);
-            }(),
-            10000);
+        QTRY_VERIFY_WITH_TIMEOUT(fixtures::loopback::portAnswers(port), 10000);
 
         // The request layer and the board, wired as the main window wires them.
         ClientRequestManager manager;
