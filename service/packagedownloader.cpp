@@ -133,13 +133,15 @@ void PackageDownloader::download()
         closeFile();
         return;
     }
+    // Hashed before the file is closed, so a closed file is a checked one.
+    const std::string digest = m_expectedSha256.empty() ? std::string() : m_hasher.finish();
     if (!closeFile()) {
         // The last bytes never reached the disk (a full disk shows up here).
         std::remove(m_localPath.c_str());
         writeCell(StatusFailed);
         return;
     }
-    if (!verifyChecksum()) {
+    if (digest != m_expectedSha256) {
         logLine("Checksum mismatch: " + m_url);
         std::remove(m_localPath.c_str());
         {
@@ -164,14 +166,17 @@ void PackageDownloader::download()
 bool PackageDownloader::openFile()
 {
     closeFile();
+    m_written = 0;
     m_file = std::fopen(m_localPath.c_str(), "wb");
-    m_hash.reset();
-    return m_file != nullptr;
-}
-
-bool PackageDownloader::verifyChecksum()
-{
-    return m_expectedSha256.empty() || m_hash.hexDigest() == m_expectedSha256;
+    if (!m_file)
+        return false;
+    // Every byte reaches the file at once, where the hasher reads it back.
+    std::setvbuf(m_file, nullptr, _IONBF, 0);
+    if (!m_expectedSha256.empty() && !m_hasher.start(m_localPath)) {
+        closeFile();
+        return false;
+    }
+    return true;
 }
 
 bool PackageDownloader::readTotal()
@@ -617,13 +622,14 @@ bool PackageDownloader::appendToFile(const char* data, std::size_t length)
         return true;
     if (!m_file || std::fwrite(data, 1, length, m_file) != length)
         return false;
-    if (!m_expectedSha256.empty())
-        m_hash.add(data, length);
+    m_written += static_cast<std::int64_t>(length);
+    m_hasher.grewTo(m_written);
     return true;
 }
 
 bool PackageDownloader::closeFile()
 {
+    m_hasher.abandon();
     if (!m_file)
         return true;
     const bool ok = std::fclose(m_file) == 0;

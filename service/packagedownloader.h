@@ -1,9 +1,9 @@
 #pragma once
 
 #include "downloadpath.h"
+#include "followinghasher.h"
 #include "ratewindow.h"
 #include "request.h"
-#include "sha256.h"
 
 #include <chrono>
 #include <cstdint>
@@ -96,7 +96,6 @@ private:
     bool cancelPending();
     void reportBytes(bool force);
     void clearBytes();
-    bool verifyChecksum();
     void writePercent(int percent);
     bool exchange(const std::string& url, int& status, const char*& body, std::size_t& length);
     void setHeader(const char* name, const std::string& value);
@@ -125,7 +124,8 @@ private:
 
     TransferMode m_mode = TransferMode::Ranges;
     std::string m_expectedSha256; // empty: the metadata carries no checksum
-    Sha256 m_hash;                // fed only when there is a checksum to compare
+    FollowingHasher m_hasher;     // runs only when there is a checksum to compare
+    std::int64_t m_written = 0;   // bytes in the file
     std::vector<std::chrono::milliseconds> m_resumePauses = defaultResumePauses();
     PauseFunction m_pause;
     std::chrono::milliseconds m_stall = kStreamStall;

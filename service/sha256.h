@@ -7,8 +7,8 @@ typedef struct evp_md_ctx_st EVP_MD_CTX;
 
 namespace haulmoor {
 
-// SHA-256 over bytes fed in pieces, so a package is hashed while it is
-// written and never read back.
+// SHA-256 over bytes fed in pieces, so a package is hashed as it arrives
+// rather than in a pass of its own afterwards.
 class Sha256
 {
 public:
