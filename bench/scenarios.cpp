@@ -93,6 +93,7 @@ struct InstallSamples
     Samples* installedMs = nullptr;  // request -> file removed
     Samples* seen100Ms = nullptr;
     Samples* seen200Ms = nullptr;
+    Samples* fetchUnpackMs = nullptr; // file created -> removed
 };
 
 void addTo(Samples* samples, double value)
@@ -119,6 +120,8 @@ bool timeService(ServiceInstance& service, const BenchSetup& setup, const std::s
         addTo(samples->downloadedMs, phases.fileClosedMs);
         addTo(samples->unpackMs, phases.unpackMs());
         addTo(samples->installedMs, phases.fileRemovedMs);
+        if (phases.fileCreatedMs >= 0 && phases.fileRemovedMs >= 0)
+            addTo(samples->fetchUnpackMs, phases.fileRemovedMs - phases.fileCreatedMs);
         addTo(samples->seen200Ms, timing.installedSeenMs);
         addTo(samples->seen100Ms, timing.downloadedSeenMs);
     }
@@ -155,9 +158,9 @@ bool measureDownloads(const BenchSetup& setup, SizeFigures& figures, std::string
     const InstallSamples rangedSamples{&figures.serviceRangesMs,  &figures.serviceDownloadedMs,
                                        &figures.serviceUnpackMs,  nullptr,
                                        &figures.serviceSeen100Ms, &figures.serviceSeen200Ms};
-    const InstallSamples streamedSamples{&figures.streamMs, &figures.streamDownloadedMs,
-                                         nullptr,           &figures.streamInstalledMs,
-                                         nullptr,           &figures.streamSeen200Ms};
+    const InstallSamples streamedSamples{
+        &figures.streamMs,        &figures.streamDownloadedMs, nullptr, &figures.streamInstalledMs, nullptr,
+        &figures.streamSeen200Ms, &figures.streamFetchUnpackMs};
     // Round 0 warms caches and connections and is not recorded.
     for (int round = 0; round <= setup.runs; ++round) {
         const bool record = round > 0;

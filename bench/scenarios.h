@@ -44,10 +44,11 @@ struct SizeFigures
     long servicePeakRssKiB = 0;
 
     // The same service with TransferMode 1.
-    Samples streamMs;           // file created to closed: the stream, hashed as it is written
-    Samples streamDownloadedMs; // request to file closed
-    Samples streamInstalledMs;  // request to file removed: verified, unpacked and moved
-    Samples streamSeen200Ms;    // request to a poll answering "200"
+    Samples streamMs;            // file created to closed: the stream, hashed as it is written
+    Samples streamDownloadedMs;  // request to file closed
+    Samples streamInstalledMs;   // request to file removed: verified, unpacked and moved
+    Samples streamFetchUnpackMs; // file created to removed: download, checksum and unpack
+    Samples streamSeen200Ms;     // request to a poll answering "200"
     long streamPeakRssKiB = 0;
 
     Samples bsdtarMs;

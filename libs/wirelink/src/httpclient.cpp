@@ -169,8 +169,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kPollMs = 50;
-// Large reads keep a fast stream from costing a callback per 16 KiB.
-constexpr long kStreamBufferBytes = 128 * 1024;
+// Large reads keep a fast stream from costing a callback and a write per
+// 16 KiB; on loopback half a MiB measured faster than curl's own 100 KiB.
+constexpr long kStreamBufferBytes = 512 * 1024; // libcurl's largest
 
 // What one streamed exchange learns while it runs.
 struct StreamState
