@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <curl/curl.h>
+#include <openssl/evp.h>
 #include <thread>
 
 namespace bench {
@@ -53,6 +54,28 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// The check the service makes when the metadata carries a checksum; in line,
+// the plainest way to do it.
+class Digest
+{
+public:
+    Digest() { EVP_DigestInit_ex(m_context, EVP_sha256(), nullptr); }
+    ~Digest() { EVP_MD_CTX_free(m_context); }
+    Digest(const Digest&) = delete;
+    Digest& operator=(const Digest&) = delete;
+    void add(const std::string& bytes) { EVP_DigestUpdate(m_context, bytes.data(), bytes.size()); }
+    QByteArray hex()
+    {
+        unsigned char digest[EVP_MAX_MD_SIZE];
+        unsigned int size = 0;
+        EVP_DigestFinal_ex(m_context, digest, &size);
+        return QByteArray(reinterpret_cast<const char*>(digest), static_cast<int>(size)).toHex();
+    }
+
+private:
+    EVP_MD_CTX* m_context = EVP_MD_CTX_new();
+};
+
 struct Easy
 {
     CURL* curl = curl_easy_init();
@@ -92,6 +115,8 @@ RangedFetch fetchInRanges(const std::string& packageUrl, const std::string& meta
         result.error = "no package_size in " + metadata;
         return result;
     }
+    const QByteArray expected = root.value(QStringLiteral("sha256")).toString().toLower().toLatin1();
+    Digest digest;
 
     const auto opened = Clock::now();
     std::FILE* file = std::fopen(outPath.c_str(), "wb");
@@ -126,11 +151,15 @@ RangedFetch fetchInRanges(const std::string& packageUrl, const std::string& meta
                            std::to_string(status);
         } else if (std::fwrite(body.bytes.data(), 1, body.bytes.size(), file) != body.bytes.size()) {
             result.error = "cannot write " + outPath;
+        } else if (!expected.isEmpty()) {
+            digest.add(body.bytes);
         }
         result.bytes += static_cast<std::int64_t>(body.bytes.size());
         if (elapsed < kFastRangeMs)
             chunk = std::min(chunk * 2, cap);
     }
+    if (result.error.empty() && !expected.isEmpty() && digest.hex() != expected)
+        result.error = "checksum mismatch on " + packageUrl;
     const bool closed = std::fclose(file) == 0;
     result.transferMs = msSince(opened);
     result.totalMs = msSince(started);

@@ -18,7 +18,8 @@ struct RangedFetch
 // The service's download over the network and nothing else: one easy handle,
 // the metadata GET, then ranges with a 1 ms pause before each, the range
 // length doubling after every range faster than 1.2 s up to the cap the
-// package size sets, each body appended to outPath.
+// package size sets, each body appended to outPath and, when the metadata
+// carries "sha256", hashed there and then and compared at the end.
 RangedFetch fetchInRanges(const std::string& packageUrl, const std::string& metadataUrl,
                           const std::string& outPath);
 

@@ -3,7 +3,8 @@
 # (build/demo/install) and a demo cloud served by nginx on loopback, and
 # starts the client Gearloft on it.
 #
-#   scripts/run-demo.sh [--lang en|zh] [--first-run|--no-first-run] [--fresh] [--service-only]
+#   scripts/run-demo.sh [--lang en|zh] [--first-run|--no-first-run] [--fresh]
+#                       [--full-speed] [--service-only]
 #
 # With a display ($DISPLAY set) Gearloft opens there and the script waits
 # until you close it. Without one it runs on a private virtual screen for a
@@ -20,6 +21,10 @@
 #                    there in an older edition, so that the "My Tools" board
 #                    has updates to offer (the cloud also publishes a newer
 #                    material and a newer main program)
+#   --full-speed     serve every package as fast as nginx can; by default
+#                    the big tool is paced to about 2.5 MiB/s (curl from the
+#                    same address gets the same pace) so that its progress
+#                    line can be followed
 #   --service-only   no client: the download service alone, with a stand-in
 #                    process named Gearloft, asked for the newest versions
 #                    and to install two tools while their progress is printed
@@ -31,6 +36,7 @@ lang=en
 first_run=auto
 mode=client
 seed=1
+paced=1
 while [ $# -gt 0 ]; do
   case $1 in
     --lang)
@@ -43,6 +49,7 @@ while [ $# -gt 0 ]; do
     --no-first-run) first_run=0; shift ;;
     --service-only) mode=service; shift ;;
     --fresh) seed=0; shift ;;
+    --full-speed) paced=0; shift ;;
     -h | --help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
     *) echo "unknown option $1 (see --help)" >&2; exit 2 ;;
   esac
@@ -98,7 +105,7 @@ echo "== generating the demo cloud"
 # Big packages are served slowly, so that their progress can be followed.
 slow=()
 for key in "${CATALOG_KEYS[@]}"; do
-  if [ "${T_PAYLOAD[key]}" -ge 50 ]; then
+  if [ "$paced" -eq 1 ] && [ "${T_PAYLOAD[key]}" -ge 50 ]; then
     package=$(tool_package "$key")
     slow+=("/en/${package%/*}/" "/cn/${package%/*}/")
   fi
