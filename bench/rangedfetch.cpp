@@ -1,5 +1,7 @@
 #include "rangedfetch.h"
 
+#include "sha256.h"
+
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <curl/curl.h>
-#include <openssl/evp.h>
 #include <thread>
 
 namespace bench {
@@ -54,28 +55,6 @@ double msSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The check the service makes when the metadata carries a checksum; in line,
-// the plainest way to do it.
-class Digest
-{
-public:
-    Digest() { EVP_DigestInit_ex(m_context, EVP_sha256(), nullptr); }
-    ~Digest() { EVP_MD_CTX_free(m_context); }
-    Digest(const Digest&) = delete;
-    Digest& operator=(const Digest&) = delete;
-    void add(const std::string& bytes) { EVP_DigestUpdate(m_context, bytes.data(), bytes.size()); }
-    QByteArray hex()
-    {
-        unsigned char digest[EVP_MAX_MD_SIZE];
-        unsigned int size = 0;
-        EVP_DigestFinal_ex(m_context, digest, &size);
-        return QByteArray(reinterpret_cast<const char*>(digest), static_cast<int>(size)).toHex();
-    }
-
-private:
-    EVP_MD_CTX* m_context = EVP_MD_CTX_new();
-};
-
 struct Easy
 {
     CURL* curl = curl_easy_init();
@@ -115,8 +94,10 @@ RangedFetch fetchInRanges(const std::string& packageUrl, const std::string& meta
         result.error = "no package_size in " + metadata;
         return result;
     }
-    const QByteArray expected = root.value(QStringLiteral("sha256")).toString().toLower().toLatin1();
-    Digest digest;
+    // The service's check, made in line: the plainest way to do it.
+    const std::string expected =
+        haulmoor::Sha256::normalise(root.value(QStringLiteral("sha256")).toString().toStdString());
+    haulmoor::Sha256 digest;
 
     const auto opened = Clock::now();
     std::FILE* file = std::fopen(outPath.c_str(), "wb");
@@ -151,14 +132,14 @@ RangedFetch fetchInRanges(const std::string& packageUrl, const std::string& meta
                            std::to_string(status);
         } else if (std::fwrite(body.bytes.data(), 1, body.bytes.size(), file) != body.bytes.size()) {
             result.error = "cannot write " + outPath;
-        } else if (!expected.isEmpty()) {
-            digest.add(body.bytes);
+        } else if (!expected.empty()) {
+            digest.add(body.bytes.data(), body.bytes.size());
         }
         result.bytes += static_cast<std::int64_t>(body.bytes.size());
         if (elapsed < kFastRangeMs)
             chunk = std::min(chunk * 2, cap);
     }
-    if (result.error.empty() && !expected.isEmpty() && digest.hex() != expected)
+    if (result.error.empty() && !expected.empty() && digest.hexDigest() != expected)
         result.error = "checksum mismatch on " + packageUrl;
     const bool closed = std::fclose(file) == 0;
     result.transferMs = msSince(opened);
