@@ -51,28 +51,28 @@ ClientInstallation::ClientInstallation() = default;
 
 ClientInstallation::~ClientInstallation()
 {
-    if (m_standIn.state() != QProcess::NotRunning) {
-        m_standIn.kill();
-        m_standIn.waitForFinished();
-    }
+    stopStandIn();
 }
 
 void ClientInstallation::writeSetup(const QMap<QString, QString>& values)
 {
-    QMap<QString, QString> settings{{"Translator", "0"},        {"VersionType", "1"},
+    QMap<QString, QString> settings{{"Translator", "0"},
+                                    {"VersionType", "1"},
                                     {"DownloadPath", path() + QStringLiteral("/Download")},
-                                    {"IsCloseOpenTools", "0"}, {"IsNeedUpdate", "0"},
+                                    {"IsCloseOpenTools", "0"},
+                                    {"IsNeedUpdate", "0"},
                                     {"ChServerAddress", "http://127.0.0.1:9/cn"},
                                     {"EnServerAddress", "http://127.0.0.1:9/en"},
-                                    {"IsFirstLoading", "0"},   {"PromptUpgrade", "0"}};
+                                    {"IsFirstLoading", "0"},
+                                    {"PromptUpgrade", "0"}};
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         settings.insert(it.key(), it.value());
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n";
     for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
         if (it.value() == QStringLiteral("<absent>"))
             continue;
-        xml += "<" + it.key().toUtf8() + ">\n<Value>" + it.value().toUtf8() + "</Value>\n</" + it.key().toUtf8() +
-               ">\n";
+        xml += "<" + it.key().toUtf8() + ">\n<Value>" + it.value().toUtf8() + "</Value>\n</" +
+               it.key().toUtf8() + ">\n";
     }
     writeFile(filePath(QStringLiteral("Setup.xml")), xml + "</Setup>\n");
 }
@@ -120,9 +120,25 @@ bool ClientInstallation::startStandIn()
     const QString program = m_standInDir.filePath(QStringLiteral("Gearloft"));
     if (!QFile::exists(program) && !QFile::copy(QStringLiteral("/usr/bin/tail"), program))
         return false;
-    m_standIn.start(program, {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()), QStringLiteral("-f"),
-                              QStringLiteral("/dev/null")});
+    m_standIn.start(program, {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()),
+                              QStringLiteral("-f"), QStringLiteral("/dev/null")});
     return m_standIn.waitForStarted();
+}
+
+void ClientInstallation::stopStandIn()
+{
+    if (m_standIn.state() != QProcess::NotRunning) {
+        m_standIn.kill();
+        m_standIn.waitForFinished();
+    }
+}
+
+bool ClientInstallation::startService(QProcess& service, quint16 port, const QProcessEnvironment& environment)
+{
+    service.setProcessEnvironment(environment);
+    service.setWorkingDirectory(path());
+    service.start(filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
+    return service.waitForStarted();
 }
 
 } // namespace clienttest

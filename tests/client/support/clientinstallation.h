@@ -23,7 +23,8 @@ public:
     void writeSetup(const QMap<QString, QString>& values = {});
     // A catalog with the material, the main program and tools 2..(1 + tools).
     void writeCatalog(int tools = 3, const QString& materialVersion = QStringLiteral("1.0.0.1"));
-    void writeStateList(const QByteArray& content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>\n</Tools>\n");
+    void writeStateList(
+        const QByteArray& content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>\n</Tools>\n");
     // Copies installed programs (Gearloft, Haulmoor, ZipUnzip) from the staging installation.
     bool copyPrograms(const QStringList& names);
     // Loads the configuration and tool data singletons from this folder.
@@ -31,6 +32,12 @@ public:
 
     // A process whose executable is named Gearloft, for the service to see.
     bool startStandIn();
+    // Ends it, so that a service started here ends as well.
+    void stopStandIn();
+    // Starts the copied Haulmoor in this folder on port; it answers once it
+    // is listening, which the caller waits for.
+    bool startService(QProcess& service, quint16 port,
+                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 private:
     QTemporaryDir m_dir;

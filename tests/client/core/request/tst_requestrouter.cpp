@@ -1,6 +1,7 @@
 // The client's request layer: queueing and release rules on recorded
 // requests, then the same rules end to end against the installed service and
 // a file host.
+#include "clientinstallation.h"
 #include "clientrequest.h"
 #include "clientrequestmanager.h"
 #include "loopback.h"
@@ -264,15 +265,9 @@ private slots:
     // Requests sent while the service is still starting wait for its port.
     void requestsWaitForAServiceStillStarting()
     {
-        QTemporaryDir install;
-        QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/Haulmoor"),
-                            install.filePath(QStringLiteral("Haulmoor"))));
-        QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
-        QProcess standIn;
-        standIn.start(install.filePath(QStringLiteral("Gearloft")),
-                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()),
-                       QStringLiteral("-f"), QStringLiteral("/dev/null")});
-        QVERIFY(standIn.waitForStarted());
+        clienttest::ClientInstallation install;
+        QVERIFY(install.copyPrograms({QStringLiteral("Haulmoor")}));
+        QVERIFY(install.startStandIn());
 
         const quint16 port = fixtures::loopback::pickFreePort();
         ClientRequestManager manager;
@@ -288,35 +283,21 @@ private slots:
 
         QTest::qWait(600); // the request is already waiting when the service comes up
         QProcess service;
-        service.setWorkingDirectory(install.path());
-        service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
-        QVERIFY(service.waitForStarted());
+        QVERIFY(install.startService(service, port));
         QVERIFY(responded.wait(10000));
         QCOMPARE(responded.last()[1].value<ValueMap>(), (ValueMap{{2, QStringLiteral("0")}}));
-        standIn.kill();
-        standIn.waitForFinished();
+        install.stopStandIn();
         QVERIFY(service.waitForFinished(10000));
     }
 
     // The real service behind the manager: the same rules over the wire.
     void endToEndAgainstTheInstalledService()
     {
-        QTemporaryDir install;
-        for (const char* program : {"Haulmoor", "ZipUnzip"})
-            QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/") + program, install.filePath(program)));
+        clienttest::ClientInstallation install;
+        QVERIFY(install.copyPrograms({QStringLiteral("Haulmoor"), QStringLiteral("ZipUnzip")}));
         QTemporaryDir downloads;
-        QFile setup(install.filePath(QStringLiteral("Setup.xml")));
-        QVERIFY(setup.open(QIODevice::WriteOnly));
-        setup.write("<Setup>\n<DownloadPath>\n<Value>" + downloads.path().toUtf8() +
-                    "</Value>\n</DownloadPath>\n</Setup>\n");
-        setup.close();
-        QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
-        QProcess standIn;
-        // Ends with this test even if it dies, so no service outlives it.
-        standIn.start(install.filePath(QStringLiteral("Gearloft")),
-                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()),
-                       QStringLiteral("-f"), QStringLiteral("/dev/null")});
-        QVERIFY(standIn.waitForStarted());
+        install.writeSetup({{QStringLiteral("DownloadPath"), downloads.path()}});
+        QVERIFY(install.startStandIn());
 
         fixtures::PackageServer cloud;
         QVERIFY(cloud.start());
@@ -328,9 +309,7 @@ private slots:
 
         const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
-        service.setWorkingDirectory(install.path());
-        service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
-        QVERIFY(service.waitForStarted());
+        QVERIFY(install.startService(service, port));
 
         ClientRequestManager manager;
         manager.setMaxThreadCount(10);
@@ -372,8 +351,7 @@ private slots:
             });
         QVERIFY(sawFinal);
 
-        standIn.kill();
-        standIn.waitForFinished();
+        install.stopStandIn();
         QVERIFY(service.waitForFinished(10000));
         QCOMPARE(service.exitCode(), 0);
 

@@ -1,5 +1,6 @@
 // The secret the client hands the service it starts, and the request layer
 // carrying it on every request to the installed service.
+#include "clientinstallation.h"
 #include "clientrequest.h"
 #include "clientrequestmanager.h"
 #include "loopback.h"
@@ -50,24 +51,14 @@ private slots:
     // set for one request must be replaced, or removed, for the next.
     void requestsCarryTheTokenOfTheRunningService()
     {
-        QTemporaryDir install;
-        QVERIFY(QFile::copy(QStringLiteral(GEARLOFT_STAGE_DIR "/Haulmoor"),
-                            install.filePath(QStringLiteral("Haulmoor"))));
-        QVERIFY(QFile::copy(QStringLiteral("/usr/bin/tail"), install.filePath(QStringLiteral("Gearloft"))));
-        QProcess standIn;
-        // Ends with this test even if it dies, so no service outlives it.
-        standIn.start(install.filePath(QStringLiteral("Gearloft")),
-                      {QStringLiteral("--pid=%1").arg(QCoreApplication::applicationPid()),
-                       QStringLiteral("-f"), QStringLiteral("/dev/null")});
-        QVERIFY(standIn.waitForStarted());
+        clienttest::ClientInstallation install;
+        QVERIFY(install.copyPrograms({QStringLiteral("Haulmoor")}));
+        QVERIFY(install.startStandIn());
 
         const QByteArray secret = ServiceToken::generate();
         const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
-        service.setProcessEnvironment(ServiceToken::environmentWith(secret));
-        service.setWorkingDirectory(install.path());
-        service.start(install.filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
-        QVERIFY(service.waitForStarted());
+        QVERIFY(install.startService(service, port, ServiceToken::environmentWith(secret)));
         QTRY_VERIFY_WITH_TIMEOUT(fixtures::loopback::portAnswers(port), 10000);
 
         ClientRequestManager manager;
@@ -104,8 +95,7 @@ private slots:
             }
         }
 
-        standIn.kill();
-        standIn.waitForFinished();
+        install.stopStandIn();
         QVERIFY(service.waitForFinished(10000));
     }
 };

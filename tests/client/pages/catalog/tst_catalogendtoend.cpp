@@ -79,9 +79,7 @@ private slots:
         QVERIFY(install->startStandIn());
         const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
-        service.setWorkingDirectory(install->path());
-        service.start(install->filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
-        QVERIFY(service.waitForStarted());
+        QVERIFY(install->startService(service, port));
         QTRY_VERIFY_WITH_TIMEOUT(fixtures::loopback::portAnswers(port), 10000);
 
         // The request layer as the main window builds and wires it.
@@ -111,7 +109,9 @@ private slots:
         QVERIFY(card);
         card->setPollInterval(200);
         auto* bar = card->findChild<ProgressBar*>(QStringLiteral("progressBar"));
-        auto button = [card](const char* name) { return card->findChild<QPushButton*>(QLatin1String(name)); };
+        auto button = [card](const char* objectName) {
+            return card->findChild<QPushButton*>(QLatin1String(objectName));
+        };
         const QString toolFolder = ToolLauncher::toolFolder(2);
 
         // Download: accepted, then progress on the bar.

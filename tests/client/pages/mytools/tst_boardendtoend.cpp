@@ -81,9 +81,7 @@ private slots:
         QVERIFY(install->startStandIn());
         const quint16 port = fixtures::loopback::pickFreePort();
         QProcess service;
-        service.setWorkingDirectory(install->path());
-        service.start(install->filePath(QStringLiteral("Haulmoor")), {QString::number(port)});
-        QVERIFY(service.waitForStarted());
+        QVERIFY(install->startService(service, port));
         QTRY_VERIFY_WITH_TIMEOUT(fixtures::loopback::portAnswers(port), 10000);
 
         // The request layer and the board, wired as the main window wires them.
