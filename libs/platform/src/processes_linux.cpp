@@ -31,15 +31,35 @@ std::string imageNameOf(const std::string& pidText)
         std::string path(buffer, static_cast<std::size_t>(n));
         // A program replaced on disk while running still counts under its name.
         static const std::string deleted = " (deleted)";
-        if (path.size() > deleted.size() && path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
+        if (path.size() > deleted.size() &&
+            path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
             path.resize(path.size() - deleted.size());
         return baseName(path);
     }
-    // Other users' processes: the kernel's short command name is all we get.
+    // Unreadable link (a process that changed its credentials): the kernel's
+    // short command name is all we get.
     std::ifstream comm(procDir + "/comm");
     std::string name;
     std::getline(comm, name);
     return name;
+}
+
+// The real user of a process, from the "Uid:" line of its status; -1 when
+// the process is gone or the line cannot be read.
+long realUserOf(const std::string& pidText)
+{
+    std::ifstream status("/proc/" + pidText + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, 4, "Uid:") != 0)
+            continue;
+        try {
+            return std::stol(line.substr(4));
+        } catch (...) {
+            return -1;
+        }
+    }
+    return -1;
 }
 
 // A process that has exited but was not yet collected by its parent keeps its
@@ -71,9 +91,14 @@ std::vector<ProcessEntry> listProcesses()
     DIR* dir = opendir("/proc");
     if (!dir)
         return result;
+    // Another user's process of the same name must neither keep our service
+    // alive nor hold up our upgrade: only this user's processes count.
+    const long me = static_cast<long>(getuid());
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        if (realUserOf(name) != me)
             continue;
         ProcessEntry process;
         process.pid = static_cast<pid_t>(std::stol(name));

@@ -12,7 +12,8 @@ struct ProcessEntry
     std::string imageName; // file name of the process's executable
 };
 
-// Every process this user can see, with its image name.
+// Every running process whose real user is this process's real user, with
+// its image name.
 std::vector<ProcessEntry> listProcesses();
 
 // Image names match exactly, case-sensitively, with a trailing ".exe" ignored
