@@ -41,28 +41,6 @@ bool hasDotDot(const std::vector<std::string_view>& parts)
     return false;
 }
 
-bool isUtf8(const unsigned char* s)
-{
-    while (*s) {
-        const unsigned lead = *s++;
-        if (lead < 0x80)
-            continue;
-        int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
-        if (lead < 0xC2 || lead > 0xF4)
-            return false;
-        unsigned cp = lead & (0x3F >> more);
-        for (int i = 0; i < more; ++i, ++s) {
-            if ((*s & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (*s & 0x3F);
-        }
-        const unsigned smallest = more == 1 ? 0x80 : more == 2 ? 0x800 : 0x10000;
-        if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 EntryValidator::EntryValidator(std::uint64_t byteBudget) : m_budget(byteBudget) {}
@@ -70,14 +48,18 @@ EntryValidator::EntryValidator(std::uint64_t byteBudget) : m_budget(byteBudget) 
 EntryValidator::Verdict EntryValidator::check(archive_entry* entry)
 {
     Verdict verdict;
-    const char* name = archive_entry_pathname(entry);
+    const char* stored = archive_entry_pathname(entry);
+    std::string name;
     const auto refuse = [&](const std::string& why) {
-        verdict.reason = why + " \"" + (name ? name : "") + '"';
+        verdict.reason = why + " \"" + name + '"';
         return verdict;
     };
-    if (!name || !*name)
+    if (!stored || !*stored)
         return refuse("entry without a name");
-    noteText(name);
+    if (!m_decoder.toUtf8(stored, name)) {
+        name = stored;
+        return refuse("entry name in an unknown encoding");
+    }
     if (archive_entry_hardlink(entry))
         return refuse("hard link");
     switch (archive_entry_filetype(entry)) {
@@ -106,7 +88,7 @@ EntryValidator::Verdict EntryValidator::check(archive_entry* entry)
         verdict.kind = Kind::Skip; // "./" would restamp the target folder itself
     }
     if (verdict.kind == Kind::Symlink) {
-        verdict.reason = checkSymlink(verdict.relativePath, archive_entry_symlink(entry));
+        verdict.reason = checkSymlink(verdict.relativePath, archive_entry_symlink(entry), verdict.linkTarget);
         if (!verdict.reason.empty())
             return verdict;
         m_symlinks.insert(verdict.relativePath);
@@ -127,12 +109,14 @@ EntryValidator::Verdict EntryValidator::check(archive_entry* entry)
 // part (it would climb from wherever a linked folder points), so such
 // targets are refused. Links are created after all other entries and no
 // entry may sit below one, so nothing is written through them.
-std::string EntryValidator::checkSymlink(const std::string& relativePath, const char* target)
+std::string EntryValidator::checkSymlink(const std::string& relativePath, const char* stored,
+                                         std::string& target)
 {
     const std::string quoted = " \"" + relativePath + '"';
-    if (!target || !*target)
+    if (!stored || !*stored)
         return "symlink without target" + quoted;
-    noteText(target);
+    if (!m_decoder.toUtf8(stored, target))
+        return "symlink target in an unknown encoding" + quoted;
     if (isAbsolute(target))
         return "symlink to an absolute path" + quoted;
     size_t ups = 0;
@@ -157,12 +141,6 @@ std::string EntryValidator::finish() const
         if (m_parents.count(link))
             return "entries below the symlink \"" + link + '"';
     return {};
-}
-
-void EntryValidator::noteText(const char* text)
-{
-    if (!m_sawNonUtf8 && !isUtf8(reinterpret_cast<const unsigned char*>(text)))
-        m_sawNonUtf8 = true;
 }
 
 void EntryValidator::rememberParents(const std::string& relativePath)

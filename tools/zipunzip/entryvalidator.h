@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entrynamedecoder.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_set>
@@ -23,7 +25,8 @@ public:
     {
         bool accepted = false;
         Kind kind = Kind::Skip;
-        std::string relativePath; // below the target folder, '/'-separated
+        std::string relativePath; // below the target folder, '/'-separated, UTF-8
+        std::string linkTarget;   // UTF-8, symlinks only
         std::string reason;
     };
 
@@ -32,17 +35,14 @@ public:
     Verdict check(archive_entry* entry);
     // Checks that need every entry; an empty string when all is well.
     std::string finish() const;
-    // Some name or link target is not UTF-8, so the archive needs a legacy charset.
-    bool sawNonUtf8Text() const { return m_sawNonUtf8; }
 
 private:
-    std::string checkSymlink(const std::string& relativePath, const char* target);
-    void noteText(const char* text);
+    std::string checkSymlink(const std::string& relativePath, const char* stored, std::string& target);
     void rememberParents(const std::string& relativePath);
 
     std::uint64_t m_budget;
     std::uint64_t m_declaredBytes = 0;
-    bool m_sawNonUtf8 = false;
+    EntryNameDecoder m_decoder;
     std::unordered_set<std::string> m_symlinks;
     std::unordered_set<std::string> m_parents;
 };

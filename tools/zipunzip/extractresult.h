@@ -9,7 +9,8 @@ enum class ExitCode : int
     Success = 1,
     Usage = 2,
     BadArchive = 3,
-    WriteFailed = 4
+    WriteFailed = 4,
+    NoSpace = 5 // the disk or the quota is full
 };
 
 struct ExtractResult

@@ -47,6 +47,7 @@ using Writer = std::unique_ptr<archive, WriteFree>;
 struct PendingLink
 {
     std::string path;
+    std::string relativePath;
     std::string target;
 };
 
@@ -66,14 +67,39 @@ ExtractResult writeFailed(const std::string& reason)
     return ExtractResult::failure(ExitCode::WriteFailed, reason);
 }
 
+// A full disk is the caller's to mend, not a fault of the package or the folder.
+ExtractResult diskFailure(archive* out, const std::string& doing, const std::string& relativePath)
+{
+    const int error = archive_errno(out);
+    if (error == ENOSPC || error == EDQUOT)
+        return ExtractResult::failure(
+            ExitCode::NoSpace,
+            std::string(error == ENOSPC ? "no space left on device" : "disk quota exceeded") +
+                " while writing \"" + relativePath + '"');
+    return writeFailed(doing + ' ' + relativePath + ": " + errorText(out));
+}
+
+// Anything amiss in a header, warnings too: central directory and local
+// header disagree, or a name flagged as UTF-8 is not and comes out empty.
+std::string headerProblem(int rc, archive* in, archive_entry* entry)
+{
+    if (rc == ARCHIVE_OK)
+        return {};
+    if (rc == ARCHIVE_WARN && !archive_entry_pathname(entry))
+        return "entry name marked as UTF-8 is not valid UTF-8";
+    if (rc == ARCHIVE_WARN && archive_entry_filetype(entry) == AE_IFLNK && !archive_entry_symlink(entry))
+        return std::string("link target marked as UTF-8 is not valid UTF-8 \"") +
+               archive_entry_pathname(entry) + '"';
+    return "corrupt archive: " + errorText(in);
+}
+
 // Only the seekable reader: it takes types and modes from the central
 // directory, which the streaming one never sees.
-Reader openReader(const std::string& package, bool legacyNames, size_t blockSize, std::string& error)
+// Unflagged names are left as stored, EntryValidator decodes them one by one.
+Reader openReader(const std::string& package, size_t blockSize, std::string& error)
 {
     Reader reader(archive_read_new());
     if (!reader || archive_read_support_format_zip_seekable(reader.get()) != ARCHIVE_OK ||
-        (legacyNames &&
-         archive_read_set_format_option(reader.get(), "zip", "hdrcharset", "CP936") != ARCHIVE_OK) ||
         archive_read_open_filename(reader.get(), package.c_str(), blockSize) != ARCHIVE_OK) {
         error = "cannot read package: " + (reader ? errorText(reader.get()) : std::string("out of memory"));
         return nullptr;
@@ -81,7 +107,8 @@ Reader openReader(const std::string& package, bool legacyNames, size_t blockSize
     return reader;
 }
 
-ExtractResult copyData(archive* in, archive* out, std::uint64_t& unpacked, std::uint64_t budget)
+ExtractResult copyData(archive* in, archive* out, const std::string& relativePath, std::uint64_t& unpacked,
+                       std::uint64_t budget)
 {
     for (;;) {
         const void* block = nullptr;
@@ -97,10 +124,12 @@ ExtractResult copyData(archive* in, archive* out, std::uint64_t& unpacked, std::
         if (unpacked > budget)
             return badArchive("unpacked size exceeds the limit of " + std::to_string(budget) + " bytes");
         const la_ssize_t written = archive_write_data_block(out, block, size, offset);
-        if (written == ARCHIVE_WARN)
+        if (written == ARCHIVE_OK)
+            continue;
+        // libarchive warns on a failed write() too; only that leaves an errno.
+        if (written == ARCHIVE_WARN && archive_errno(out) == 0)
             return badArchive("entry holds more data than declared");
-        if (written != ARCHIVE_OK)
-            return writeFailed("cannot write: " + errorText(out));
+        return diskFailure(out, "cannot write", relativePath);
     }
 }
 
@@ -131,7 +160,7 @@ ExtractResult createLinks(archive* out, const std::vector<PendingLink>& links)
         archive_entry_set_symlink(entry.get(), link.target.c_str());
         if (archive_write_header(out, entry.get()) != ARCHIVE_OK ||
             archive_write_finish_entry(out) != ARCHIVE_OK)
-            return writeFailed("cannot create symlink: " + errorText(out));
+            return diskFailure(out, "cannot create symlink", link.relativePath);
     }
     return {};
 }
@@ -164,69 +193,45 @@ ExtractResult ZipExtractor::extract(const std::string& package, const std::strin
         return badArchive("package is not a regular file: " + package);
     const std::uint64_t budget = m_byteBudget ? m_byteBudget : defaultByteBudget(std::uint64_t(info.st_size));
 
-    bool legacyNames = false;
-    ExtractResult result = validate(package, budget, legacyNames);
+    ExtractResult result = scan(package, budget);
     if (!result.ok)
         return result;
     std::string root;
     result = prepareTarget(targetDir, root);
     if (!result.ok)
         return result;
-    return unpack(package, root, budget, legacyNames);
+    return unpack(package, root, budget);
 }
 
-// Zips from Chinese Windows carry GBK names without the UTF-8 flag, while
-// Info-ZIP writes unflagged UTF-8. Reading as CP936 would garble the latter,
-// so it is chosen only when some name is not valid UTF-8 as stored.
-ExtractResult ZipExtractor::validate(const std::string& package, std::uint64_t budget,
-                                     bool& legacyNames) const
-{
-    bool sawNonUtf8 = false;
-    ExtractResult result = scan(package, false, budget, sawNonUtf8);
-    if (!sawNonUtf8)
-        return result;
-    legacyNames = true;
-    return scan(package, true, budget, sawNonUtf8);
-}
-
-ExtractResult ZipExtractor::scan(const std::string& package, bool legacyNames, std::uint64_t budget,
-                                 bool& sawNonUtf8) const
+ExtractResult ZipExtractor::scan(const std::string& package, std::uint64_t budget) const
 {
     std::string error;
-    const Reader reader = openReader(package, legacyNames, kScanBlockSize, error);
+    const Reader reader = openReader(package, kScanBlockSize, error);
     if (!reader)
         return badArchive(error);
     EntryValidator validator(budget);
-    std::string problem;
     archive_entry* entry = nullptr;
     for (;;) {
         const int rc = archive_read_next_header(reader.get(), &entry);
         if (rc == ARCHIVE_EOF)
             break;
-        // Warnings too: central directory and local header disagree, or a
-        // name could not be converted and would come out garbled.
-        if (rc != ARCHIVE_OK)
-            return badArchive("corrupt archive: " + errorText(reader.get()));
+        const std::string problem = headerProblem(rc, reader.get(), entry);
+        if (!problem.empty())
+            return badArchive(problem);
         const EntryValidator::Verdict verdict = validator.check(entry);
-        if (!legacyNames && validator.sawNonUtf8Text()) {
-            sawNonUtf8 = true;
-            return {};
-        }
-        // Keep reading: a later name may still call for the legacy charset.
-        if (!verdict.accepted && problem.empty())
-            problem = verdict.reason;
+        if (!verdict.accepted)
+            return badArchive(verdict.reason);
     }
-    if (problem.empty())
-        problem = validator.finish();
+    const std::string problem = validator.finish();
     return problem.empty() ? ExtractResult{} : badArchive(problem);
 }
 
-ExtractResult ZipExtractor::unpack(const std::string& package, const std::string& root, std::uint64_t budget,
-                                   bool legacyNames) const
+ExtractResult ZipExtractor::unpack(const std::string& package, const std::string& root,
+                                   std::uint64_t budget) const
 {
     // Opened first: the package path may be relative to the working folder.
     std::string error;
-    const Reader reader = openReader(package, legacyNames, kUnpackBlockSize, error);
+    const Reader reader = openReader(package, kUnpackBlockSize, error);
     if (!reader)
         return badArchive(error);
     // Declared before the writer: its deferred fix-ups use these paths.
@@ -247,8 +252,9 @@ ExtractResult ZipExtractor::unpack(const std::string& package, const std::string
         const int rc = archive_read_next_header(reader.get(), &entry);
         if (rc == ARCHIVE_EOF)
             break;
-        if (rc != ARCHIVE_OK)
-            return badArchive("corrupt archive: " + errorText(reader.get()));
+        const std::string damage = headerProblem(rc, reader.get(), entry);
+        if (!damage.empty())
+            return badArchive(damage);
         const EntryValidator::Verdict verdict = validator.check(entry);
         if (!verdict.accepted)
             return badArchive(verdict.reason);
@@ -256,16 +262,17 @@ ExtractResult ZipExtractor::unpack(const std::string& package, const std::string
         if (verdict.kind == EntryValidator::Kind::Skip)
             continue;
         if (verdict.kind == EntryValidator::Kind::Symlink) {
-            links.push_back({path, archive_entry_symlink(entry)});
+            links.push_back({path, verdict.relativePath, verdict.linkTarget});
             continue;
         }
         archive_entry_set_pathname(entry, path.c_str());
         // Redundant without ARCHIVE_EXTRACT_PERM; kept should that flag ever be added.
         archive_entry_set_perm(entry, archive_entry_perm(entry) & 0777);
         if (archive_write_header(writer.get(), entry) != ARCHIVE_OK)
-            return writeFailed("cannot create " + verdict.relativePath + ": " + errorText(writer.get()));
+            return diskFailure(writer.get(), "cannot create", verdict.relativePath);
         if (verdict.kind == EntryValidator::Kind::File) {
-            ExtractResult copied = copyData(reader.get(), writer.get(), unpacked, budget);
+            ExtractResult copied =
+                copyData(reader.get(), writer.get(), verdict.relativePath, unpacked, budget);
             if (!copied.ok) {
                 // Leave no damaged file under a name a caller might run.
                 archive_write_finish_entry(writer.get());
@@ -273,8 +280,12 @@ ExtractResult ZipExtractor::unpack(const std::string& package, const std::string
                 return copied;
             }
         }
-        if (archive_write_finish_entry(writer.get()) != ARCHIVE_OK)
-            return writeFailed("cannot finish " + verdict.relativePath + ": " + errorText(writer.get()));
+        if (archive_write_finish_entry(writer.get()) != ARCHIVE_OK) {
+            ExtractResult failed = diskFailure(writer.get(), "cannot finish", verdict.relativePath);
+            if (verdict.kind == EntryValidator::Kind::File)
+                unlink(path.c_str());
+            return failed;
+        }
     }
     const std::string problem = validator.finish();
     if (!problem.empty())

@@ -23,11 +23,8 @@ public:
     static std::uint64_t defaultByteBudget(std::uint64_t packageSize);
 
 private:
-    ExtractResult validate(const std::string& package, std::uint64_t budget, bool& legacyNames) const;
-    ExtractResult scan(const std::string& package, bool legacyNames, std::uint64_t budget,
-                       bool& sawNonUtf8) const;
-    ExtractResult unpack(const std::string& package, const std::string& root, std::uint64_t budget,
-                         bool legacyNames) const;
+    ExtractResult scan(const std::string& package, std::uint64_t budget) const;
+    ExtractResult unpack(const std::string& package, const std::string& root, std::uint64_t budget) const;
 
     std::uint64_t m_byteBudget = 0;
     bool m_mayChangeWorkingFolder = false;

@@ -5,7 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <clocale>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -157,6 +159,10 @@ private slots:
         QTest::newRow("link through linked parent") << QByteArrayList{"d/a -> ..", "d/x -> a/../evil"} << 0;
         QTest::newRow("file below a link") << QByteArrayList{"l -> a", "l/evil"} << 0;
         QTest::newRow("device") << QByteArrayList{"dev"} << int(S_IFCHR | 0644);
+        // Decoded from legacy code pages first, then checked like any other name.
+        QTest::newRow("cp1252 parent") << QByteArrayList{"caf\xe9\\..\\..\\evil"} << 0;
+        QTest::newRow("gbk absolute") << QByteArrayList{"@OUTSIDE@/\xb9\xa4\xbe\xdf"} << 0;
+        QTest::newRow("cp1252 link escaping") << QByteArrayList{"caf\xe9 -> ../caf\xe9"} << 0;
     }
     void refusesHostileArchives()
     {
@@ -173,12 +179,15 @@ private slots:
                 zip.file(entry, "evil");
         }
         QByteArray bytes = zip.bytes();
+        ZipBuilder::setUtf8Flags(bytes, false);
         if (unixMode)
             ZipBuilder::setUnixMode(bytes, 1, quint16(unixMode));
         const ExtractResult result = unpack(bytes);
         QVERIFY(!result.ok);
         QCOMPARE(int(result.code), 3);
         QCOMPARE(tree(m_tmp->path()), m_before);
+        // Names are quoted as decoded, never as raw legacy bytes.
+        QCOMPARE(QString::fromUtf8(result.reason.c_str()).toUtf8(), QByteArray(result.reason.c_str()));
     }
 
     void neverWritesThroughExistingLink()
@@ -190,26 +199,47 @@ private slots:
         QCOMPARE(tree(m_outside), QStringList({"sentinel.txt"}));
     }
 
-    void readsChineseNames_data()
+    // Names as stored; "flagged" sets or clears the UTF-8 flag of every entry.
+    void readsNames_data()
     {
-        QTest::addColumn<bool>("gbk");
-        QTest::addColumn<bool>("unflagged");
+        QTest::addColumn<QByteArrayList>("names");
+        QTest::addColumn<bool>("gbk"); // the writer converts the names to GBK
+        QTest::addColumn<bool>("flagged");
         QTest::addColumn<QByteArray>("locale");
-        QTest::newRow("utf-8 flagged") << false << false << QByteArray("C.UTF-8");
-        QTest::newRow("utf-8 unflagged") << false << true << QByteArray("C.UTF-8");
-        QTest::newRow("gbk") << true << true << QByteArray("C.UTF-8");
-        QTest::newRow("utf-8 flagged, caller in C locale") << false << false << QByteArray("C");
-        QTest::newRow("gbk, caller in C locale") << true << true << QByteArray("C");
+        QTest::addColumn<QStringList>("unpacked"); // empty: refused
+        const QByteArrayList chinese{"readme.txt", kChinese};
+        const QStringList chineseTree{"readme.txt", "工具", "工具/说明.txt"};
+        const QByteArray utf8("C.UTF-8");
+        QTest::newRow("utf-8 flagged") << chinese << false << true << utf8 << chineseTree;
+        QTest::newRow("utf-8 unflagged") << chinese << false << false << utf8 << chineseTree;
+        QTest::newRow("gbk") << chinese << true << false << utf8 << chineseTree;
+        QTest::newRow("utf-8 flagged, caller in C locale")
+            << chinese << false << true << QByteArray("C") << chineseTree;
+        QTest::newRow("gbk, caller in C locale")
+            << chinese << true << false << QByteArray("C") << chineseTree;
+        QTest::newRow("cp1252") << QByteArrayList{"M\xfcller_caf\xe9.txt"} << false << false << utf8
+                                << QStringList{"Müller_café.txt"};
+        // Also valid GBK: "M黮ler.txt".
+        QTest::newRow("cp1252, gbk alike")
+            << QByteArrayList{"M\xfcller.txt"} << false << false << utf8 << QStringList{"Müller.txt"};
+        QTest::newRow("utf-8, cp1252 and gbk side by side")
+            << QByteArrayList{"Bj\xc3\xb8rn/readme.txt", "caf\xe9.txt", "\xb9\xa4\xbe\xdf.txt"} << false
+            << false << utf8 << QStringList{"Bjørn", "Bjørn/readme.txt", "café.txt", "工具.txt"};
+        QTest::newRow("flagged, not utf-8")
+            << QByteArrayList{"readme.txt", "M\xfcller.txt"} << false << true << utf8 << QStringList();
     }
-    void readsChineseNames()
+    void readsNames()
     {
+        QFETCH(QByteArrayList, names);
         QFETCH(bool, gbk);
-        QFETCH(bool, unflagged);
+        QFETCH(bool, flagged);
         QFETCH(QByteArray, locale);
+        QFETCH(QStringList, unpacked);
         ZipBuilder zip(gbk ? ZipBuilder::Names::Gbk : ZipBuilder::Names::Utf8);
-        QByteArray bytes = zip.file("readme.txt", "en").file(kChinese, "zh").bytes();
-        if (unflagged)
-            ZipBuilder::clearUtf8Flags(bytes);
+        for (const QByteArray& name : names)
+            zip.file(name, name.right(4));
+        QByteArray bytes = zip.bytes();
+        ZipBuilder::setUtf8Flags(bytes, flagged);
         if (gbk) // the name must really be stored in GBK for the row to mean anything
             QVERIFY(!bytes.contains(kChinese) && bytes.contains("\xb9\xa4\xbe\xdf/"));
         locale_t c = newlocale(LC_ALL_MASK, locale.constData(), nullptr);
@@ -218,9 +248,14 @@ private slots:
         const ExtractResult result = unpack(bytes);
         uselocale(previous);
         freelocale(c);
+        if (unpacked.isEmpty()) {
+            QCOMPARE(int(result.code), 3);
+            QCOMPARE(tree(m_tmp->path()), m_before);
+            return;
+        }
         QVERIFY2(result.ok, result.reason.c_str());
-        QCOMPARE(tree(m_target), QStringList({"readme.txt", "工具", "工具/说明.txt"}));
-        QCOMPARE(readAll(m_target + "/工具/说明.txt"), QByteArray("zh"));
+        QCOMPARE(tree(m_target), unpacked);
+        QCOMPARE(readAll(m_target + '/' + unpacked.last()), names.last().right(4));
     }
 
     void rejectsDamagedPackages_data()
@@ -290,6 +325,34 @@ private slots:
             QCOMPARE(int(result.code), 3);
             QCOMPARE(tree(m_tmp->path()), m_before);
         }
+    }
+
+    void reportsFullDisk_data()
+    {
+        QTest::addColumn<bool>("firstFits");
+        QTest::newRow("first entry") << false;
+        QTest::newRow("after an entry that fits") << true;
+    }
+    void reportsFullDisk()
+    {
+        QFETCH(bool, firstFits);
+        if (geteuid() != 0)
+            QSKIP("a full disk is staged on a small tmpfs, and only root may mount one");
+        QVERIFY(QDir().mkpath(m_tmp->filePath("disk")));
+        const QByteArray disk = QFile::encodeName(m_tmp->filePath("disk"));
+        if (mount("tmpfs", disk.constData(), "tmpfs", 0, "size=1m") != 0)
+            QSKIP(qPrintable(QStringLiteral("cannot mount a tmpfs here: ") + strerror(errno)));
+        const auto unmount = qScopeGuard([&] { umount2(disk.constData(), MNT_DETACH); });
+        m_target = QFile::decodeName(disk) + "/target";
+        ZipBuilder zip;
+        if (firstFits)
+            zip.file("a.bin", QByteArray(600 * 1024, 'a'));
+        zip.file("dir/file.bin", QByteArray(firstFits ? 600 * 1024 : 2048 * 1024, 'b'));
+        const ExtractResult result = unpack(zip.bytes());
+        QCOMPARE(int(result.code), 5);
+        QVERIFY2(result.reason.find("\"dir/file.bin\"") != std::string::npos, result.reason.c_str());
+        QVERIFY(!QFile::exists(m_target + "/dir/file.bin"));
+        QCOMPARE(QFile::exists(m_target + "/a.bin"), firstFits);
     }
 
     void worksInsideTargetAndReturns()

@@ -81,15 +81,17 @@ QByteArray ZipBuilder::bytes() const
     return out;
 }
 
-void ZipBuilder::clearUtf8Flags(QByteArray& zip)
+void ZipBuilder::setUtf8Flags(QByteArray& zip, bool flagged)
 {
     const int count =
         qFromLittleEndian<quint16>(zip.constData() + zip.lastIndexOf(QByteArray("PK\x05\x06", 4)) + 10);
     for (int i = 0; i < count; ++i) {
         const int central = centralEntry(zip, i);
         const int local = int(qFromLittleEndian<quint32>(zip.constData() + central + 42));
-        for (int flags : {central + 8, local + 6})
-            patch<quint16>(zip, flags, qFromLittleEndian<quint16>(zip.constData() + flags) & ~0x0800);
+        for (int at : {central + 8, local + 6}) {
+            const quint16 flags = qFromLittleEndian<quint16>(zip.constData() + at);
+            patch<quint16>(zip, at, flagged ? flags | 0x0800 : flags & ~0x0800);
+        }
     }
 }
 

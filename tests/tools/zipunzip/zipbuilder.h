@@ -24,7 +24,8 @@ public:
     QByteArray bytes() const;
 
     // Header patches for archives the writer will not produce.
-    static void clearUtf8Flags(QByteArray& zip);
+    // Names are stored as given (in a UTF-8 locale), so this marks them as UTF-8 or not.
+    static void setUtf8Flags(QByteArray& zip, bool flagged);
     static void setUnixMode(QByteArray& zip, int index, quint16 mode);
     static void setUncompressedSize(QByteArray& zip, int index, quint32 size, bool alsoLocal = true);
 
