@@ -13,6 +13,28 @@
 
 namespace haulmoor {
 
+bool RequestCollector::listen(int port)
+{
+    ListenParams params;
+    std::strncpy(params.address, "127.0.0.1", sizeof params.address - 1);
+    params.port = static_cast<std::uint16_t>(port);
+    params.timeoutMs = 5000;
+    params.callback = &RequestCollector::onRequest;
+    params.userData = this;
+    // Another user of the machine may reach the loopback port too: such
+    // connections are closed unread, and a request sent a byte at a time
+    // cannot hold a server thread for long.
+    params.ownUserOnly = 1;
+    params.requestDeadlineMs = kRequestDeadlineMs;
+    const int handle = NET_HTTPSERVER_CreateListen(&params);
+    if (handle == -1) {
+        NET_UTILS_GetLastError();
+        return false;
+    }
+    listenHandle = handle;
+    return true;
+}
+
 void RequestCollector::run(ServiceHost& host, int port)
 {
     if (port < 1) {
@@ -20,19 +42,6 @@ void RequestCollector::run(ServiceHost& host, int port)
         std::fflush(stdout);
         return;
     }
-    ListenParams params;
-    std::strncpy(params.address, "127.0.0.1", sizeof params.address - 1);
-    params.port = static_cast<std::uint16_t>(port);
-    params.timeoutMs = 5000;
-    params.callback = &RequestCollector::onRequest;
-    params.userData = this;
-    const int handle = NET_HTTPSERVER_CreateListen(&params);
-    if (handle == -1) {
-        NET_UTILS_GetLastError();
-        return;
-    }
-    listenHandle = handle;
-
     for (;;) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         if (host.takeStopMarker())

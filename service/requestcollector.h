@@ -19,8 +19,12 @@ class RequestCollector
 {
 public:
     static constexpr std::size_t kMaxBodyBytes = 10485760;
+    static constexpr int kRequestDeadlineMs = 2000;
 
-    // The collector thread: listen, then move requests until the stop marker.
+    // Binds the listener; false when the port cannot be had.
+    bool listen(int port);
+    // The collector thread: move requests until the stop marker. A port below
+    // 1 is reported and nothing is ever collected.
     void run(ServiceHost& host, int port);
 
     // Listener callback; userData is the collector.

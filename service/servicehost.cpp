@@ -8,6 +8,7 @@
 #include "wirelink/wirelink.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace haulmoor {
 
@@ -28,6 +29,17 @@ int ServiceHost::run(int listenPort)
 {
     port = listenPort;
     NET_UTILS_Init();
+    if (port >= 1) {
+        // The client trusts the port only once this line arrives: until the
+        // bind succeeded it might be someone else's.
+        if (!collector->listen(port)) {
+            std::fprintf(stderr, "Haulmoor: cannot listen on 127.0.0.1:%d\n", port);
+            NET_UTILS_Fini();
+            return 1;
+        }
+        std::printf("listening on 127.0.0.1:%d\n", port);
+        std::fflush(stdout);
+    }
     if (port >= 0) {
         collectorThread = std::make_shared<std::thread>([this] { collector->run(*this, port); });
     }

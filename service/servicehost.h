@@ -27,7 +27,9 @@ public:
     ServiceHost(const ServiceHost&) = delete;
     ServiceHost& operator=(const ServiceHost&) = delete;
 
-    // Serves until the main program is gone, then drains and returns 0.
+    // Serves until the main program is gone, then drains and returns 0; 1 at
+    // once when the port cannot be bound. Once bound, "listening on
+    // 127.0.0.1:PORT" is written to standard output.
     int run(int port);
     // Requests without this token are refused from then on; call before run().
     void setAccessToken(AccessToken token);

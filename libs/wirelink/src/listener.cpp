@@ -1,12 +1,16 @@
 #include "listener.h"
 
+#include "acceptgate.h"
 #include "lasterror.h"
+#include "platform/socketowner.h"
 #include "requesttable.h"
-
-#include <httplib.h>
 
 #include <algorithm>
 #include <cstring>
+#include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace wirelink {
 
@@ -53,7 +57,8 @@ void fillForm(const httplib::Request& request, PendingRequest& pending)
 
 } // namespace
 
-Listener::Listener(const ListenParams& params) : m_params(params), m_server(std::make_unique<httplib::Server>())
+Listener::Listener(const ListenParams& params)
+    : m_params(params), m_server(std::make_unique<httplib::Server>())
 {
 }
 
@@ -81,10 +86,11 @@ bool Listener::start(int listenHandle)
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
-    server.set_exception_handler([](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
-        response.status = 500;
-        response.set_content("", "text/plain");
-    });
+    server.set_exception_handler(
+        [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
+            response.status = 500;
+            response.set_content("", "text/plain");
+        });
     auto handler = [this](const httplib::Request& request, httplib::Response& response) {
         handle(request, response);
     };
@@ -97,8 +103,17 @@ bool Listener::start(int listenHandle)
     server.Options(anyPath, handler);
 
     m_params.address[sizeof m_params.address - 1] = '\0';
-    if (!server.bind_to_port(m_params.address, m_params.port))
+    if (m_params.requestDeadlineMs > 0)
+        m_watch = std::make_unique<ConnectionWatch>(std::chrono::milliseconds(m_params.requestDeadlineMs));
+    // Guarded before the bind, so no connection slips through unchecked.
+    if (m_params.ownUserOnly || m_watch) {
+        acceptgate::guard(m_params.port, [this](int socket) { return admit(socket); });
+        m_gated = true;
+    }
+    if (!server.bind_to_port(m_params.address, m_params.port)) {
+        stopGate();
         return fail(WL_ERR_BIND, false);
+    }
     m_thread = std::thread([&server] { server.listen_after_bind(); });
     // stop() is a no-op until the server runs, so a listener closed right
     // after creation would otherwise never end.
@@ -107,8 +122,33 @@ bool Listener::start(int listenHandle)
     return true;
 }
 
+void Listener::stopGate()
+{
+    if (m_gated)
+        acceptgate::release(m_params.port);
+    m_gated = false;
+}
+
+bool Listener::admit(int socket)
+{
+    if (m_params.ownUserOnly && platform::loopbackPeerUser(socket) != static_cast<long>(getuid()))
+        return false;
+    if (m_watch) {
+        sockaddr_storage peer{};
+        socklen_t length = sizeof peer;
+        if (getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
+            return false;
+        const std::uint16_t port = peer.ss_family == AF_INET6
+                                       ? ntohs(reinterpret_cast<const sockaddr_in6&>(peer).sin6_port)
+                                       : ntohs(reinterpret_cast<const sockaddr_in&>(peer).sin_port);
+        m_watch->accepted(socket, port);
+    }
+    return true;
+}
+
 void Listener::stop()
 {
+    stopGate();
     if (!m_thread.joinable())
         return;
     m_stopping = true;
@@ -119,6 +159,16 @@ void Listener::stop()
 }
 
 void Listener::handle(const httplib::Request& request, httplib::Response& response)
+{
+    const auto peerPort = static_cast<std::uint16_t>(request.remote_port);
+    if (m_watch)
+        m_watch->requestArrived(peerPort);
+    serve(request, response);
+    if (m_watch)
+        m_watch->requestAnswered(peerPort);
+}
+
+void Listener::serve(const httplib::Request& request, httplib::Response& response)
 {
     auto pending = std::make_shared<PendingRequest>();
     pending->listener = m_handle;
@@ -149,7 +199,8 @@ void Listener::handle(const httplib::Request& request, httplib::Response& respon
 
     std::string body;
     int status = 200;
-    const auto outcome = pending->wait(std::chrono::milliseconds(std::max(0, m_params.timeoutMs)), body, status);
+    const auto outcome =
+        pending->wait(std::chrono::milliseconds(std::max(0, m_params.timeoutMs)), body, status);
     requesttable::remove(handle);
     switch (outcome) {
     case PendingRequest::Outcome::Replied:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connectionwatch.h"
 #include "pendingrequest.h"
 #include "wirelink/wirelink.h"
 
@@ -32,10 +33,15 @@ public:
 
 private:
     void handle(const httplib::Request& request, httplib::Response& response);
+    void serve(const httplib::Request& request, httplib::Response& response);
+    bool admit(int socket);
+    void stopGate();
 
     ListenParams m_params;
     int m_handle = -1;
     std::unique_ptr<httplib::Server> m_server;
+    std::unique_ptr<ConnectionWatch> m_watch;
+    bool m_gated = false;
     std::thread m_thread;
     std::atomic<bool> m_stopping{false};
 };

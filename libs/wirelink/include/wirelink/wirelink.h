@@ -114,6 +114,13 @@ struct ListenParams
     int timeoutMs = 5000; // an unanswered request fails for its client after this long
     WirelinkRequestCallback callback = nullptr;
     void* userData = nullptr;
+    // Non-zero: connections whose other end belongs to another user of the
+    // machine are closed as they are accepted, before a byte is read.
+    int ownUserOnly = 0;
+    // Above zero: a request must arrive whole within this many milliseconds
+    // of its connection's acceptance or previous answer, or the connection
+    // is shut down.
+    int requestDeadlineMs = 0;
 };
 
 struct FormPart
