@@ -1,0 +1,153 @@
+#include "servicesupervisor.h"
+
+#include "serviceportfinder.h"
+#include "servicetoken.h"
+
+#include <QDebug>
+
+namespace gearmart {
+
+namespace {
+// Far more than the line needs; a child that never ends a line is not ours.
+constexpr int kMaxLineBytes = 256;
+} // namespace
+
+QByteArray ServiceSupervisor::listeningLine(int port)
+{
+    return "listening on 127.0.0.1:" + QByteArray::number(port);
+}
+
+ServiceSupervisor::ServiceSupervisor(QString program, QObject* parent)
+    : QObject(parent), m_qstrProgram(std::move(program)),
+      m_findPort([](int firstPort) { return ServicePortFinder::find(firstPort); }),
+      m_pProcess(new QProcess(this))
+{
+    m_listenTimer.setSingleShot(true);
+    connect(&m_listenTimer, &QTimer::timeout, this, &ServiceSupervisor::onListenTimeout);
+    connect(m_pProcess, &QProcess::readyReadStandardOutput, this, &ServiceSupervisor::onReadyRead);
+    connect(m_pProcess, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
+            &ServiceSupervisor::onFinished);
+    connect(m_pProcess, &QProcess::errorOccurred, this, &ServiceSupervisor::onErrorOccurred);
+    connect(m_pProcess, &QProcess::stateChanged, this, &ServiceSupervisor::onStateChanged);
+}
+
+ServiceSupervisor::~ServiceSupervisor()
+{
+    stop();
+}
+
+void ServiceSupervisor::start()
+{
+    m_iStarts = 0;
+    m_iPort = ServicePortFinder::kFirstPort - ServicePortFinder::kStep;
+    startAttempt();
+}
+
+void ServiceSupervisor::startAttempt()
+{
+    m_output.clear();
+    const int port = m_iStarts < kMaxStarts ? m_findPort(m_iPort + ServicePortFinder::kStep) : -1;
+    if (port < 0) {
+        m_iPort = -1;
+        m_phase = Phase::Ended;
+        emit signalNoPort();
+        return;
+    }
+    ++m_iStarts;
+    m_iPort = port;
+    m_phase = Phase::Starting;
+    // A new secret for every start, never on the command line: any user can
+    // read that, while the environment is the service owner's alone.
+    m_token = ServiceToken::generate();
+    m_pProcess->setProcessEnvironment(ServiceToken::environmentWith(m_token));
+    m_pProcess->setProcessChannelMode(QProcess::SeparateChannels);
+    m_pProcess->setReadChannel(QProcess::StandardOutput);
+    m_listenTimer.start(m_listenTimeoutMs);
+    m_pProcess->start(m_qstrProgram, {QString::number(port)}, QIODevice::ReadWrite);
+}
+
+void ServiceSupervisor::stop()
+{
+    m_phase = Phase::Stopping;
+    m_listenTimer.stop();
+    if (m_pProcess->state() != QProcess::NotRunning) {
+        m_pProcess->kill();
+        m_pProcess->waitForFinished(3000);
+    }
+    m_token.clear();
+}
+
+void ServiceSupervisor::onReadyRead()
+{
+    const QByteArray chunk = m_pProcess->readAllStandardOutput();
+    if (m_phase != Phase::Starting)
+        return; // the service echoes every request; nobody reads it
+    m_output += chunk;
+    const int end = m_output.indexOf('\n');
+    if (end < 0) {
+        if (m_output.size() > kMaxLineBytes)
+            m_output.clear();
+        return;
+    }
+    const QByteArray line = m_output.left(end);
+    m_output.clear();
+    if (line != listeningLine(m_iPort)) {
+        qWarning() << "service said" << line.left(kMaxLineBytes) << "instead of listening on" << m_iPort;
+        return;
+    }
+    m_listenTimer.stop();
+    m_phase = Phase::Listening;
+    qDebug() << "[Wirelink]service listens on port:" << m_iPort;
+    emit signalReady(m_iPort, m_token);
+}
+
+void ServiceSupervisor::onFinished()
+{
+    if (m_phase != Phase::Starting)
+        return;
+    m_listenTimer.stop();
+    qWarning() << "service ended before it listened on port" << m_iPort << ":"
+               << m_pProcess->readAllStandardError().trimmed();
+    retryAfterFailure();
+}
+
+void ServiceSupervisor::retryAfterFailure()
+{
+    // The port went to someone else between probe and bind: the next one.
+    QMetaObject::invokeMethod(
+        this, [this] { startAttempt(); }, Qt::QueuedConnection);
+}
+
+void ServiceSupervisor::onListenTimeout()
+{
+    if (m_phase != Phase::Starting)
+        return;
+    qWarning() << "service did not listen on port" << m_iPort << "in time";
+    // Its end then starts the next attempt.
+    m_pProcess->kill();
+}
+
+void ServiceSupervisor::onErrorOccurred(QProcess::ProcessError error)
+{
+    if (m_phase == Phase::Stopping)
+        return;
+    if (error == QProcess::FailedToStart) {
+        m_listenTimer.stop();
+        m_phase = Phase::Ended;
+        emit signalProcessError(error);
+        return;
+    }
+    if (m_phase == Phase::Listening)
+        emit signalProcessError(error);
+}
+
+void ServiceSupervisor::onStateChanged(QProcess::ProcessState newState)
+{
+    if (m_phase != Phase::Listening)
+        return;
+    if (newState == QProcess::NotRunning)
+        m_phase = Phase::Ended; // never started again on its own
+    emit signalStateChanged(newState);
+}
+
+} // namespace gearmart

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+namespace gearmart {
+
+// Starts the service on a free port and trusts that port only once the
+// service itself, our own child, says on its standard output that it holds
+// it. Between the probe and the service's bind another user may take the
+// port: the service then ends at once, and the next free port is tried.
+class ServiceSupervisor : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxStarts = 10;
+    // A service that neither listens nor ends by then is taken as failed.
+    static constexpr int kListenTimeoutMs = 10000;
+    static QByteArray listeningLine(int port);
+
+    // The first free port at or after the given one, or -1 (a seam for tests).
+    using PortFinder = std::function<int(int firstPort)>;
+
+    explicit ServiceSupervisor(QString program, QObject* parent = nullptr);
+    ~ServiceSupervisor() override;
+
+    void setPortFinder(PortFinder finder) { m_findPort = std::move(finder); }
+    void setListenTimeout(int ms) { m_listenTimeoutMs = ms; }
+
+    void start();
+    // Ends the service without signalStateChanged.
+    void stop();
+
+    bool isReady() const { return m_phase == Phase::Listening; }
+    int port() const { return isReady() ? m_iPort : -1; }
+    QByteArray token() const { return isReady() ? m_token : QByteArray(); }
+    QProcess* process() const { return m_pProcess; }
+
+signals:
+    // The service listens on port and answers requests carrying token.
+    void signalReady(int port, QByteArray token);
+    // No port could be had within kMaxStarts starts (or none was free).
+    void signalNoPort();
+    // The process's own signals, once the service listens (errors also
+    // before: a program that cannot be started is reported at once).
+    void signalProcessError(QProcess::ProcessError error);
+    void signalStateChanged(QProcess::ProcessState newState);
+
+private slots:
+    void onReadyRead();
+    void onFinished();
+    void onErrorOccurred(QProcess::ProcessError error);
+    void onStateChanged(QProcess::ProcessState newState);
+    void onListenTimeout();
+
+private:
+    enum class Phase
+    {
+        Idle,
+        Starting,  // started, its listening line not yet read
+        Listening, // serving
+        Ended,     // ended on its own after it listened, or never got a port
+        Stopping,
+    };
+
+    void startAttempt();
+    void retryAfterFailure();
+
+    QString m_qstrProgram;
+    PortFinder m_findPort;
+    QProcess* m_pProcess = nullptr;
+    QTimer m_listenTimer;
+    int m_listenTimeoutMs = kListenTimeoutMs;
+    QByteArray m_output;
+    QByteArray m_token;
+    int m_iPort = -1;
+    int m_iStarts = 0;
+    Phase m_phase = Phase::Idle;
+};
+
+} // namespace gearmart
