@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <utility>
 
 namespace gearmart {
 
@@ -70,8 +71,31 @@ void RequestRouter::onBuildClientRequest(int method, QVector<int> keys)
         m_inFlight.insert(url, key);
         request.urlToUnzipDir.insert(url, m_sources.unzipDir(key));
     }
-    if (!request.urlToUnzipDir.isEmpty())
+    if (request.urlToUnzipDir.isEmpty())
+        return;
+    if (m_bHolding && m_port < 0)
+        m_held.append(request);
+    else
         m_transport.send(request);
+}
+
+void RequestRouter::setPort(int port)
+{
+    m_port = port;
+    if (port >= 0)
+        setHolding(false);
+}
+
+void RequestRouter::setHolding(bool bHolding)
+{
+    m_bHolding = bHolding;
+    if (bHolding)
+        return;
+    const QList<ClientRequest> held = std::exchange(m_held, {});
+    for (ClientRequest request : held) {
+        request.port = m_port;
+        m_transport.send(request);
+    }
 }
 
 RequestRouter::ParsedReply RequestRouter::parseReply(const QString& response) const

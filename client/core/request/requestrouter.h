@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clientrequest.h"
 #include "transferprogress.h"
 
 #include <QList>
@@ -12,7 +13,6 @@
 namespace gearmart {
 
 class ClientRequestManager;
-struct ClientRequest;
 
 // How requests leave the router: the request manager in the client, a
 // recorder in tests.
@@ -44,10 +44,15 @@ public:
 
     RequestRouter(RequestTransport transport, RequestSources sources, QObject* parent = nullptr);
 
-    void setPort(int port) { m_port = port; }
+    // Sends the requests held so far to that port.
+    void setPort(int port);
+    // While holding, requests wait in the router instead of going to a port
+    // the service has not confirmed; ending the hold sends them as they are.
+    void setHolding(bool bHolding);
     int port() const { return m_port; }
     const QMap<QString, int>& inFlight() const { return m_inFlight; }
     const QList<int>& waiting() const { return m_waiting; }
+    int heldCount() const { return m_held.size(); }
 
     // A reply read into key -> value and, where the entries carry byte
     // figures, key -> figures. Unknown URLs give key -1 among the values
@@ -86,6 +91,8 @@ private:
     RequestTransport m_transport;
     RequestSources m_sources;
     int m_port = -1;
+    bool m_bHolding = false;
+    QList<ClientRequest> m_held;
     QMap<QString, int> m_inFlight;
     QList<int> m_waiting;
 };

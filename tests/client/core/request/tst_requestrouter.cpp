@@ -262,6 +262,39 @@ private slots:
         QVERIFY(router->inFlight().isEmpty());
     }
 
+    // Until the service confirms its port nothing leaves, not even to the
+    // port it was started on; a service that never comes lets them fail.
+    void heldRequestsLeaveOnceThePortIsConfirmed_data()
+    {
+        QTest::addColumn<int>("confirmedPort");
+        QTest::newRow("service listens") << 20012;
+        QTest::newRow("service never listens") << -1;
+    }
+
+    void heldRequestsLeaveOnceThePortIsConfirmed()
+    {
+        QFETCH(int, confirmedPort);
+        QObject owner;
+        RequestRouter* router = makeRecordingRouter(&owner);
+        router->setPort(-1);
+        router->setHolding(true);
+        router->onBuildClientRequest(CheckMaterialVersion, {0});
+        router->onBuildClientRequest(DownloadSubTool, {2, 3});
+        QVERIFY(m_sent.isEmpty());
+        QCOMPARE(router->heldCount(), 2);
+        if (confirmedPort >= 0)
+            router->setPort(confirmedPort);
+        else
+            router->setHolding(false);
+        QCOMPARE(m_sent.size(), 2);
+        QCOMPARE(m_sent.at(0).method, int(CheckMaterialVersion));
+        for (const ClientRequest& request : qAsConst(m_sent))
+            QCOMPARE(request.port, confirmedPort);
+        QCOMPARE(router->heldCount(), 0);
+        router->onBuildClientRequest(DownloadProgress, {2});
+        QCOMPARE(m_sent.size(), 3); // no longer held
+    }
+
     // Requests sent while the service is still starting wait for its port.
     void requestsWaitForAServiceStillStarting()
     {
