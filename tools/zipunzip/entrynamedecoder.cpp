@@ -1,5 +1,6 @@
 #include "entrynamedecoder.h"
 
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -35,6 +36,29 @@ bool onlyWesternLetters(std::string_view text)
     return true;
 }
 
+bool isUtf8(std::string_view text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const unsigned lead = static_cast<unsigned char>(text[i++]);
+        if (lead < 0x80)
+            continue;
+        if (lead < 0xC2 || lead > 0xF4)
+            return false;
+        const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+        unsigned cp = lead & (0x3F >> more);
+        for (int k = 0; k < more; ++k, ++i) {
+            const unsigned trail = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+            if ((trail & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (trail & 0x3F);
+        }
+        const unsigned smallest = more == 1 ? 0x80 : more == 2 ? 0x800 : 0x10000;
+        if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 EntryNameDecoder::EntryNameDecoder()
@@ -65,29 +89,6 @@ bool EntryNameDecoder::toUtf8(std::string_view stored, std::string& utf8) const
     if (onlyWesternLetters(stored) && convert(m_fromWestern, stored, utf8))
         return true;
     return convert(m_fromGbk, stored, utf8) || convert(m_fromWestern, stored, utf8);
-}
-
-bool EntryNameDecoder::isUtf8(std::string_view text)
-{
-    for (size_t i = 0; i < text.size();) {
-        const unsigned lead = static_cast<unsigned char>(text[i++]);
-        if (lead < 0x80)
-            continue;
-        if (lead < 0xC2 || lead > 0xF4)
-            return false;
-        const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
-        unsigned cp = lead & (0x3F >> more);
-        for (int k = 0; k < more; ++k, ++i) {
-            const unsigned trail = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
-            if ((trail & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (trail & 0x3F);
-        }
-        const unsigned smallest = more == 1 ? 0x80 : more == 2 ? 0x800 : 0x10000;
-        if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-    }
-    return true;
 }
 
 bool EntryNameDecoder::convert(iconv_t converter, std::string_view stored, std::string& utf8)

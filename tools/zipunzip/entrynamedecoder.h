@@ -18,8 +18,6 @@ public:
     // False when the bytes fit none of the code pages tried.
     bool toUtf8(std::string_view stored, std::string& utf8) const;
 
-    static bool isUtf8(std::string_view text);
-
 private:
     static bool convert(iconv_t converter, std::string_view stored, std::string& utf8);
 
