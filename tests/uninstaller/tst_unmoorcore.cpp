@@ -1,25 +1,39 @@
 // The uninstaller's logic without a window: AppConfig.xml, the product key,
-// the client check against real processes, and the removal itself in a
-// temporary home, including the folders it must never remove.
+// the manifest, the client check against real processes, and the removal
+// itself in a temporary home: only its own installation's listed files, never
+// what a product key or a manifest line points at elsewhere.
 #include "core/appconfig.h"
 #include "core/clientprocess.h"
 #include "core/installfolder.h"
 #include "core/installprocessmgr.h"
 #include "core/productkey.h"
+#include "installmanifest/installmanifest.h"
 #include "unmoorsandbox.h"
 
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 using namespace appinstaller;
+using installmanifest::InstallManifest;
 using unmoortest::StandInProcess;
 using unmoortest::UnmoorSandbox;
+
+Q_DECLARE_METATYPE(appinstaller::RemovalReport::Left)
 
 namespace {
 
 bool exists(const QString& path)
 {
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+bool runsAsRoot()
+{
+    QProcess id;
+    id.start(QStringLiteral("id"), {QStringLiteral("-u")});
+    return id.waitForFinished() && id.readAllStandardOutput().trimmed() == "0";
 }
 
 } // namespace
@@ -170,6 +184,7 @@ private slots:
         QTest::newRow("/usr/share") << "/usr/share" << int(InstallFolder::Verdict::SystemFolder);
         QTest::newRow("another folder") << "foreign" << int(InstallFolder::Verdict::NotOurs);
         QTest::newRow("another product") << "other product" << int(InstallFolder::Verdict::NotOurs);
+        QTest::newRow("build folder") << "build" << int(InstallFolder::Verdict::BuildFolder);
     }
 
     void installFolderVerdicts()
@@ -187,6 +202,8 @@ private slots:
         QVERIFY(QFile::link(installation, sandbox.root() + QStringLiteral("/link")));
         QDir().mkpath(sandbox.root() + QStringLiteral("/foreign/data"));
         sandbox.makeInstallation(sandbox.root() + QStringLiteral("/other"), QStringLiteral("{OTHER}"));
+        sandbox.makeInstallation(sandbox.root() + QStringLiteral("/build"));
+        QVERIFY(UnmoorSandbox::writeFile(sandbox.root() + QStringLiteral("/build/cmake_install.cmake"), ""));
 
         const QMap<QString, QString> folders{
             {QStringLiteral("installation"), installation},
@@ -206,7 +223,8 @@ private slots:
             {QStringLiteral("/opt"), QStringLiteral("/opt")},
             {QStringLiteral("/usr/share"), QStringLiteral("/usr/share")},
             {QStringLiteral("foreign"), sandbox.root() + QStringLiteral("/foreign")},
-            {QStringLiteral("other product"), sandbox.root() + QStringLiteral("/other")}};
+            {QStringLiteral("other product"), sandbox.root() + QStringLiteral("/other")},
+            {QStringLiteral("build"), sandbox.root() + QStringLiteral("/build")}};
         QCOMPARE(int(InstallFolder::check(folders.value(which), UnmoorSandbox::kGuid)), verdict);
         // Without a GUID nothing is recognisably ours.
         if (verdict == int(InstallFolder::Verdict::Removable))
@@ -259,8 +277,11 @@ private slots:
     void uninstallRemovesEverythingWithFourReports()
     {
         UnmoorSandbox sandbox;
-        const QString installation =
-            sandbox.makeInstallation(sandbox.root() + QStringLiteral("/opt/Gearloft"));
+        const QString installation = sandbox.makeInstallation(
+            sandbox.root() + QStringLiteral("/opt/Gearloft"), UnmoorSandbox::kGuid, true);
+        // Made at run time, empty: goes with the folder.
+        QVERIFY(QDir().mkpath(installation + QStringLiteral("/ToolsFileTemp")));
+        InstallProcessMgr::instance()->setOwnFolderForTesting(installation);
         QVERIFY(sandbox.registerProduct(installation));
         sandbox.writeShortcuts();
         QVERIFY(UnmoorSandbox::writeFile(sandbox.root() + QStringLiteral("/AppConfig.xml"),
@@ -286,68 +307,151 @@ private slots:
             QVERIFY2(!exists(shortcut), qPrintable(shortcut));
         for (const QString& other : sandbox.foreignShortcuts())
             QVERIFY2(exists(other), qPrintable(other));
-        QVERIFY(InstallProcessMgr::instance()->keptFolder().isEmpty());
+        QCOMPARE(InstallProcessMgr::instance()->report().left, RemovalReport::Left::Nothing);
     }
 
-    void uninstallNeverRemovesWhatIsNotTheInstallation_data()
+    void manifestKeepsPlainPathsInOrder()
     {
-        QTest::addColumn<QString>("which");
-        QTest::addColumn<bool>("reportedKept");
-        QTest::newRow("empty installpath") << "" << false;
-        QTest::newRow("relative installpath") << "relative" << true;
-        QTest::newRow("home") << "home" << true;
-        QTest::newRow("root") << "/" << true;
-        QTest::newRow("data home") << "data home" << true;
-        QTest::newRow("not an installation") << "foreign" << true;
-        QTest::newRow("link to an installation") << "link" << true;
+        QTemporaryDir dir;
+        InstallManifest manifest;
+        // Adding to an installation without a manifest would make its other
+        // files look like the user's: refused, and none is made.
+        QVERIFY(!InstallManifest::addFiles(dir.path(), {QStringLiteral("Gearloft")}));
+        QVERIFY(!InstallManifest::existsIn(dir.path()));
+
+        QVERIFY(!manifest.add({QStringLiteral("b"), QStringLiteral("../x"), QStringLiteral("/etc/passwd"),
+                               QStringLiteral("a//b"), QStringLiteral("./a"), QStringLiteral("line\nbreak"),
+                               QStringLiteral("Ärger"), QStringLiteral("a/Z"), QStringLiteral("b")}));
+        QVERIFY(manifest.errorString().contains(QLatin1String("../x")));
+        QVERIFY(manifest.write(dir.path()));
+        // Byte order of UTF-8, as CMake sorts: "Ä" after every ASCII letter.
+        const QStringList expected{QStringLiteral("a/Z"), QStringLiteral("b"), QStringLiteral("Ärger")};
+        QCOMPARE(manifest.entries(), expected);
+
+        QString error;
+        QVERIFY(InstallManifest::addFiles(dir.path(), {QStringLiteral("Swapover/Swapover")}, &error));
+        QVERIFY(manifest.read(dir.path()));
+        QCOMPARE(manifest.entries(), QStringList{QStringLiteral("Swapover/Swapover")} + expected);
+
+        // A later format is told apart, not half understood.
+        QVERIFY(UnmoorSandbox::writeFile(InstallManifest::filePath(dir.path()), "gearloft-manifest 2\nx\n"));
+        QVERIFY(!manifest.read(dir.path()));
+        QVERIFY(manifest.entries().isEmpty());
+        QVERIFY(!InstallManifest::addFiles(dir.path(), {QStringLiteral("y")}));
     }
 
-    void uninstallNeverRemovesWhatIsNotTheInstallation()
+    void uninstallRemovesOnlyItsOwnListedFiles_data()
     {
-        QFETCH(QString, which);
-        QFETCH(bool, reportedKept);
+        QTest::addColumn<QString>("keyNames");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<RemovalReport::Left>("left");
+        QTest::addColumn<bool>("keyKept");
+        using L = RemovalReport::Left;
+        QTest::newRow("key names this installation") << "A"
+                                                     << "" << L::Nothing << false;
+        QTest::newRow("key names another installation") << "B"
+                                                        << "" << L::Nothing << true;
+        QTest::newRow("key names ~/bin with our AppConfig.xml") << "bin"
+                                                                << "" << L::Nothing << true;
+        QTest::newRow("key names nothing") << ""
+                                           << "" << L::Nothing << false;
+        QTest::newRow("file added after install") << "A"
+                                                  << "added" << L::AddedFiles << false;
+        QTest::newRow("line climbs out") << "A"
+                                         << "../B/Gearloft" << L::Nothing << false;
+        QTest::newRow("absolute line") << "A"
+                                       << "/B/Gearloft" << L::Nothing << false;
+        // The link itself is no listed file: it stays, and is reported.
+        QTest::newRow("line through a linked folder") << "A"
+                                                      << "linked/Gearloft" << L::AddedFiles << false;
+        QTest::newRow("no manifest: old installation") << "B"
+                                                       << "no manifest" << L::Nothing << true;
+        QTest::newRow("second account") << "B"
+                                        << "second account" << L::Nothing << true;
+    }
+
+    void uninstallRemovesOnlyItsOwnListedFiles()
+    {
+        QFETCH(QString, keyNames);
+        QFETCH(QString, change);
+        QFETCH(RemovalReport::Left, left);
+        QFETCH(bool, keyKept);
         UnmoorSandbox sandbox;
-        // The current folder holds an installation too: an empty or
-        // relative value must not fall back to it.
-        const QString cwdInstallation =
-            sandbox.makeInstallation(sandbox.root() + QStringLiteral("/relative"));
-        const QString linked = sandbox.makeInstallation(sandbox.root() + QStringLiteral("/real"));
-        QVERIFY(QFile::link(linked, sandbox.root() + QStringLiteral("/link")));
-        sandbox.makeInstallation(sandbox.home());
-        sandbox.makeInstallation(sandbox.dataHome());
-        QVERIFY(UnmoorSandbox::writeFile(sandbox.root() + QStringLiteral("/foreign/notes.txt"), "mine"));
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(sandbox.root()));
-
-        const QMap<QString, QString> values{
-            {QString(), QString()},
-            {QStringLiteral("relative"), QStringLiteral("relative")},
-            {QStringLiteral("home"), sandbox.home()},
-            {QStringLiteral("/"), QStringLiteral("/")},
-            {QStringLiteral("data home"), sandbox.dataHome()},
-            {QStringLiteral("foreign"), sandbox.root() + QStringLiteral("/foreign")},
-            {QStringLiteral("link"), sandbox.root() + QStringLiteral("/link")}};
-        QVERIFY(sandbox.registerProduct(values.value(which)));
-        sandbox.writeShortcuts();
+        const QString a =
+            sandbox.makeInstallation(sandbox.root() + QStringLiteral("/A"), UnmoorSandbox::kGuid, true);
+        const QString b =
+            sandbox.makeInstallation(sandbox.root() + QStringLiteral("/B"), UnmoorSandbox::kGuid, true);
+        const QString bin = sandbox.home() + QStringLiteral("/bin");
+        QVERIFY(
+            UnmoorSandbox::writeFile(bin + QStringLiteral("/AppConfig.xml"), UnmoorSandbox::appConfigXml()));
+        QVERIFY(UnmoorSandbox::writeFile(bin + QStringLiteral("/backup.sh"), "mine"));
+        const QMap<QString, QString> named{{"A", a}, {"B", b}, {"bin", bin}};
+        if (!keyNames.isEmpty())
+            QVERIFY(sandbox.registerProduct(named.value(keyNames)));
         QVERIFY(UnmoorSandbox::writeFile(sandbox.root() + QStringLiteral("/AppConfig.xml"),
                                          UnmoorSandbox::appConfigXml()));
         QVERIFY(AppConfig::instance()->load(sandbox.root() + QStringLiteral("/AppConfig.xml")));
+        InstallProcessMgr::instance()->setOwnFolderForTesting(a);
 
-        QSignalSpy spy(InstallProcessMgr::instance(), &InstallProcessMgr::signalProcess);
-        InstallProcessMgr::instance()->unInstall();
-        QDir::setCurrent(previous);
+        QStringList lines = UnmoorSandbox::installedFiles();
+        QStringList remaining;
+        if (change == QLatin1String("added")) {
+            remaining << QStringLiteral("Download/SubTools/Lanfinch/tool")
+                      << QStringLiteral("ToolsFile/newer.xml");
+            for (const QString& file : remaining)
+                QVERIFY(UnmoorSandbox::writeFile(a + QLatin1Char('/') + file, "later"));
+        } else if (change == QLatin1String("linked/Gearloft")) {
+            QVERIFY(QFile::link(b, a + QStringLiteral("/linked")));
+            remaining << QStringLiteral("linked");
+        } else if (change == QLatin1String("no manifest")) {
+            QVERIFY(QFile::remove(InstallManifest::filePath(a)));
+        }
+        const bool badLine = change.contains(QLatin1String("Gearloft"));
+        if (badLine)
+            lines << (change.startsWith(QLatin1String("/B/")) ? b + change.mid(2) : change);
+        if (change != QLatin1String("no manifest"))
+            QVERIFY(UnmoorSandbox::writeManifest(a, lines));
+        QVERIFY(InstallProcessMgr::instance()->isInstalled());
 
-        QCOMPARE(spy.count(), 4);
-        QCOMPARE(!InstallProcessMgr::instance()->keptFolder().isEmpty(), reportedKept);
-        QVERIFY(exists(cwdInstallation + QStringLiteral("/AppConfig.xml")));
-        QVERIFY(exists(linked + QStringLiteral("/ToolsFile/ToolsInfoList.xml")));
-        QVERIFY(exists(sandbox.home() + QStringLiteral("/Gearloft")));
-        QVERIFY(exists(sandbox.dataHome() + QStringLiteral("/Gearloft")));
-        QVERIFY(exists(sandbox.root() + QStringLiteral("/foreign/notes.txt")));
-        QVERIFY(exists(sandbox.root() + QStringLiteral("/link")));
-        // The rest of the uninstall still happens.
-        QVERIFY(!exists(sandbox.keyFile()));
-        QVERIFY(!exists(sandbox.desktop() + QStringLiteral("/Gearloft.desktop")));
+        RemovalReport report;
+        if (change == QLatin1String("second account")) {
+            if (!runsAsRoot() || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+                QSKIP("running as a second account needs root and setpriv");
+            // The program in the installation, run by "nobody", who owns
+            // both installations: only the file system's order protects B.
+            QVERIFY(QFile::copy(QStringLiteral(UNMOOR_CORERUN), a + QStringLiteral("/unmoor_corerun")));
+            QVERIFY(UnmoorSandbox::writeManifest(a, QStringList(lines) << QStringLiteral("unmoor_corerun")));
+            QCOMPARE(QProcess::execute(QStringLiteral("chown"),
+                                       {QStringLiteral("-R"), QStringLiteral("nobody:"), sandbox.root()}),
+                     0);
+            QProcess run;
+            run.start(QStringLiteral("setpriv"),
+                      {QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                       QStringLiteral("--clear-groups"), QStringLiteral("--"),
+                       a + QStringLiteral("/unmoor_corerun")});
+            QVERIFY(run.waitForFinished(60000));
+            QVERIFY2(run.exitCode() == 0, run.readAllStandardError().constData());
+            report.left = RemovalReport::Left(run.readAllStandardOutput().trimmed().toInt());
+        } else {
+            InstallProcessMgr::instance()->unInstall();
+            report = InstallProcessMgr::instance()->report();
+        }
+
+        QCOMPARE(report.left, left);
+        for (const QString& file : UnmoorSandbox::installedFiles()) {
+            QVERIFY2(!exists(a + QLatin1Char('/') + file), qPrintable(file));
+            QVERIFY2(exists(b + QLatin1Char('/') + file), qPrintable(file));
+        }
+        QVERIFY(exists(InstallManifest::filePath(b)));
+        QVERIFY(exists(bin + QStringLiteral("/backup.sh")));
+        QVERIFY(exists(bin + QStringLiteral("/AppConfig.xml")));
+        QCOMPARE(exists(a), !remaining.isEmpty());
+        QCOMPARE(exists(sandbox.keyFile()), keyKept);
+        if (change == QLatin1String("second account"))
+            return;
+        QCOMPARE(report.remaining, remaining);
+        QCOMPARE(report.folder, remaining.isEmpty() ? QString() : a);
+        QCOMPARE(report.skipped, badLine ? QStringList(lines.last()) : QStringList());
     }
 
     void blankOrOddNamesNeverAddressTheMenuFolder_data()
@@ -371,6 +475,7 @@ private slots:
         UnmoorSandbox sandbox;
         const QString installation =
             sandbox.makeInstallation(sandbox.root() + QStringLiteral("/opt/Gearloft"));
+        InstallProcessMgr::instance()->setOwnFolderForTesting(installation);
         QVERIFY(sandbox.registerProduct(installation));
         sandbox.writeShortcuts();
         QVERIFY(UnmoorSandbox::writeFile(sandbox.root() + QStringLiteral("/AppConfig.xml"),

@@ -1,7 +1,8 @@
 // What cmake --install puts down for the uninstaller: the program, its
-// AppConfig.xml with this release's version, Quillkit's resource file and
-// both translations.
+// AppConfig.xml with this release's version, Quillkit's resource file, both
+// translations, and the manifest of every installed file.
 #include "core/appconfig.h"
+#include "installmanifest/installmanifest.h"
 
 #include <QTranslator>
 #include <QtTest>
@@ -29,6 +30,42 @@ private slots:
         QTranslator english;
         QVERIFY(english.load(QStringLiteral("unmoor_en.qm"), stage + QStringLiteral("/translations")));
         QCOMPARE(english.translate("UnInstallCompletedUI", "Completed"), QStringLiteral("Finish"));
+    }
+
+    void manifestListsEveryInstalledFile()
+    {
+        const QString stage = QStringLiteral(GEARLOFT_STAGE_DIR);
+        installmanifest::InstallManifest manifest;
+        QVERIFY2(manifest.read(stage), qPrintable(manifest.errorString()));
+        const QStringList entries = manifest.entries();
+        // Sorted as written, byte-wise.
+        QStringList sorted = entries;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
+        QCOMPARE(entries, sorted);
+
+        // What CMake itself recorded for this install, the manifest aside:
+        // the rule ran after every subdirectory's rules.
+        QFile record(QStringLiteral(GEARLOFT_BINARY_DIR "/install_manifest.txt"));
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QStringList installed;
+        const QDir top(stage);
+        for (const QByteArray& line : record.readAll().split('\n')) {
+            const QString relative = top.relativeFilePath(QString::fromUtf8(line));
+            if (!line.isEmpty() && relative != QLatin1String(installmanifest::InstallManifest::kFileName))
+                installed << relative;
+        }
+        installed.sort();
+        QStringList listed = entries;
+        listed.sort();
+        QCOMPARE(listed, installed);
+        for (const char* file : {"Gearloft", "Unmoor", "AppConfig.xml", "Swapover/Swapover",
+                                 "translations/unmoor_zh.qm", "ToolsStateList.xml"})
+            QVERIFY2(entries.contains(QLatin1String(file)), file);
+        for (const QString& entry : entries) {
+            const QFileInfo info(stage + QLatin1Char('/') + entry);
+            QVERIFY2(info.isSymLink() || info.isFile(), qPrintable(entry));
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 // progress and completion pages, closing while the worker runs, and the
 // choice of translation files.
 #include "core/appconfig.h"
+#include "core/installprocessmgr.h"
 #include "core/uninstallthread.h"
 #include "quillkit/commandbutton.h"
 #include "quillkit/modaltipdialog.h"
@@ -41,9 +42,13 @@ struct InstalledUser
     UnmoorSandbox sandbox;
     QString installation;
 
-    explicit InstalledUser(bool registered = true, const QString& guid = UnmoorSandbox::kGuid)
+    explicit InstalledUser(bool registered = true, const QString& guid = UnmoorSandbox::kGuid,
+                           bool withManifest = false)
     {
-        installation = sandbox.makeInstallation(sandbox.root() + QStringLiteral("/opt/Gearloft"));
+        installation = sandbox.makeInstallation(sandbox.root() + QStringLiteral("/opt/Gearloft"),
+                                                UnmoorSandbox::kGuid, withManifest);
+        // The uninstaller at work is the one inside this installation.
+        InstallProcessMgr::instance()->setOwnFolderForTesting(installation);
         if (registered)
             sandbox.registerProduct(installation);
         sandbox.writeShortcuts();
@@ -212,26 +217,42 @@ private slots:
         UnInstallCompletedPage* completed = window->completedPage();
         QCOMPARE(completed->infoLabel()->text(), QStringLiteral("Uninstalled"));
         QVERIFY(completed->keptFolderLabel()->isHidden());
+        QVERIFY(completed->leftReasonLabel()->isHidden());
 
         QTest::mouseClick(completed->completedButton(), Qt::LeftButton);
         QVERIFY(!window->isVisible());
     }
 
-    void completionSaysWhenTheFolderWasKept()
+    void completionSaysWhatWasLeftAndWhy_data()
     {
-        InstalledUser user;
-        // The recorded folder is not recognisably ours.
-        QVERIFY(QFile::remove(user.installation + QStringLiteral("/AppConfig.xml")));
+        QTest::addColumn<bool>("withManifest");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("old installation, not recognisably ours") << false << "LeftFolderNotRecognisedJcRsNo";
+        QTest::newRow("file added after install") << true << "LeftFilesAddedLaterTzQmWe";
+    }
+
+    void completionSaysWhatWasLeftAndWhy()
+    {
+        QFETCH(bool, withManifest);
+        QFETCH(QString, reason);
+        InstalledUser user(true, UnmoorSandbox::kGuid, withManifest);
+        const QString left = withManifest ? QStringLiteral("/Download/tool") : QStringLiteral("/Gearloft");
+        if (withManifest)
+            QVERIFY(UnmoorSandbox::writeFile(user.installation + left, "downloaded"));
+        else
+            QVERIFY(QFile::remove(user.installation + QStringLiteral("/AppConfig.xml")));
         CModalTipDialog::setNextAnswerForTesting(QDialog::Accepted);
         Uninstaller uninstaller;
         QCOMPARE(uninstaller.start(), 0);
         MainWindow* window = uninstaller.mainWindow();
         QTRY_COMPARE(window->stackedWidget()->currentWidget(),
                      static_cast<QWidget*>(window->completedPage()));
-        QVERIFY(exists(user.installation + QStringLiteral("/Gearloft")));
+        QVERIFY(exists(user.installation + left));
         QVERIFY(!exists(user.sandbox.keyFile()));
         UnInstallCompletedPage* completed = window->completedPage();
         QCOMPARE(completed->infoLabel()->text(), QStringLiteral("UninstalledFolderKeptRqWbNx"));
+        QVERIFY(!completed->leftReasonLabel()->isHidden());
+        QCOMPARE(completed->leftReasonLabel()->text(), reason);
         QVERIFY(!completed->keptFolderLabel()->isHidden());
         QCOMPARE(completed->keptFolderLabel()->text(), user.installation);
         QCOMPARE(completed->iconButton()->property("kept").toBool(), true);

@@ -60,14 +60,28 @@ bool UnmoorSandbox::writeFile(const QString& path, const QByteArray& data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
-QString UnmoorSandbox::makeInstallation(const QString& folder, const QString& guid)
+QStringList UnmoorSandbox::installedFiles()
 {
-    writeFile(folder + QStringLiteral("/AppConfig.xml"), appConfigXml(guid));
-    writeFile(folder + QStringLiteral("/Gearloft"), "program");
-    writeFile(folder + QStringLiteral("/Unmoor"), "program");
-    writeFile(folder + QStringLiteral("/ToolsFile/ToolsInfoList.xml"), "<Tools/>");
-    writeFile(folder + QStringLiteral("/translations/unmoor_en.qm"), "qm");
+    return {QStringLiteral("AppConfig.xml"), QStringLiteral("Gearloft"),
+            QStringLiteral("ToolsFile/ToolsInfoList.xml"), QStringLiteral("Unmoor"),
+            QStringLiteral("translations/unmoor_en.qm")};
+}
+
+QString UnmoorSandbox::makeInstallation(const QString& folder, const QString& guid, bool withManifest)
+{
+    for (const QString& file : installedFiles()) {
+        writeFile(folder + QLatin1Char('/') + file,
+                  file == QLatin1String("AppConfig.xml") ? appConfigXml(guid) : QByteArray("installed"));
+    }
+    if (withManifest)
+        writeManifest(folder, installedFiles());
     return folder;
+}
+
+bool UnmoorSandbox::writeManifest(const QString& folder, const QStringList& lines)
+{
+    return writeFile(folder + QStringLiteral("/.gearloft-manifest"),
+                     "gearloft-manifest 1\n" + lines.join(QLatin1Char('\n')).toUtf8() + '\n');
 }
 
 bool UnmoorSandbox::registerProduct(const QString& installPath, const QString& guid)

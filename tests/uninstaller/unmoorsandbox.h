@@ -35,8 +35,13 @@ public:
     static bool writeFile(const QString& path, const QByteArray& data);
 
     // An installation folder holding AppConfig.xml (with guid), programs and
-    // a nested folder.
-    QString makeInstallation(const QString& folder, const QString& guid = kGuid);
+    // a nested folder; with a manifest listing them, as cmake --install
+    // writes it.
+    QString makeInstallation(const QString& folder, const QString& guid = kGuid, bool withManifest = false);
+    // The manifest of folder: its format line, then lines as given.
+    static bool writeManifest(const QString& folder, const QStringList& lines);
+    // What makeInstallation() puts into a folder.
+    static QStringList installedFiles();
     // The product key with "installpath" (and the values an installer sets).
     bool registerProduct(const QString& installPath, const QString& guid = kGuid);
     // Desktop entries for the English and Chinese names and the two fixed

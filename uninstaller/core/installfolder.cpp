@@ -23,18 +23,11 @@ InstallFolder::Verdict InstallFolder::check(const QString& strFolder, const QStr
         return Verdict::Missing;
 
     const QString folder = info.canonicalFilePath();
-    if (folder.isEmpty() || folder == QLatin1String("/") || QDir(folder).isRoot())
+    if (isSharedFolder(folder))
         return Verdict::SystemFolder;
-    const QString home = QFileInfo(platform::homeFolder()).canonicalFilePath();
-    if (!home.isEmpty() && (home == folder || home.startsWith(folder + QLatin1Char('/'))))
-        return Verdict::SystemFolder;
-    // The installation is one flat folder: a prefix such as /usr/local or
-    // ~/.local would make a shared folder look like ours.
-    for (const QString& known : platform::wellKnownFolders()) {
-        const QString resolved = QFileInfo(known).canonicalFilePath();
-        if (folder == (resolved.isEmpty() ? QDir::cleanPath(known) : resolved))
-            return Verdict::SystemFolder;
-    }
+    if (QFileInfo::exists(folder + QStringLiteral("/CMakeCache.txt")) ||
+        QFileInfo::exists(folder + QStringLiteral("/cmake_install.cmake")))
+        return Verdict::BuildFolder;
 
     const QString marker = folder + QStringLiteral("/AppConfig.xml");
     if (strGUID.trimmed().isEmpty() || !QFileInfo(marker).isFile())
@@ -45,6 +38,23 @@ InstallFolder::Verdict InstallFolder::check(const QString& strFolder, const QStr
     return Verdict::Removable;
 }
 
+bool InstallFolder::isSharedFolder(const QString& strCanonical)
+{
+    if (strCanonical.isEmpty() || strCanonical == QLatin1String("/") || QDir(strCanonical).isRoot())
+        return true;
+    const QString home = QFileInfo(platform::homeFolder()).canonicalFilePath();
+    if (!home.isEmpty() && (home == strCanonical || home.startsWith(strCanonical + QLatin1Char('/'))))
+        return true;
+    // The installation is one flat folder: a prefix such as /usr/local or
+    // ~/.local would make a shared folder look like ours.
+    for (const QString& known : platform::wellKnownFolders()) {
+        const QString resolved = QFileInfo(known).canonicalFilePath();
+        if (strCanonical == (resolved.isEmpty() ? QDir::cleanPath(known) : resolved))
+            return true;
+    }
+    return false;
+}
+
 QString InstallFolder::describe(Verdict verdict)
 {
     switch (verdict) {
@@ -53,16 +63,18 @@ QString InstallFolder::describe(Verdict verdict)
     case Verdict::Empty:
         return QStringLiteral("no installation folder is recorded");
     case Verdict::NotAbsolute:
-        return QStringLiteral("the recorded folder is not an absolute path");
+        return QStringLiteral("the folder is not an absolute path");
     case Verdict::Missing:
-        return QStringLiteral("the recorded folder does not exist");
+        return QStringLiteral("the folder does not exist");
     case Verdict::SymbolicLink:
-        return QStringLiteral("the recorded folder is a symbolic link");
+        return QStringLiteral("the folder is a symbolic link");
     case Verdict::SystemFolder:
-        return QStringLiteral("the recorded folder is a system folder, the home folder, one of its standard "
+        return QStringLiteral("the folder is a system folder, the home folder, one of its standard "
                               "folders or above it");
+    case Verdict::BuildFolder:
+        return QStringLiteral("the folder is a build folder, not an installation");
     case Verdict::NotOurs:
-        return QStringLiteral("the recorded folder holds no AppConfig.xml of this product");
+        return QStringLiteral("the folder holds no AppConfig.xml of this product");
     }
     return {};
 }

@@ -2,11 +2,14 @@
 
 #include "appconfig.h"
 #include "installfolder.h"
+#include "installmanifest/installmanifest.h"
+#include "manifestremover.h"
 #include "platform/desktopentry.h"
 #include "platform/menufolder.h"
 #include "productkey.h"
 #include "singleton.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -14,10 +17,23 @@
 
 namespace appinstaller {
 
+using installmanifest::InstallManifest;
+
 namespace {
 
 // The product's Chinese name as the shortcuts of older releases carry it.
 const char kProductNameCH[] = "Loftwarden";
+
+// Enough of a list for the log; the rest is counted.
+void logRemaining(const char* what, const QString& strFolder, const QStringList& listEntries)
+{
+    const int shown = 20;
+    qWarning().noquote() << "Unmoor:" << what << strFolder;
+    for (int i = 0; i < listEntries.size() && i < shown; ++i)
+        qWarning().noquote() << "  " << listEntries.at(i);
+    if (listEntries.size() > shown)
+        qWarning().noquote() << "   and" << listEntries.size() - shown << "more";
+}
 
 } // namespace
 
@@ -28,57 +44,123 @@ InstallProcessMgr* InstallProcessMgr::instance()
     return Base::CSingleton<InstallProcessMgr>::instance();
 }
 
-QString InstallProcessMgr::keptFolder() const
+QString InstallProcessMgr::ownFolder() const
+{
+    QString folder;
+    {
+        QMutexLocker lock(&m_mutex);
+        folder = m_strOwnFolderForTesting;
+    }
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath();
+    return QFileInfo(folder).canonicalFilePath();
+}
+
+void InstallProcessMgr::setOwnFolderForTesting(const QString& strFolder)
 {
     QMutexLocker lock(&m_mutex);
-    return m_strKeptFolder;
+    m_strOwnFolderForTesting = strFolder;
+}
+
+bool InstallProcessMgr::isInstalled() const
+{
+    if (ProductKey(AppConfig::instance()->guid()).isInstalled())
+        return true;
+    const QString folder = ownFolder();
+    return !folder.isEmpty() && InstallManifest::existsIn(folder);
+}
+
+RemovalReport InstallProcessMgr::report() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_report;
 }
 
 void InstallProcessMgr::unInstall()
 {
     const AppConfig* config = AppConfig::instance();
     const ProductKey key(config->guid());
-    const QString installPath = key.installPath();
+    const QString folder = ownFolder();
     {
         QMutexLocker lock(&m_mutex);
-        m_strKeptFolder.clear();
+        m_report = RemovalReport();
     }
 
+    // Decided before anything goes: afterwards the own folder cannot be
+    // resolved any more. The key is cleared when it names this installation
+    // or nothing that is one; another installation keeps its registration.
+    const QString recorded = key.installPath();
+    const bool namesThis = QDir::isAbsolutePath(recorded) &&
+                           QFileInfo(recorded).canonicalFilePath() == folder && !folder.isEmpty();
+    const bool namesAnother =
+        !namesThis && InstallFolder::check(recorded, config->guid()) == InstallFolder::Verdict::Removable;
+    if (namesAnother)
+        qWarning() << "Unmoor: the product key names another installation, which is left alone:" << recorded;
+    else if (!namesThis && !recorded.trimmed().isEmpty())
+        qWarning() << "Unmoor: the product key names a folder that is not this installation, not followed:"
+                   << recorded;
+
     emit signalProcess(0, QObject::tr("BeganToUnloadWkJrSaJaAq"));
-    removeInstallFolder(installPath, config->guid());
+    const RemovalReport removal = removeOwnFolder(folder, config->guid());
+    {
+        QMutexLocker lock(&m_mutex);
+        m_report = removal;
+    }
 
     emit signalProcess(30, QObject::tr("DeleteShortcutULXVgdVTs"));
     removeShortcuts(config->softwareNameEN(), config->softwareNameCH());
 
     emit signalProcess(60, QObject::tr("ClearTheRegistryeuyqTkYHjj"));
-    if (!key.clear())
+    if (!namesAnother && !key.clear() && key.isInstalled())
         qWarning() << "Unmoor: the product key could not be cleared:" << key.keyPath();
 
     emit signalProcess(100, QObject::tr("Uninstalled"));
 }
 
-void InstallProcessMgr::removeInstallFolder(const QString& strFolder, const QString& strGUID)
+RemovalReport InstallProcessMgr::removeOwnFolder(const QString& strFolder, const QString& strGUID)
 {
-    const InstallFolder::Verdict verdict = InstallFolder::check(strFolder, strGUID);
-    if (verdict == InstallFolder::Verdict::Empty || verdict == InstallFolder::Verdict::Missing) {
-        qWarning() << "Unmoor: no installation folder to remove:" << InstallFolder::describe(verdict)
+    RemovalReport report;
+    if (strFolder.isEmpty()) {
+        qWarning() << "Unmoor: the program's own folder cannot be resolved; nothing is removed";
+        return report;
+    }
+
+    if (InstallManifest::existsIn(strFolder)) {
+        InstallManifest manifest;
+        if (!manifest.read(strFolder)) {
+            qWarning().noquote() << "Unmoor: nothing is removed:" << manifest.errorString();
+            report.left = RemovalReport::Left::ManifestUnreadable;
+            report.folder = strFolder;
+            return report;
+        }
+        // Empty folders made at run time go too, unless the installation
+        // was put straight into a folder shared with other data.
+        report =
+            ManifestRemover(strFolder).remove(manifest.entries(), !InstallFolder::isSharedFolder(strFolder));
+    } else {
+        qWarning() << "Unmoor: no manifest (an installation of an earlier release): the whole folder goes "
+                      "if it is recognisably this product's:"
                    << strFolder;
-        return;
+        const InstallFolder::Verdict verdict = InstallFolder::check(strFolder, strGUID);
+        if (verdict != InstallFolder::Verdict::Removable) {
+            qWarning() << "Unmoor: the installation folder is left in place:"
+                       << InstallFolder::describe(verdict) << strFolder;
+            report.left = RemovalReport::Left::NotRecognised;
+            report.folder = strFolder;
+            return report;
+        }
+        QDir(strFolder).removeRecursively();
+        if (QFileInfo::exists(strFolder)) {
+            report.left = RemovalReport::Left::NotRemovable;
+            report.folder = strFolder;
+            report.remaining = ManifestRemover::remainingEntries(strFolder);
+        }
     }
-    if (verdict != InstallFolder::Verdict::Removable) {
-        qWarning() << "Unmoor: the installation folder is left in place:" << InstallFolder::describe(verdict)
-                   << strFolder;
-        QMutexLocker lock(&m_mutex);
-        m_strKeptFolder = strFolder;
-        return;
-    }
-    const QString folder = QFileInfo(strFolder).canonicalFilePath();
-    QDir(folder).removeRecursively();
-    if (QFileInfo::exists(folder)) {
-        qWarning() << "Unmoor: the installation folder could not be removed completely:" << folder;
-        QMutexLocker lock(&m_mutex);
-        m_strKeptFolder = folder;
-    }
+    if (report.left == RemovalReport::Left::AddedFiles)
+        logRemaining("left in place, not installed with the product:", strFolder, report.remaining);
+    else if (report.left == RemovalReport::Left::NotRemovable)
+        logRemaining("could not remove everything of", strFolder, report.remaining);
+    return report;
 }
 
 void InstallProcessMgr::removeShortcuts(const QString& strNameEN, const QString& strNameCH)

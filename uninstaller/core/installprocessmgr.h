@@ -1,5 +1,7 @@
 #pragma once
 
+#include "removalreport.h"
+
 #include <QMutex>
 #include <QObject>
 #include <QString>
@@ -8,6 +10,10 @@ namespace appinstaller {
 
 // Runs the uninstall steps (on the worker thread) and reports each step as
 // it begins. One per process: Base::CSingleton<InstallProcessMgr>.
+//
+// It removes the installation it was started from, never the folder a
+// product key names: the key holds the installation registered last, and
+// any program of the user can write it.
 class InstallProcessMgr : public QObject
 {
     Q_OBJECT
@@ -17,23 +23,33 @@ public:
 
     static InstallProcessMgr* instance();
 
-    // Removes the installation folder, the shortcuts and menu folders, and
-    // the product key, reporting 0, 30, 60 and 100. Failures do not stop it.
+    // The program's own folder, resolved; the installation to remove.
+    QString ownFolder() const;
+    // Tests run the steps for a folder other than the test program's.
+    void setOwnFolderForTesting(const QString& strFolder);
+
+    // The product key is present, or the own folder carries a manifest (its
+    // key may have been cleared by the uninstall of another installation).
+    bool isInstalled() const;
+
+    // Removes the listed files of the own folder, the shortcuts and menu
+    // folders, and the product key unless it names another installation,
+    // reporting 0, 30, 60 and 100. Failures do not stop it.
     void unInstall();
 
-    // The folder that was meant to go but is still there after the last
-    // unInstall() (refused as unsafe, or not removable); empty when none.
-    QString keptFolder() const;
+    // What the last unInstall() left of the installation folder.
+    RemovalReport report() const;
 
 signals:
     void signalProcess(int iProcess, QString strProcessName);
 
 private:
-    void removeInstallFolder(const QString& strFolder, const QString& strGUID);
+    RemovalReport removeOwnFolder(const QString& strFolder, const QString& strGUID);
     void removeShortcuts(const QString& strNameEN, const QString& strNameCH);
 
     mutable QMutex m_mutex;
-    QString m_strKeptFolder;
+    QString m_strOwnFolderForTesting;
+    RemovalReport m_report;
 };
 
 } // namespace appinstaller

@@ -116,6 +116,22 @@
         <source>UninstalledFolderKeptRqWbNx</source>
         <translation>Uninstalled, but one folder was left in place</translation>
     </message>
+    <message>
+        <source>LeftFilesAddedLaterTzQmWe</source>
+        <translation>Files added after installing, such as downloaded tools, were kept in:</translation>
+    </message>
+    <message>
+        <source>LeftFilesNotRemovableHxPvKa</source>
+        <translation>Some files could not be removed and are still in:</translation>
+    </message>
+    <message>
+        <source>LeftFolderNotRecognisedJcRsNo</source>
+        <translation>Not recognised as a Gearloft installation, so nothing was removed in:</translation>
+    </message>
+    <message>
+        <source>LeftManifestUnreadableUwBdYf</source>
+        <translation>The list of installed files is unreadable, so nothing was removed in:</translation>
+    </message>
 </context>
 <context>
     <name>quillkit::CModalTipDialog</name>

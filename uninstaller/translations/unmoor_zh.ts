@@ -116,6 +116,22 @@
         <source>UninstalledFolderKeptRqWbNx</source>
         <translation>卸载完成，但保留了一个文件夹</translation>
     </message>
+    <message>
+        <source>LeftFilesAddedLaterTzQmWe</source>
+        <translation>安装后添加的文件（如已下载的工具）已保留在：</translation>
+    </message>
+    <message>
+        <source>LeftFilesNotRemovableHxPvKa</source>
+        <translation>部分文件无法删除，仍在：</translation>
+    </message>
+    <message>
+        <source>LeftFolderNotRecognisedJcRsNo</source>
+        <translation>无法确认这是 Loftwarden 的安装文件夹，未删除其中任何内容：</translation>
+    </message>
+    <message>
+        <source>LeftManifestUnreadableUwBdYf</source>
+        <translation>无法读取安装文件清单，未删除其中任何内容：</translation>
+    </message>
 </context>
 <context>
     <name>quillkit::CModalTipDialog</name>

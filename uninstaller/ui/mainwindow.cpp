@@ -68,7 +68,7 @@ void MainWindow::onUninstall()
 
 void MainWindow::onFinishedUnInstall()
 {
-    m_pCompletedPage->setKeptFolder(InstallProcessMgr::instance()->keptFolder());
+    m_pCompletedPage->setReport(InstallProcessMgr::instance()->report());
     m_pInstallStackedWidget->setCurrentWidget(m_pCompletedPage);
     if (m_bCloseWhenFinished)
         close();

@@ -51,6 +51,12 @@ UnInstallCompletedPage::UnInstallCompletedPage(QWidget* parent) : QWidget(parent
     grid->addWidget(m_pInstallInfoLabel, 0, 1);
     grid->setColumnStretch(1, 1);
 
+    m_pLeftReasonLabel = new QLabel(m_pBottomWidget);
+    m_pLeftReasonLabel->setObjectName(QStringLiteral("m_pLeftReasonLabel"));
+    m_pLeftReasonLabel->setWordWrap(true);
+    m_pLeftReasonLabel->hide();
+    grid->addWidget(m_pLeftReasonLabel, 1, 1, 1, 2);
+
     m_pKeptFolderLabel = new QLabel(m_pBottomWidget);
     m_pKeptFolderLabel->setObjectName(QStringLiteral("m_pKeptFolderLabel"));
     m_pKeptFolderLabel->setWordWrap(true);
@@ -58,7 +64,7 @@ UnInstallCompletedPage::UnInstallCompletedPage(QWidget* parent) : QWidget(parent
     m_pKeptFolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_pKeptFolderLabel->setAccessibleName(tr("Folder left in place"));
     m_pKeptFolderLabel->hide();
-    grid->addWidget(m_pKeptFolderLabel, 1, 1, 1, 2);
+    grid->addWidget(m_pKeptFolderLabel, 2, 1);
 
     m_pCompletedBtn = new quillkit::CCommandButton(
         QCoreApplication::translate("UnInstallCompletedUI", "Completed"), m_pBottomWidget);
@@ -72,13 +78,32 @@ UnInstallCompletedPage::UnInstallCompletedPage(QWidget* parent) : QWidget(parent
     connect(m_pUpperWidget, &UpperWidget::signalClose, this, &UnInstallCompletedPage::signalClose);
 }
 
-void UnInstallCompletedPage::setKeptFolder(const QString& strFolder)
+void UnInstallCompletedPage::setReport(const RemovalReport& report)
 {
-    const bool kept = !strFolder.isEmpty();
+    QString reason;
+    switch (report.left) {
+    case RemovalReport::Left::Nothing:
+        break;
+    case RemovalReport::Left::AddedFiles:
+        reason = tr("LeftFilesAddedLaterTzQmWe");
+        break;
+    case RemovalReport::Left::NotRemovable:
+        reason = tr("LeftFilesNotRemovableHxPvKa");
+        break;
+    case RemovalReport::Left::NotRecognised:
+        reason = tr("LeftFolderNotRecognisedJcRsNo");
+        break;
+    case RemovalReport::Left::ManifestUnreadable:
+        reason = tr("LeftManifestUnreadableUwBdYf");
+        break;
+    }
+    const bool kept = report.left != RemovalReport::Left::Nothing;
     m_pInstallInfoLabel->setText(kept ? tr("UninstalledFolderKeptRqWbNx")
                                       : QCoreApplication::translate("UnInstallCompletedUI", "Uninstalled"));
     m_pInstallInfoLabel->setAccessibleName(m_pInstallInfoLabel->text());
-    m_pKeptFolderLabel->setText(strFolder);
+    m_pLeftReasonLabel->setText(reason);
+    m_pLeftReasonLabel->setVisible(kept);
+    m_pKeptFolderLabel->setText(kept ? report.folder : QString());
     m_pKeptFolderLabel->setVisible(kept);
     // The style sheet switches the picture and colour on this property.
     for (QWidget* widget :

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/removalreport.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -13,8 +15,9 @@ namespace appinstaller {
 
 class UpperWidget;
 
-// The completion page. When the installation folder had to be left in place
-// it says so, with the folder, instead of announcing a clean uninstall.
+// The completion page. When something of the installation folder is left
+// it says so, with the reason and the folder, instead of announcing a clean
+// uninstall.
 class UnInstallCompletedPage : public QWidget
 {
     Q_OBJECT
@@ -22,12 +25,12 @@ class UnInstallCompletedPage : public QWidget
 public:
     explicit UnInstallCompletedPage(QWidget* parent = nullptr);
 
-    // Empty: everything went. Otherwise the folder that is still there.
-    void setKeptFolder(const QString& strFolder);
+    void setReport(const RemovalReport& report);
 
     UpperWidget* upperWidget() const { return m_pUpperWidget; }
     QPushButton* iconButton() const { return m_pIconToolBtn; }
     QLabel* infoLabel() const { return m_pInstallInfoLabel; }
+    QLabel* leftReasonLabel() const { return m_pLeftReasonLabel; }
     QLabel* keptFolderLabel() const { return m_pKeptFolderLabel; }
     quillkit::CCommandButton* completedButton() const { return m_pCompletedBtn; }
 
@@ -42,6 +45,7 @@ private:
     QWidget* m_pBottomWidget;
     QPushButton* m_pIconToolBtn;
     QLabel* m_pInstallInfoLabel;
+    QLabel* m_pLeftReasonLabel;
     QLabel* m_pKeptFolderLabel;
     quillkit::CCommandButton* m_pCompletedBtn;
 };

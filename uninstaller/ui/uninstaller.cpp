@@ -2,7 +2,7 @@
 
 #include "core/appconfig.h"
 #include "core/clientprocess.h"
-#include "core/productkey.h"
+#include "core/installprocessmgr.h"
 #include "mainwindow.h"
 #include "quillkit/modaltipdialog.h"
 #include "quillkit/resource.h"
@@ -36,7 +36,7 @@ int Uninstaller::start()
         return -1;
     }
 
-    if (ProductKey(config->guid()).isInstalled()) {
+    if (InstallProcessMgr::instance()->isInstalled()) {
         quillkit::CModalTipDialog dialog;
         dialog.setDialogModel(3);
         dialog.setContentText(QObject::tr("DetermineTheUninstalfYANYiIa"));
