@@ -14,11 +14,12 @@ endif()
 # Installing into DESTDIR writes the manifest there too, its paths relative
 # to the prefix: the package then carries the list to the installed folder.
 install(CODE [=[
+  # CMake records the installed files without DESTDIR.
   set(_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
   set(_manifest "${_root}/.gearloft-manifest")
   set(_entries)
   foreach(_file IN LISTS CMAKE_INSTALL_MANIFEST_FILES)
-    file(RELATIVE_PATH _relative "${_root}" "${_file}")
+    file(RELATIVE_PATH _relative "${CMAKE_INSTALL_PREFIX}" "${_file}")
     if(NOT _relative MATCHES "^\\.\\./" AND NOT _relative STREQUAL ".gearloft-manifest"
        AND NOT IS_ABSOLUTE "${_relative}")
       list(APPEND _entries "${_relative}")
@@ -44,6 +45,6 @@ install(CODE [=[
   # A temporary file renamed over the old one: never half a list.
   file(WRITE "${_manifest}.tmp" "gearloft-manifest 1\n${_text}\n")
   file(RENAME "${_manifest}.tmp" "${_manifest}")
-  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${_manifest}")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/.gearloft-manifest")
   message(STATUS "Writing manifest: ${_manifest}")
 ]=])

@@ -34,38 +34,53 @@ private slots:
 
     void manifestListsEveryInstalledFile()
     {
+        using installmanifest::InstallManifest;
         const QString stage = QStringLiteral(GEARLOFT_STAGE_DIR);
-        installmanifest::InstallManifest manifest;
-        QVERIFY2(manifest.read(stage), qPrintable(manifest.errorString()));
-        const QStringList entries = manifest.entries();
-        // Sorted as written, byte-wise.
-        QStringList sorted = entries;
-        std::sort(sorted.begin(), sorted.end(),
-                  [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
-        QCOMPARE(entries, sorted);
-
-        // What CMake itself recorded for this install, the manifest aside:
-        // the rule ran after every subdirectory's rules.
-        QFile record(QStringLiteral(GEARLOFT_BINARY_DIR "/install_manifest.txt"));
-        QVERIFY(record.open(QIODevice::ReadOnly));
-        QStringList installed;
-        const QDir top(stage);
-        for (const QByteArray& line : record.readAll().split('\n')) {
-            const QString relative = top.relativeFilePath(QString::fromUtf8(line));
-            if (!line.isEmpty() && relative != QLatin1String(installmanifest::InstallManifest::kFileName))
-                installed << relative;
-        }
-        installed.sort();
-        QStringList listed = entries;
-        listed.sort();
-        QCOMPARE(listed, installed);
+        InstallManifest staged;
+        QVERIFY2(staged.read(stage), qPrintable(staged.errorString()));
         for (const char* file : {"Gearloft", "Unmoor", "AppConfig.xml", "Swapover/Swapover",
                                  "translations/unmoor_zh.qm", "ToolsStateList.xml"})
-            QVERIFY2(entries.contains(QLatin1String(file)), file);
-        for (const QString& entry : entries) {
-            const QFileInfo info(stage + QLatin1Char('/') + entry);
-            QVERIFY2(info.isSymLink() || info.isFile(), qPrintable(entry));
+            QVERIFY2(staged.entries().contains(QLatin1String(file)), file);
+
+        // A package build into a fresh folder, over the manifest of an older
+        // release: the list is exactly what lies there, the older release's
+        // file that is still there included, its gone one not.
+        QTemporaryDir destdir;
+        const QString prefix = destdir.path() + QStringLiteral("/opt/gearloft");
+        QVERIFY(QDir().mkpath(prefix));
+        QFile old(InstallManifest::filePath(prefix));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("gearloft-manifest 1\nold-tool\nremoved-long-ago\n");
+        old.close();
+        QFile oldTool(prefix + QStringLiteral("/old-tool"));
+        QVERIFY(oldTool.open(QIODevice::WriteOnly));
+        oldTool.close();
+        QProcess install;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DESTDIR"), destdir.path());
+        install.setProcessEnvironment(environment);
+        install.start(QStringLiteral(GEARLOFT_CMAKE),
+                      {QStringLiteral("--install"), QStringLiteral(GEARLOFT_BINARY_DIR),
+                       QStringLiteral("--prefix"), QStringLiteral("/opt/gearloft")});
+        QVERIFY(install.waitForFinished(120000));
+        QCOMPARE(install.exitCode(), 0);
+
+        InstallManifest packaged;
+        QVERIFY2(packaged.read(prefix), qPrintable(packaged.errorString()));
+        QStringList present;
+        QDirIterator it(prefix, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            if (!it.fileInfo().isDir() || it.fileInfo().isSymLink())
+                present << QDir(prefix).relativeFilePath(it.filePath());
         }
+        present.removeOne(QLatin1String(InstallManifest::kFileName));
+        QStringList sorted = present;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
+        QCOMPARE(packaged.entries(), sorted);
+        QVERIFY(packaged.entries().contains(QStringLiteral("old-tool")));
     }
 };
 
