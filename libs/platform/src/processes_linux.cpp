@@ -110,6 +110,16 @@ std::vector<ProcessEntry> listProcesses()
     return result;
 }
 
+pid_t currentProcessId()
+{
+    return getpid();
+}
+
+bool processRuns(pid_t pid)
+{
+    return pid > 0 && !hasEnded(std::to_string(pid));
+}
+
 pid_t findProcess(const std::string& imageName)
 {
     for (const auto& process : listProcesses()) {

@@ -1,11 +1,12 @@
-#include "platform/spawn.h"
-
 #include "platform/paths.h"
+#include "platform/spawn.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,50 @@ namespace {
 bool isExecutableFile(const std::string& path)
 {
     return isDirectory(path) == false && access(path.c_str(), X_OK) == 0;
+}
+
+// posix_spawn cannot ask for a parent-death signal, so fork and exec by hand.
+// Between the two only async-signal-safe calls: the caller has other threads.
+pid_t startTethered(const char* program, char* const* argv)
+{
+    // The exec's outcome comes back through a pipe that the exec closes.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0)
+        return -1;
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // The signal follows the thread that forked, not the process: the
+        // service's pool workers live as long as the service, which is what
+        // makes this "ends with the service".
+        int error = 0;
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0)
+            error = errno;
+        else if (getppid() != parent)
+            error = ESRCH; // the caller died before the signal was armed
+        else
+            execve(program, argv, environ);
+        if (error == 0)
+            error = errno;
+        (void)!write(report[1], &error, sizeof error);
+        _exit(127);
+    }
+    close(report[1]);
+    if (pid < 0) {
+        close(report[0]);
+        return -1;
+    }
+    int error = 0;
+    ssize_t n;
+    while ((n = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    close(report[0]);
+    if (n > 0) {
+        while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        return -1;
+    }
+    return pid;
 }
 } // namespace
 
@@ -43,7 +88,8 @@ std::string findProgram(const std::string& name, const std::string& preferredDir
     return {};
 }
 
-RunResult runAndWait(const std::string& program, const std::vector<std::string>& arguments)
+RunResult runAndWait(const std::string& program, const std::vector<std::string>& arguments,
+                     ChildLifetime lifetime)
 {
     RunResult result;
     std::vector<char*> argv;
@@ -53,8 +99,13 @@ RunResult runAndWait(const std::string& program, const std::vector<std::string>&
     argv.push_back(nullptr);
 
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+    if (lifetime == ChildLifetime::EndsWithCaller) {
+        pid = startTethered(program.c_str(), argv.data());
+        if (pid < 0)
+            return result;
+    } else if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
         return result;
+    }
     result.started = true;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {

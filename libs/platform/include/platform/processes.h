@@ -20,6 +20,11 @@ std::vector<ProcessEntry> listProcesses();
 // on both sides.
 bool imageNamesMatch(const std::string& a, const std::string& b);
 
+// This process's id.
+pid_t currentProcessId();
+// Whether a process with this id exists and has not ended (a zombie has).
+bool processRuns(pid_t pid);
+
 // Pid of the first process whose image name matches, 0 when none does.
 pid_t findProcess(const std::string& imageName);
 

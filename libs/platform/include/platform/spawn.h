@@ -15,9 +15,19 @@ struct RunResult
     int exitCode = -1; // -1 also when ended by a signal
 };
 
+// Whether a started program may outlive the one that started it.
+enum class ChildLifetime
+{
+    Independent,
+    // Killed when the starting thread ends (the whole process being killed
+    // included), so nothing works on for a caller that is gone.
+    EndsWithCaller,
+};
+
 // Starts a program with an argument vector (no shell) and waits for it
 // without a time limit.
-RunResult runAndWait(const std::string& program, const std::vector<std::string>& arguments);
+RunResult runAndWait(const std::string& program, const std::vector<std::string>& arguments,
+                     ChildLifetime lifetime = ChildLifetime::Independent);
 
 // A program that outlives the one whose output it inherited must not be
 // killed by its first write into a closed pipe: such writes fail instead.

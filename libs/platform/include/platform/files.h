@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// What stands at a path; a symbolic link is reported as such, never followed.
+enum class EntryKind
+{
+    Missing,
+    File,
+    Folder,
+    Link,
+    Other, // device, pipe, socket
+};
+EntryKind entryKind(const std::string& path);
+
+// The names in a folder, without "." and ".."; false when it cannot be read.
+bool listFolder(const std::string& path, std::vector<std::string>& names);
+
+// A new folder parent/prefixXXXXXX that only its owner may enter; empty when
+// it could not be made.
+std::string makePrivateFolder(const std::string& parent, const std::string& prefix);
+bool makeFolder(const std::string& path, unsigned mode);
+// Permission bits of what stands at path (links not followed); 0 when missing.
+unsigned permissionsOf(const std::string& path);
+bool setPermissions(const std::string& path, unsigned mode);
+
+// A rename across file systems cannot happen in one step; callers copy then.
+enum class MoveResult
+{
+    Moved,
+    CrossDevice,
+    Failed,
+};
+// Renames from to to, replacing what stands there (as rename(2) does).
+MoveResult moveEntry(const std::string& from, const std::string& to);
+// Renames from to to only when nothing stands at to.
+MoveResult moveEntryNoReplace(const std::string& from, const std::string& to);
+// Swaps two existing entries, of any kind, in one step where the file system
+// allows it.
+MoveResult exchangeEntries(const std::string& first, const std::string& second);
+
+// Removes path and everything below it without following links. Folders the
+// caller owns but made read-only are opened up first. True when nothing is
+// left.
+bool removeTree(const std::string& path);
+
+// Copies a regular file keeping its permission bits and modification time.
+// The source is never read through a link and the copy is created new, never
+// written through a link; a partial copy is removed.
+bool copyFile(const std::string& from, const std::string& to);
+// Makes to a link with the same target text as the link at from.
+bool copyLink(const std::string& from, const std::string& to);
+bool readLink(const std::string& path, std::string& target);
+
+} // namespace platform
