@@ -65,9 +65,15 @@ void FileEvents::readLoop()
 std::optional<FileEvents::Clock::time_point> FileEvents::first(const std::string& name,
                                                                std::uint32_t mask) const
 {
+    // The service writes a package as ".haulmoor-PID-N-NAME".
+    const std::string suffix = "-" + name;
     std::lock_guard<std::mutex> guard(m_lock);
     for (const Event& event : m_events) {
-        if ((event.mask & mask) && event.name == name)
+        const bool named =
+            event.name == name ||
+            (event.name.compare(0, 10, ".haulmoor-") == 0 && event.name.size() > suffix.size() &&
+             event.name.compare(event.name.size() - suffix.size(), suffix.size(), suffix) == 0);
+        if ((event.mask & mask) && named)
             return event.at;
     }
     return std::nullopt;

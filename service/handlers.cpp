@@ -11,6 +11,7 @@ namespace {
 
 struct Directories
 {
+    PackageKind kind = PackageKind::Tool;
     std::string download;
     std::string unzip;
 };
@@ -20,12 +21,16 @@ Directories directoriesFor(ServiceHost& host, int method, const std::string& unz
     Directories dirs;
     switch (method) {
     case DownloadMaterial:
+        dirs.kind = PackageKind::Material;
         dirs.download = host.moduleDir + "/ToolsFileTemp/";
         dirs.unzip = dirs.download;
         break;
     case DownloadManageTool:
-        dirs.download = host.options().homeDir + "/";
-        dirs.unzip = dirs.download;
+        // Fetched and unpacked in a private folder of the service, never in
+        // the home folder: only the finished staging folder goes there.
+        dirs.kind = PackageKind::MainProgram;
+        dirs.download = host.moduleDir + "/";
+        dirs.unzip = host.options().homeDir;
         break;
     default:
         // Read afresh for every tool, so a folder moved by the client counts
@@ -57,7 +62,7 @@ void download(ServiceHost& host, const Request& request)
         const Directories dirs = directoriesFor(host, request.method, unzipDir);
         auto manager = std::make_shared<TaskManager>(context);
         host.pool->addTask([manager, url = url, cell, dirs] {
-            manager->download(url, cell, dirs.download, dirs.unzip, kChunkSize);
+            manager->download(url, cell, dirs.kind, dirs.download, dirs.unzip, kChunkSize);
         });
         values.emplace(url, "0");
     }

@@ -1,4 +1,5 @@
 #include "accesstoken.h"
+#include "leftoversweeper.h"
 #include "platform/memory.h"
 #include "servicehost.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
         // Read while this is the only thread: the environment is not thread-safe.
         haulmoor::AccessToken token = haulmoor::AccessToken::fromEnvironment();
         haulmoor::ServiceHost host;
+        // A service that was killed left its partial work; nobody else ends it.
+        haulmoor::LeftoverSweeper::sweepAll(host.options(), host.setupPath);
         host.setAccessToken(std::move(token));
         return host.run(port);
     } catch (...) {

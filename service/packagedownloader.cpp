@@ -2,8 +2,10 @@
 
 #include "contentrange.h"
 #include "packageinstaller.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "sha256.h"
+#include "transientname.h"
 #include "wirelink/wirelink.h"
 
 #include <chrono>
@@ -106,6 +108,26 @@ std::pair<std::int64_t, std::int64_t> PackageDownloader::nextRange(std::int64_t 
 
 void PackageDownloader::download()
 {
+    run();
+    dropPartialFile();
+    removeWorkDir();
+}
+
+bool PackageDownloader::preparePackagePath()
+{
+    if (m_kind == PackageKind::MainProgram) {
+        m_workDir = platform::makePrivateFolder(m_downloadDir, TransientName::prefix());
+        m_localPath = m_workDir + "/package";
+        return !m_workDir.empty();
+    }
+    // The service's own name: a file or link of that name cannot be there
+    // already, and a later service knows whose leftover it is.
+    m_localPath = m_downloadDir + TransientName::next(m_fileName);
+    return platform::makeDirectories(m_downloadDir);
+}
+
+void PackageDownloader::run()
+{
     if (m_url.empty() || !m_cell)
         return;
     if (!readTotal())
@@ -117,10 +139,8 @@ void PackageDownloader::download()
 
     const auto slash = m_url.rfind('/');
     m_fileName = slash == std::string::npos ? m_url : m_url.substr(slash + 1);
-    m_localPath = m_downloadDir + m_fileName;
-    platform::makeDirectories(m_downloadDir);
-    if (!openFile()) {
-        writeCell(StatusFailed);
+    if (!preparePackagePath() || !openFile()) {
+        finish(StatusFailed);
         return;
     }
 
@@ -130,44 +150,69 @@ void PackageDownloader::download()
     else
         complete = blocks > 0 ? transferRanged() : transferSingle();
     if (!complete) {
-        closeFile();
+        dropPartialFile();
         return;
     }
     // Hashed before the file is closed, so a closed file is a checked one.
     const std::string digest = m_expectedSha256.empty() ? std::string() : m_hasher.finish();
     if (!closeFile()) {
         // The last bytes never reached the disk (a full disk shows up here).
-        std::remove(m_localPath.c_str());
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return;
     }
     if (digest != m_expectedSha256) {
         logLine("Checksum mismatch: " + m_url);
-        std::remove(m_localPath.c_str());
         {
             std::lock_guard<std::mutex> guard(*m_lock);
             m_cell->failure = "checksum";
         }
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return;
     }
     // Held back until the checksum matched, so 100 always means "verified".
     if (m_mode == TransferMode::Stream || !m_expectedSha256.empty())
         writeCell(StatusReceived);
 
-    if (cellValue() == StatusReceived) {
-        PackageInstaller installer(m_unpackerDir);
-        const int result = installer.install(m_localPath, m_fileName, m_unzipDir);
-        std::remove(m_localPath.c_str());
-        writeCell(result);
+    if (cellValue() == StatusReceived)
+        install();
+}
+
+void PackageDownloader::install()
+{
+    PackageInstaller installer(m_unpackerDir);
+    const int result = m_kind == PackageKind::MainProgram
+                           ? installer.stageMainProgram(m_localPath, m_workDir, m_unzipDir)
+                           : installer.install(m_localPath, m_fileName, m_unzipDir);
+    if (!installer.error().empty())
+        logLine("Install failed: " + m_url + ": " + installer.error());
+    if (!installer.failure().empty()) {
+        std::lock_guard<std::mutex> guard(*m_lock);
+        m_cell->failure = installer.failure();
     }
+    finish(result);
+}
+
+void PackageDownloader::finish(int value)
+{
+    dropPartialFile();
+    removeWorkDir();
+    writeCell(value);
+}
+
+void PackageDownloader::removeWorkDir()
+{
+    if (!m_workDir.empty() && platform::removeTree(m_workDir))
+        m_workDir.clear();
 }
 
 bool PackageDownloader::openFile()
 {
     closeFile();
     m_written = 0;
-    m_file = std::fopen(m_localPath.c_str(), "wb");
+    // Emptied by starting over: the name is ours alone, so nothing else is
+    // removed, and "x" never opens what already stands there.
+    std::remove(m_localPath.c_str());
+    m_file = std::fopen(m_localPath.c_str(), "wbx");
     if (!m_file)
         return false;
     // Every byte reaches the file at once, where the hasher reads it back.
@@ -191,17 +236,17 @@ bool PackageDownloader::readTotal()
     std::size_t length = 0;
     const bool ok = exchange(metadataUrl(m_url), status, body, length);
     if (status == 404) {
-        writeCell(StatusNotFound);
+        finish(StatusNotFound);
         return false;
     }
     if (!ok || status != 200 || !body || body[0] == '\0') {
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return false;
     }
     const Metadata metadata = parseMetadata(std::string(body, std::strlen(body)));
     m_total = metadata.size;
     if (m_total == 0) {
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return false;
     }
     if (metadata.hasChecksum && metadata.sha256.empty()) {
@@ -211,7 +256,7 @@ bool PackageDownloader::readTotal()
             std::lock_guard<std::mutex> guard(*m_lock);
             m_cell->failure = "checksum";
         }
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return false;
     }
     m_expectedSha256 = metadata.sha256;
@@ -252,13 +297,13 @@ bool PackageDownloader::transferRanged()
                 m_chunkSize = std::min(m_chunkSize * 2, cap);
             if (length == 0) {
                 if (++idlePasses >= kMaxIdlePasses) {
-                    writeCell(StatusFailed);
+                    finish(StatusFailed);
                     return false;
                 }
             } else {
                 idlePasses = 0;
                 if (!appendToFile(body, length)) {
-                    writeCell(StatusFailed);
+                    finish(StatusFailed);
                     dropPartialFile();
                     return false;
                 }
@@ -277,7 +322,7 @@ bool PackageDownloader::transferRanged()
             }
             if (status == 408 || status == 0) {
                 if (m_chunkSize <= kMinChunk) {
-                    writeCell(StatusFailed);
+                    finish(StatusFailed);
                     return false;
                 }
                 m_chunkSize /= 2;
@@ -285,12 +330,12 @@ bool PackageDownloader::transferRanged()
             }
             if (status == 206) {
                 if (++idlePasses >= kMaxIdlePasses) {
-                    writeCell(StatusFailed);
+                    finish(StatusFailed);
                     return false;
                 }
                 continue;
             }
-            writeCell(StatusFailed);
+            finish(StatusFailed);
             return false;
         }
         if (takeCancel()) {
@@ -309,11 +354,11 @@ bool PackageDownloader::transferSingle()
     const char* body = nullptr;
     std::size_t length = 0;
     if (!exchange(m_url, status, body, length)) {
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return false;
     }
     if (!appendToFile(body, length)) {
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return false;
     }
     m_received = static_cast<std::int64_t>(length);
@@ -348,7 +393,7 @@ bool PackageDownloader::transferStreamed()
             return false;
         case StreamEnd::Failed:
             dropPartialFile();
-            writeCell(StatusFailed);
+            finish(StatusFailed);
             return false;
         case StreamEnd::Changed:
             if (!restartFromZero())
@@ -361,7 +406,7 @@ bool PackageDownloader::transferStreamed()
             fruitless = 0;
         if (fruitless >= m_resumePauses.size()) {
             dropPartialFile();
-            writeCell(StatusFailed);
+            finish(StatusFailed);
             return false;
         }
         if (!pauseBeforeResume(m_resumePauses[fruitless++])) {
@@ -487,7 +532,7 @@ bool PackageDownloader::restartFromZero()
         return false;
     }
     if (!openFile()) {
-        writeCell(StatusFailed);
+        finish(StatusFailed);
         return false;
     }
     reportBytes(true);

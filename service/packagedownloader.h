@@ -55,6 +55,9 @@ public:
     void setUnzipDir(std::string dir) { m_unzipDir = std::move(dir); }
     void setCell(std::shared_ptr<ProgressCell> cell, std::mutex* lock);
     void setUnpackerDir(std::string dir) { m_unpackerDir = std::move(dir); }
+    // The main program is fetched into a private work folder made inside the
+    // download folder; the unzip folder is then the home folder.
+    void setPackageKind(PackageKind kind) { m_kind = kind; }
     void setTransferMode(TransferMode mode) { m_mode = mode; }
     // One pause per resume, in order; their count is how many resumes a
     // streamed transfer makes without progress before it fails.
@@ -65,6 +68,7 @@ public:
     void setPauseFunction(PauseFunction pause) { m_pause = std::move(pause); }
     void setStallTimeout(std::chrono::milliseconds stall) { m_stall = stall; }
 
+    // Whatever way it ends, no package file or work folder is left.
     void download();
 
     static std::string metadataUrl(const std::string& packageUrl);
@@ -83,6 +87,13 @@ private:
         Cancelled,
     };
 
+    void run();
+    bool preparePackagePath();
+    void install();
+    // Removes the package (and work folder) before the final value is
+    // written, so a client that sees the value never finds them.
+    void finish(int value);
+    void removeWorkDir();
     bool readTotal();
     bool openFile();
     bool transferRanged();
@@ -120,6 +131,8 @@ private:
     int m_client = -1;
     std::string m_unpackerDir;
     std::string m_localPath;
+    std::string m_workDir; // the main program's private folder; empty otherwise
+    PackageKind m_kind = PackageKind::Tool;
     std::FILE* m_file = nullptr;
 
     TransferMode m_mode = TransferMode::Ranges;

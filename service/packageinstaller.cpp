@@ -1,42 +1,19 @@
 #include "packageinstaller.h"
 
+#include "mainprogramstager.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/spawn.h"
+#include "toolreplacement.h"
+#include "transientname.h"
 
-#include <atomic>
-#include <cstring>
 #include <filesystem>
-#include <strings.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace haulmoor {
 
 namespace {
-
-std::atomic<unsigned> g_stagingCounter{0};
-
-bool endsWithNoCase(const std::string& name, const char* suffix)
-{
-    const std::size_t n = std::strlen(suffix);
-    return name.size() >= n && strcasecmp(name.c_str() + name.size() - n, suffix) == 0;
-}
-
-void removeMatching(const fs::path& folder, const char* suffix)
-{
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (!endsWithNoCase(name, suffix))
-            continue;
-        std::error_code typeError;
-        if (it->is_directory(typeError) && !it->is_symlink(typeError))
-            removeMatching(it->path(), suffix);
-        else
-            fs::remove(it->path(), typeError); // a file in use simply stays
-    }
-}
 
 // Moves every entry of from into to, merging folders and replacing files.
 // Never writes through a symbolic link that already stands in the target.
@@ -75,37 +52,56 @@ std::string PackageInstaller::toolFolder(const std::string& unzipDir, const std:
     return unzipDir + fileName.substr(0, fileName.find('.'));
 }
 
-void PackageInstaller::removeOldProgramFiles(const std::string& folder)
+int PackageInstaller::fail(const std::string& why)
 {
-    // A link standing in for the tool folder is replaced by the move, never
-    // cleaned through: what it points at is not ours.
-    std::error_code error;
-    if (!fs::is_directory(fs::symlink_status(folder, error)))
-        return;
-    removeMatching(folder, ".dll");
-    removeMatching(folder, ".exe");
+    m_error = why;
+    return 400;
 }
 
 int PackageInstaller::install(const std::string& packagePath, const std::string& fileName,
                               const std::string& unzipDir)
 {
+    m_error.clear();
+    m_failure.clear();
     if (!platform::makeDirectories(unzipDir))
-        return 400;
-    const fs::path staging = fs::path(unzipDir) / (".haulmoor-unpack-" + std::to_string(getpid()) + "-" +
-                                                   std::to_string(g_stagingCounter++));
-    std::error_code error;
-    fs::remove_all(staging, error);
+        return fail("cannot make " + unzipDir);
+    // Beside the tools, so that the new files reach their place by renames.
+    const std::string work = platform::makePrivateFolder(unzipDir, TransientName::prefix());
+    if (work.empty())
+        return fail("cannot make a work folder in " + unzipDir);
 
     int result = 400;
-    if (unpack(packagePath, staging.string())) {
-        // Old program files go only once the new ones are ready to replace them.
-        if (unzipDir.find("SubTools") != std::string::npos)
-            removeOldProgramFiles(toolFolder(unzipDir, fileName));
-        if (mergeInto(staging, fs::path(unzipDir)))
+    if (!unpack(packagePath, work)) {
+        fail("the package could not be unpacked");
+    } else if (unzipDir.find("SubTools") != std::string::npos) {
+        ToolReplacement replacement(unzipDir, fileName.substr(0, fileName.find('.')));
+        replacement.setStepCheck(m_stepCheck);
+        if (replacement.apply(work))
             result = 200;
+        else
+            fail(replacement.error());
+    } else if (mergeInto(work, fs::path(unzipDir))) {
+        result = 200;
+    } else {
+        fail("cannot move the unpacked files into " + unzipDir);
     }
-    fs::remove_all(staging, error);
+    platform::removeTree(work);
     return result;
+}
+
+int PackageInstaller::stageMainProgram(const std::string& packagePath, const std::string& workDir,
+                                       const std::string& homeDir)
+{
+    m_error.clear();
+    m_failure.clear();
+    const std::string unpacked = workDir + "/unpacked";
+    if (!unpack(packagePath, unpacked))
+        return fail("the package could not be unpacked");
+    MainProgramStager stager(homeDir);
+    if (stager.stage(unpacked))
+        return 200;
+    m_failure = kStagingFailure;
+    return fail(stager.error());
 }
 
 bool PackageInstaller::unpack(const std::string& packagePath, const std::string& targetDir)
@@ -113,7 +109,10 @@ bool PackageInstaller::unpack(const std::string& packagePath, const std::string&
     const std::string program = platform::findProgram(kUnpackerName, m_unpackerDir);
     if (program.empty())
         return false;
-    const auto run = platform::runAndWait(program, {"1", packagePath, targetDir});
+    // A service that is killed takes the unpacker with it instead of leaving
+    // it to fill a folder nobody will ever clean.
+    const auto run =
+        platform::runAndWait(program, {"1", packagePath, targetDir}, platform::ChildLifetime::EndsWithCaller);
     return run.started && run.exitCode == 1;
 }
 

@@ -1,34 +1,52 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace haulmoor {
 
-// Puts a received package into place. The archive is first unpacked into a
-// hidden staging folder inside the target; only when that worked are the old
-// program files of the tool removed and the new files moved in, so a broken
-// package never breaks the installed tool.
+// Puts a received package into place. It is always unpacked completely into
+// a private work folder first, so a broken package changes nothing. Tools
+// (an unzip folder holding "SubTools") are then replaced all at once with
+// their previous version kept; other packages (the material) are merged
+// into their folder; the main program is staged for the self-upgrade.
 class PackageInstaller
 {
 public:
     static constexpr const char* kUnpackerName = "ZipUnzip";
+    // The failure reason the progress reply gives when the main program could
+    // not be staged.
+    static constexpr const char* kStagingFailure = "staging";
 
     explicit PackageInstaller(std::string unpackerDir) : m_unpackerDir(std::move(unpackerDir)) {}
 
-    // 200 when installed, 400 when the package could not be unpacked or moved.
+    // 200 when installed, 400 when the package could not be unpacked or put
+    // in place.
     int install(const std::string& packagePath, const std::string& fileName, const std::string& unzipDir);
+    // 200 when workDir's unpacked package became homeDir/Gearloft, else 400.
+    int stageMainProgram(const std::string& packagePath, const std::string& workDir,
+                         const std::string& homeDir);
+
+    // Why the last call failed, for the log; empty after a success.
+    const std::string& error() const { return m_error; }
+    // The client-facing reason of the last failure; empty when there is none.
+    const std::string& failure() const { return m_failure; }
+
+    // Lets tests break a tool install at any step (see ToolReplacement).
+    void setStepCheck(std::function<bool()> check) { m_stepCheck = std::move(check); }
 
     // The tool's own folder: the unzip folder plus the package name up to its
     // first ".".
     static std::string toolFolder(const std::string& unzipDir, const std::string& fileName);
-    // Deletes the tool folder's ".dll" and ".exe" files, also inside folders
-    // whose names end so; everything else stays.
-    static void removeOldProgramFiles(const std::string& folder);
 
 private:
     bool unpack(const std::string& packagePath, const std::string& targetDir);
+    int fail(const std::string& why);
 
     std::string m_unpackerDir;
+    std::function<bool()> m_stepCheck;
+    std::string m_error;
+    std::string m_failure;
 };
 
 } // namespace haulmoor

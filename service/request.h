@@ -41,6 +41,14 @@ struct Request
     bool isStopMarker() const { return handle == -2; }
 };
 
+// What a downloaded package is, which decides where it goes.
+enum class PackageKind
+{
+    Material,    // merged into ToolsFileTemp
+    MainProgram, // staged as HOME/Gearloft for the self-upgrade
+    Tool,        // put into the request's unzip folder
+};
+
 // Per-URL status: a percentage or a final value, and whether a cancel waits.
 // A streamed download also publishes its byte figures while it runs; total 0
 // means there are none to report.

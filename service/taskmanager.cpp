@@ -5,11 +5,12 @@
 
 namespace haulmoor {
 
-void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell> cell,
+void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell> cell, PackageKind kind,
                            std::string downloadDir, std::string unzipDir, int chunkSize)
 {
     PackageDownloader downloader;
     downloader.setUrl(url);
+    downloader.setPackageKind(kind);
     downloader.setChunkSize(chunkSize);
     downloader.setDownloadDir(std::move(downloadDir));
     downloader.setUnzipDir(std::move(unzipDir));

@@ -23,8 +23,8 @@ class TaskManager
 public:
     explicit TaskManager(DownloadContext context) : m_context(std::move(context)) {}
 
-    void download(const std::string& url, std::shared_ptr<ProgressCell> cell, std::string downloadDir,
-                  std::string unzipDir, int chunkSize);
+    void download(const std::string& url, std::shared_ptr<ProgressCell> cell, PackageKind kind,
+                  std::string downloadDir, std::string unzipDir, int chunkSize);
     void reply(int handle, const std::string& body);
 
 private:

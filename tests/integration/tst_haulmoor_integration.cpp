@@ -26,6 +26,7 @@
 #include <memory>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -45,11 +46,23 @@ const char* const kForeignHeld = "another process named Gearloft ran meanwhile a
 using Entries = QList<QPair<QString, QString>>;
 
 // Children die with the test, so a crashed run leaves no stand-in behind
-// that would keep some later service alive.
+// that would keep some later service alive. A file size limit makes writes
+// beyond it fail as on a full disk (root included).
 class ChildProcess : public QProcess
 {
+public:
+    rlim_t fileSizeLimit = RLIM_INFINITY;
+
 protected:
-    void setupChildProcess() override { prctl(PR_SET_PDEATHSIG, SIGKILL); }
+    void setupChildProcess() override
+    {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (fileSizeLimit != RLIM_INFINITY) {
+            signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{fileSizeLimit, fileSizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+    }
 };
 
 struct Reply
@@ -182,12 +195,15 @@ struct PackageFile
     bool executable = false;
 };
 
-// Zips the files with Info-ZIP, entries in the given order; empty on failure.
-QByteArray zipPackage(const QList<PackageFile>& files, bool stored = false)
+using PackageLinks = QList<QPair<QString, QString>>; // path, target
+
+// Zips the files with Info-ZIP, entries in the given order and the links
+// after them; empty on failure.
+QByteArray zipPackage(const QList<PackageFile>& files, bool stored = false, const PackageLinks& links = {})
 {
     QTemporaryDir scratch;
     const QString zipPath = scratch.filePath(QStringLiteral(".package.zip"));
-    QStringList arguments{QStringLiteral("-q"), QStringLiteral("-X")};
+    QStringList arguments{QStringLiteral("-q"), QStringLiteral("-X"), QStringLiteral("-y")};
     if (stored)
         arguments << QStringLiteral("-0");
     arguments << zipPath;
@@ -195,6 +211,12 @@ QByteArray zipPackage(const QList<PackageFile>& files, bool stored = false)
         if (!writeFile(scratch.filePath(file.path), file.content, file.executable))
             return {};
         arguments << file.path;
+    }
+    for (const auto& [path, target] : links) {
+        if (!QDir().mkpath(QFileInfo(scratch.filePath(path)).path()) ||
+            !QFile::link(target, scratch.filePath(path)))
+            return {};
+        arguments << path;
     }
     QProcess zip;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -264,6 +286,15 @@ QSet<quint16> listeningPorts(qint64 pid)
     return ports;
 }
 
+// Gone, or ended and waiting to be reaped by whoever adopted it.
+bool processGone(qint64 pid)
+{
+    const QByteArray stat = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const int close = stat.lastIndexOf(')');
+    return stat == "<unreadable>" ||
+           (close > 0 && (stat.mid(close + 2, 1) == "Z" || stat.mid(close + 2, 1) == "X"));
+}
+
 struct LoggedRequest
 {
     QString method;
@@ -329,10 +360,11 @@ private:
         }
     }
 
-    bool startService(const QStringList& arguments)
+    bool startService(const QStringList& arguments, rlim_t fileSizeLimit = RLIM_INFINITY)
     {
         m_serviceOutput.clear();
         m_service = std::make_unique<ChildProcess>();
+        m_service->fileSizeLimit = fileSizeLimit;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), m_home);
         m_service->setProcessEnvironment(environment);
@@ -341,10 +373,10 @@ private:
         return m_service->waitForStarted(5000);
     }
 
-    bool startListeningService()
+    bool startListeningService(rlim_t fileSizeLimit = RLIM_INFINITY)
     {
         m_port = fixtures::loopback::pickFreePort();
-        if (m_port == 0 || !startService({QString::number(m_port)}))
+        if (m_port == 0 || !startService({QString::number(m_port)}, fileSizeLimit))
             return false;
         QElapsedTimer timer;
         timer.start();
@@ -376,6 +408,18 @@ private:
         bool isNumber = false;
         const int value = reply.value(url).toInt(&isNumber);
         return reply.answered() && isNumber ? value : kNoAnswer;
+    }
+
+    // Why a download failed, as the progress reply names it.
+    QString failureOf(const QString& url)
+    {
+        const Reply reply = ask(4, {{url, QString()}}, kProgressPath);
+        for (const QJsonValue& entry :
+             QJsonDocument::fromJson(reply.raw).object().value(QStringLiteral("urlsToValue")).toArray()) {
+            if (entry.toObject().value(QStringLiteral("url")).toString() == url)
+                return entry.toObject().value(QStringLiteral("failure")).toString();
+        }
+        return QStringLiteral("<none>");
     }
 
     // Polls as the client does until the download has a final value.
@@ -581,6 +625,7 @@ private slots:
         QVERIFY(writeFile(tools + QStringLiteral("Hammer/notes.txt"), "the user's notes"));
         QVERIFY(writeFile(tools + QStringLiteral("Hammer/settings/user.cfg"), "volume=3"));
         QVERIFY(writeFile(tools + QStringLiteral("Chisel/Chisel.exe"), "another tool", true));
+        const QMap<QString, QByteArray> version1 = snapshot(tools + QStringLiteral("Hammer"));
         QVERIFY(startListeningService());
         const QByteArray package = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "new hammer", true},
                                                {QStringLiteral("Hammer/new.dll"), "new library"},
@@ -591,18 +636,33 @@ private slots:
         QCOMPARE(ask(3, {{url, tools}}).value(url), QStringLiteral("0"));
         QCOMPARE(waitForFinal(url), 200);
 
-        const QMap<QString, QByteArray> expected{
-            {QStringLiteral("Hammer/Hammer.exe"), "new hammer"},
-            {QStringLiteral("Hammer/new.dll"), "new library"},
-            {QStringLiteral("Hammer/readme.txt"), "version 2"},
-            {QStringLiteral("Hammer/notes.txt"), "the user's notes"},
-            {QStringLiteral("Hammer/settings/user.cfg"), "volume=3"},
-            {QStringLiteral("Chisel/Chisel.exe"), "another tool"},
+        const QMap<QString, QByteArray> version2{
+            {QStringLiteral("Hammer.exe"), "new hammer"},
+            {QStringLiteral("new.dll"), "new library"},
+            {QStringLiteral("readme.txt"), "version 2"},
+            {QStringLiteral("notes.txt"), "the user's notes"},
+            {QStringLiteral("settings/user.cfg"), "volume=3"},
         };
-        const QMap<QString, QByteArray> after = snapshot(tools);
-        QCOMPARE(after.keys(), expected.keys());
-        QCOMPARE(after, expected);
+        QMap<QString, QByteArray> expected;
+        for (auto it = version2.cbegin(); it != version2.cend(); ++it)
+            expected.insert(QStringLiteral("Hammer/") + it.key(), it.value());
+        for (auto it = version1.cbegin(); it != version1.cend(); ++it)
+            expected.insert(QStringLiteral(".Hammer.previous/") + it.key(), it.value());
+        expected.insert(QStringLiteral("Chisel/Chisel.exe"), "another tool");
+        // The version it replaced is kept whole beside it.
+        QCOMPARE(snapshot(tools).keys(), expected.keys());
+        QCOMPARE(snapshot(tools), expected);
         QVERIFY(isExecutable(tools + QStringLiteral("Hammer/Hammer.exe")));
+
+        // The next update keeps version 2 as the previous one; version 1 goes.
+        const QByteArray third = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "third hammer", true}});
+        const QString thirdUrl = publish(m_prefix + QStringLiteral("/v3/Hammer.zip"), third);
+        QCOMPARE(ask(3, {{thirdUrl, tools}}).value(thirdUrl), QStringLiteral("0"));
+        QCOMPARE(waitForFinal(thirdUrl), 200);
+        QCOMPARE(snapshot(tools + QStringLiteral(".Hammer.previous")), version2);
+        QCOMPARE(readFile(tools + QStringLiteral("Hammer/Hammer.exe")), QByteArray("third hammer"));
+        QCOMPARE(entriesOf(tools), (QStringList{QStringLiteral(".Hammer.previous"), QStringLiteral("Chisel"),
+                                                QStringLiteral("Hammer")}));
     }
 
     void brokenPackageLeavesInstalledToolAlone_data()
@@ -687,10 +747,8 @@ private slots:
         QCOMPARE(requestsFor(metadataPath).size(), 1);
         QCOMPARE(!requestsFor(packagePath).isEmpty(), packageAsked);
         QVERIFY(!QFileInfo::exists(subTools() + QStringLiteral("Hammer")));
-        // A failed transfer leaves its (partial) package for the next try to
-        // overwrite; nothing is ever unpacked from it.
-        const QStringList left = entriesOf(subTools());
-        QVERIFY(left.isEmpty() || left == QStringList{QStringLiteral("Hammer.zip")});
+        // Nothing unpacked, and no partial package left.
+        QCOMPARE(entriesOf(subTools()), QStringList());
     }
 
     void packagesOutsideTheToolFolder_data()
@@ -699,7 +757,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("intoHome");
         QTest::newRow("material into the installation") << 1 << QStringLiteral("Material") << false;
-        QTest::newRow("main program into home") << 2 << QStringLiteral("GearloftSetup") << true;
+        QTest::newRow("main program into home") << 2 << QStringLiteral("Gearloft") << true;
     }
 
     void packagesOutsideTheToolFolder()
@@ -729,6 +787,182 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_root->filePath(QStringLiteral("elsewhere"))));
         QVERIFY(!QFileInfo::exists(m_downloads));
         QVERIFY(!QFileInfo::exists(intoHome ? toolsFileTemp : home + name));
+    }
+
+    // The main program's package is hostile like any other: only its
+    // "Gearloft" folder reaches the home folder, and only as a staging of
+    // the service's own.
+    void mainProgramPackageIsConfined_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("package reaching beyond its folder") << "hostile" << 200;
+        QTest::newRow("the user's own Gearloft folder") << "users" << 400;
+        QTest::newRow("an earlier staging of the service") << "earlier" << 200;
+        QTest::newRow("a link leading out of the folder") << "escaping" << 400;
+        QTest::newRow("Gearloft a link in the home folder") << "homelink" << 400;
+    }
+
+    void mainProgramPackageIsConfined()
+    {
+        QFETCH(QString, scene);
+        QFETCH(int, expected);
+        const QString staging = m_home + QStringLiteral("/Gearloft");
+        QVERIFY(writeFile(m_home + QStringLiteral("/.profile"), "the user's profile"));
+        QVERIFY(writeFile(m_home + QStringLiteral("/Documents/letter.txt"), "a letter"));
+        if (scene == QLatin1String("users")) {
+            QVERIFY(writeFile(staging + QStringLiteral("/notes.txt"), "the user's notes"));
+        } else if (scene == QLatin1String("earlier")) {
+            QVERIFY(writeFile(staging + QStringLiteral("/old.txt"), "an earlier update"));
+            QVERIFY(writeFile(staging + QStringLiteral("/.haulmoor-staging"), "complete\n1\n"));
+        } else if (scene == QLatin1String("homelink")) {
+            QVERIFY(QFile::link(m_home + QStringLiteral("/Documents"), staging));
+        }
+        QMap<QString, QByteArray> before = snapshot(m_home);
+        QStringList entriesBefore = entriesOf(m_home);
+        QVERIFY(startListeningService());
+        PackageLinks links{{QStringLiteral("Documents"), QStringLiteral("Gearloft")}};
+        if (scene == QLatin1String("escaping"))
+            links.append({QStringLiteral("Gearloft/profile"), QStringLiteral("../.profile")});
+        const QByteArray package =
+            zipPackage({{QStringLiteral("Gearloft/version.txt"), "1.1.0.6", false},
+                        {QStringLiteral("Gearloft/.haulmoor-staging"), "complete\n", false},
+                        {QStringLiteral(".profile"), "rm -rf ~", false}},
+                       false, links);
+        QVERIFY(!package.isEmpty());
+        const QString url = publish(m_prefix + QStringLiteral("/Gearloft.zip"), package);
+
+        QCOMPARE(ask(2, {{url, QString()}}).value(url), QStringLiteral("0"));
+        QCOMPARE(waitForFinal(url), expected);
+        QCOMPARE(failureOf(url), expected == 200 ? QString() : QStringLiteral("staging"));
+
+        QMap<QString, QByteArray> after = snapshot(m_home);
+        if (expected == 200) {
+            // The staging as a whole, its mark the service's own.
+            const QMap<QString, QByteArray> staged{
+                {QStringLiteral("Gearloft/.haulmoor-staging"),
+                 "complete\n" + QByteArray::number(m_service->processId()) + '\n'},
+                {QStringLiteral("Gearloft/version.txt"), "1.1.0.6"}};
+            for (auto it = staged.cbegin(); it != staged.cend(); ++it)
+                QCOMPARE(after.take(it.key()), it.value());
+            before.remove(QStringLiteral("Gearloft/old.txt"));
+            before.remove(QStringLiteral("Gearloft/.haulmoor-staging"));
+            if (!entriesBefore.contains(QStringLiteral("Gearloft")))
+                entriesBefore.append(QStringLiteral("Gearloft"));
+        } else {
+            QTRY_VERIFY(serviceOutput().contains("Install failed: " + url.toUtf8()));
+        }
+        QCOMPARE(after, before);
+        QStringList entriesAfter = entriesOf(m_home);
+        entriesAfter.sort();
+        entriesBefore.sort();
+        QCOMPARE(entriesAfter, entriesBefore);
+        QCOMPARE(QFileInfo(staging).isSymLink(), scene == QLatin1String("homelink"));
+        // No work folder stays in the installation.
+        QCOMPARE(entriesOf(m_install).filter(QStringLiteral(".haulmoor-")), QStringList());
+    }
+
+    // An update that cannot be completed changes nothing; the old way broke
+    // the tool half-way. Nothing is written into the installed tool any
+    // more, so a folder of it that cannot be written no longer matters.
+    void toolUpdateIsAllOrNothing_data()
+    {
+        QTest::addColumn<bool>("diskFills");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("a read-only sub-folder") << false << 200;
+        QTest::newRow("disk full while the user's files are carried over") << true << 400;
+    }
+
+    void toolUpdateIsAllOrNothing()
+    {
+        QFETCH(bool, diskFills);
+        QFETCH(int, expected);
+        const QString tools = subTools();
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/Hammer.exe"), "old hammer", true));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/lib/helper.dll"), "old helper"));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/lib/notes.txt"), "the user's notes"));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/big.bin"), noise(2 << 20, 9)));
+        QVERIFY(writeFile(tools + QStringLiteral(".Hammer.previous/Hammer.exe"), "older hammer"));
+        const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                            QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(tools + QStringLiteral("Hammer/lib"), readOnly));
+        const QMap<QString, QByteArray> before = snapshot(tools);
+        const QMap<QString, QByteArray> old = snapshot(tools + QStringLiteral("Hammer"));
+        QVERIFY(startListeningService(diskFills ? 1 << 20 : RLIM_INFINITY));
+        const QByteArray package = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "new hammer", true},
+                                               {QStringLiteral("Hammer/lib/helper.dll"), "new helper"}});
+        QVERIFY(!package.isEmpty());
+        const QString url = publish(m_prefix + QStringLiteral("/tools/Hammer.zip"), package);
+
+        QCOMPARE(ask(3, {{url, tools}}).value(url), QStringLiteral("0"));
+        QCOMPARE(waitForFinal(url), expected);
+        if (expected == 400) {
+            QCOMPARE(snapshot(tools), before);
+        } else {
+            QCOMPARE(snapshot(tools + QStringLiteral(".Hammer.previous")), old);
+            QCOMPARE(readFile(tools + QStringLiteral("Hammer/Hammer.exe")), QByteArray("new hammer"));
+            QCOMPARE(readFile(tools + QStringLiteral("Hammer/lib/helper.dll")), QByteArray("new helper"));
+            QCOMPARE(readFile(tools + QStringLiteral("Hammer/lib/notes.txt")),
+                     QByteArray("the user's notes"));
+            QCOMPARE(readFile(tools + QStringLiteral("Hammer/big.bin")),
+                     old.value(QStringLiteral("big.bin")));
+        }
+        // No package, no work folder, one previous version.
+        QCOMPARE(entriesOf(tools),
+                 (QStringList{QStringLiteral(".Hammer.previous"), QStringLiteral("Hammer")}));
+        for (const QString& folder : {QStringLiteral("Hammer/lib"), QStringLiteral(".Hammer.previous/lib")})
+            QFile::setPermissions(tools + folder, readOnly | QFile::WriteOwner);
+    }
+
+    // A service killed while it unpacks takes the unpacker with it, and the
+    // next one removes what they left.
+    void killedServiceLeavesNothingBehind()
+    {
+        const QString pidFile = m_root->filePath(QStringLiteral("unpacker.pid"));
+        QVERIFY(QFile::remove(m_install + QStringLiteral("/ZipUnzip")));
+        QVERIFY(writeFile(
+            m_install + QStringLiteral("/ZipUnzip"),
+            "#!/bin/sh\nmkdir -p \"$3/Hammer\" && head -c 100000 /dev/zero > \"$3/Hammer/part.bin\"\n"
+            "echo $$ > '" +
+                pidFile.toUtf8() + ".part' && mv '" + pidFile.toUtf8() + ".part' '" + pidFile.toUtf8() +
+                "'\nexec sleep 600\n",
+            true));
+        QVERIFY(startListeningService());
+        const QString dead = QString::number(m_service->processId());
+        const QString mark = QStringLiteral(".haulmoor-") + dead + QLatin1Char('-');
+        const QByteArray package = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "hammer", true}});
+        const QString url = publish(m_prefix + QStringLiteral("/tools/Hammer.zip"), package);
+        QCOMPARE(ask(3, {{url, subTools()}}).value(url), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(pidFile), 10000);
+        const qint64 unpacker = readFile(pidFile).trimmed().toLongLong();
+        QVERIFY(unpacker > 0 && !processGone(unpacker));
+        // The package and the unpack folder, both named for their service.
+        QCOMPARE(entriesOf(subTools())
+                     .filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(mark)))
+                     .size(),
+                 2);
+
+        m_service->kill();
+        QVERIFY(m_service->waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(processGone(unpacker), 5000);
+
+        // What a killed service may also leave, and the work of a live one.
+        QVERIFY(writeFile(m_install + QLatin1Char('/') + mark + QStringLiteral("x1y2z3/unpacked/Gearloft/a"),
+                          "a"));
+        QVERIFY(writeFile(
+            m_install + QStringLiteral("/ToolsFileTemp/") + mark + QStringLiteral("3-Material.zip"), "m"));
+        QVERIFY(writeFile(m_home + QStringLiteral("/Gearloft/half.txt"), "half"));
+        QVERIFY(writeFile(m_home + QStringLiteral("/Gearloft/.haulmoor-staging"),
+                          "incomplete\n" + dead.toUtf8() + '\n'));
+        const QString live =
+            QStringLiteral(".haulmoor-%1-1-Other.zip").arg(QCoreApplication::applicationPid());
+        QVERIFY(writeFile(subTools() + live, "a running service's download"));
+
+        QVERIFY(startListeningService());
+        QCOMPARE(entriesOf(subTools()), QStringList{live});
+        QCOMPARE(entriesOf(m_install + QStringLiteral("/ToolsFileTemp")), QStringList());
+        QCOMPARE(entriesOf(m_install).filter(QStringLiteral(".haulmoor-")), QStringList());
+        QCOMPARE(entriesOf(m_home), QStringList());
     }
 
     void versionQueries_data()
@@ -784,11 +1018,16 @@ private slots:
         QVERIFY(!package.isEmpty());
         const QString path = kSlowPrefix + m_prefix.mid(1) + QStringLiteral("/Slow.zip");
         const QString url = publish(path, package);
-        const QString partial = subTools() + QStringLiteral("Slow.zip");
+        const auto partialSize = [this] {
+            const QStringList names = entriesOf(subTools());
+            return names.size() == 1 && names.first().endsWith(QLatin1String("-Slow.zip"))
+                       ? QFileInfo(subTools() + names.first()).size()
+                       : qint64(0);
+        };
 
         QCOMPARE(ask(3, {{url, subTools()}}).value(url), QStringLiteral("0"));
         // Some of the package is on disk, in the folder Setup.xml names.
-        QTRY_VERIFY_WITH_TIMEOUT(progressOf(url) > 0 && QFileInfo(partial).size() > 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(progressOf(url) > 0 && partialSize() > 0, 10000);
         const int requestsAtCancel = requestsFor(path).size();
         const Reply cancel =
             ask(5, {{url, subTools()}}, QStringLiteral("/CancelDownloadSubTool?format=json"));
@@ -797,7 +1036,7 @@ private slots:
         QCOMPARE(cancel.values, (Entries{{url, QStringLiteral("0")}}));
         QCOMPARE(progressOf(url), 0);
 
-        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(partial), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(entriesOf(subTools()).isEmpty(), 5000);
         const int requestsAtStop = requestsFor(path).size();
         QVERIFY(requestsAtStop <= requestsAtCancel + 1); // the range in flight, no more
         // Several range times on: nothing more fetched, still 0, nothing unpacked.
@@ -920,6 +1159,9 @@ private slots:
             {QStringLiteral("锤子/锤子.exe"), "new"},
             {QStringLiteral("锤子/笔记.txt"), QStringLiteral("用户的笔记").toUtf8()},
             {QStringLiteral("锤子/说明.txt"), QStringLiteral("说明").toUtf8()},
+            {QStringLiteral(".锤子.previous/锤子.exe"), "old"},
+            {QStringLiteral(".锤子.previous/旧.dll"), "old library"},
+            {QStringLiteral(".锤子.previous/笔记.txt"), QStringLiteral("用户的笔记").toUtf8()},
         };
         QCOMPARE(snapshot(unzipDir).keys(), expected.keys());
         QCOMPARE(snapshot(unzipDir), expected);

@@ -3,11 +3,14 @@
 #include "loopback.h"
 #include "wirelink/wirelink.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTcpSocket>
 #include <QTest>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace servicetest {
@@ -78,17 +81,45 @@ Reply post(quint16 port, int method, const QList<QPair<QString, QString>>& entri
     return postRaw(port, QJsonDocument(body).toJson(QJsonDocument::Compact));
 }
 
-void writeFakeUnpacker(const QString& dir, bool succeed)
+void writeFakeUnpacker(const QString& dir, bool succeed, const QString& into)
 {
     QFile script(dir + QStringLiteral("/ZipUnzip"));
     QVERIFY(script.open(QIODevice::WriteOnly));
+    const QByteArray target = "\"$3/" + into.toUtf8() + "\"";
     if (succeed)
-        script.write("#!/bin/sh\n[ \"$1\" = 1 ] || exit 2\nmkdir -p \"$3\" && cp \"$2\" \"$3/received.bin\" "
-                     "&& exit 1\n");
+        script.write("#!/bin/sh\n[ \"$1\" = 1 ] || exit 2\nmkdir -p " + target + " && cp \"$2\" " + target +
+                     "/received.bin && exit 1\n");
     else
         script.write("#!/bin/sh\nexit 3\n");
     script.close();
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QStringList entriesIn(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    // Without this the kernel's signal would end the test instead of the write.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return;
+    m_saved = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    m_limited = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    QVERIFY(m_limited);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    if (!m_limited || getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return;
+    limit.rlim_cur = static_cast<rlim_t>(m_saved);
+    setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 RunningHost::RunningHost() = default;

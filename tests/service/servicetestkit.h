@@ -69,8 +69,27 @@ private:
 };
 
 // Writes a stand-in unpacker into dir that copies the package to
-// DIR/received.bin and succeeds (or fails with exit code 3 when asked).
-void writeFakeUnpacker(const QString& dir, bool succeed = true);
+// DIR/received.bin (DIR/into/received.bin when into is given) and succeeds
+// (or fails with exit code 3 when asked).
+void writeFakeUnpacker(const QString& dir, bool succeed = true, const QString& into = QString());
+
+// Every entry of a folder, hidden ones included; empty when there is none.
+QStringList entriesIn(const QString& dir);
+
+// Writes to files of this process and its children fail beyond the given
+// size while it lives, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    quint64 m_saved = 0;
+    bool m_limited = false;
+};
 
 // A host with its own module folder, run on a thread of its own.
 class RunningHost

@@ -1,6 +1,7 @@
 // The service in-process over real HTTP: queues, the one-request-per-tick
 // dispatcher, the progress table, cancel and the orderly end.
 #include "packageserver.h"
+#include "platform/stagingmarker.h"
 #include "servicetestkit.h"
 #include "wirelink/wirelink.h"
 
@@ -167,14 +168,15 @@ private slots:
         QFile received(unzipDir + QStringLiteral("received.bin"));
         QVERIFY(received.open(QIODevice::ReadOnly));
         QCOMPARE(received.readAll(), package);
-        QVERIFY(!QFile::exists(downloads.path() + QStringLiteral("/SubTools/tool.zip")));
+        QCOMPARE(servicetest::entriesIn(unzipDir), QStringList{QStringLiteral("received.bin")});
         m_cloud.clearFaults();
     }
 
     void methodDirectories()
     {
         RunningHost running;
-        writeFakeUnpacker(running.moduleDir());
+        // The main program's package holds its "Gearloft" folder.
+        writeFakeUnpacker(running.moduleDir(), true, QStringLiteral("Gearloft"));
         QVERIFY(running.start());
         running.gate().open();
         m_cloud.addFile(QStringLiteral("/m/Material.zip"), QByteArray(1000, 'm'));
@@ -187,8 +189,12 @@ private slots:
         QVERIFY(post(running.port(), 2, {{manager, QStringLiteral("/ignored/")}}).ok);
         QTRY_COMPARE(running.host().readCell(material.toStdString()).value, 200);
         QTRY_COMPARE(running.host().readCell(manager.toStdString()).value, 200);
-        QVERIFY(QFile::exists(running.moduleDir() + QStringLiteral("/ToolsFileTemp/received.bin")));
-        QVERIFY(QFile::exists(running.homeDir() + QStringLiteral("/received.bin")));
+        QVERIFY(QFile::exists(running.moduleDir() + QStringLiteral("/ToolsFileTemp/Gearloft/received.bin")));
+        QCOMPARE(servicetest::entriesIn(running.homeDir()), QStringList{QStringLiteral("Gearloft")});
+        QVERIFY(QFile::exists(running.homeDir() + QStringLiteral("/Gearloft/received.bin")));
+        QVERIFY(platform::isCompleteStaging(running.homeDir().toStdString() + "/Gearloft"));
+        // The work folders went with the downloads.
+        QCOMPARE(servicetest::entriesIn(running.moduleDir()), (QStringList{"ToolsFileTemp", "ZipUnzip"}));
         QVERIFY(!QFile::exists(QStringLiteral("/ignored")));
         QCOMPARE(running.stop(), 0);
     }
