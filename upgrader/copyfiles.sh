@@ -6,8 +6,9 @@
 # Folders are merged, files replaced, nothing in TARGET is deleted. Each file
 # is copied beside its destination first and then renamed over it, so a
 # program that is running (Swapover itself) can be replaced and no file is
-# ever left half-written. Links are copied as links. Any name works: blanks, Chinese, leading dashes,
-# line breaks. Exit status 0 only when every entry was copied; otherwise 1
+# ever left half-written. Links are copied as links. The top-level
+# ".haulmoor-staging" mark is not copied. Any name works: blanks, Chinese,
+# leading dashes, line breaks. Exit status 0 only when every entry was copied; otherwise 1
 # (2 for a wrong command line), with a line on standard error for each
 # failure. Entries that fail do not stop the others.
 
@@ -40,6 +41,10 @@ target_dir=$1
 shift
 status=0
 for entry do
+    # The staging mark only says the staging is complete: no installed file.
+    if [ "$entry" = ./.haulmoor-staging ]; then
+        continue
+    fi
     destination=$target_dir/${entry#./}
     if [ -d "$entry" ] && [ ! -L "$entry" ]; then
         if [ -d "$destination" ] && [ ! -L "$destination" ]; then

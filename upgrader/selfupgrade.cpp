@@ -2,6 +2,7 @@
 
 #include "config/configmanager.h"
 #include "platform/launcher.h"
+#include "platform/stagingmarker.h"
 #include "platform/systeminfo.h"
 
 #include <QDebug>
@@ -75,6 +76,22 @@ void SelfUpgrade::waitForMainProgram()
     qDebug().noquote() << kWaitLabel << m_qstrMainApp << "close";
 }
 
+bool SelfUpgrade::stagingIsComplete() const
+{
+    // Only a folder the service marked complete: a half-written staging, or
+    // a folder of the user's that happens to bear the name, is no upgrade.
+    const platform::StagingMarker marker =
+        platform::readStagingMarker(QFile::encodeName(stagingDir()).toStdString());
+    if (marker.state == platform::StagingState::Complete)
+        return true;
+    qDebug().noquote() << kCopyLabel
+                       << (marker.state == platform::StagingState::Incomplete
+                               ? "staging folder incomplete, nothing copied"
+                               : "no staging folder made by the service, nothing copied")
+                       << stagingDir();
+    return false;
+}
+
 bool SelfUpgrade::runCopyScript()
 {
     // "cmd /c copyfiles.bat SRC DST" on Windows; here an argument vector, so
@@ -128,13 +145,17 @@ SelfUpgrade::CopyOutcome SelfUpgrade::copy()
     }
 
     waitForMainProgram();
-    const bool copied = runCopyScript();
+    const bool staged = stagingIsComplete();
+    const bool copied = staged && runCopyScript();
 
     // Cleared whatever the script reported (as the copier always did): a
     // pending flag with a staging folder left in place would make every start
     // of the client hand over to this program again, an endless round.
     m_pConfigManager->set(gearmart::ConfigKey::IsNeedUpdate, QString::number(0));
     qDebug().noquote() << kCopyLabel << "finished";
+
+    if (!staged)
+        return CopyOutcome::NotStaged;
 
     if (!copied) {
         // The staged version may be all that is left of the new files; it

@@ -22,6 +22,7 @@ public:
         NoProgram,    // the main program's name is empty or not a plain name
         Copied,       // the script ended with status 0; staging folder removed
         ScriptFailed, // the script failed or could not start; staging folder kept
+        NotStaged,    // no staging folder the service completed: nothing copied or removed
     };
 
     // qstrInstallDir holds copyfiles.sh, Setup.xml and the main program;
@@ -55,6 +56,8 @@ private:
     // staging folder into the home folder or something outside it.
     bool mainAppIsPlainName() const;
     void waitForMainProgram();
+    // Whether the staging folder is one the service finished; logs why not.
+    bool stagingIsComplete() const;
     bool runCopyScript();
 
     QString m_qstrInstallDir;

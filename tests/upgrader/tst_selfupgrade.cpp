@@ -85,7 +85,8 @@ private slots:
             QCOMPARE(readFile(setupPath()), setupXml(QStringLiteral("1")));
             ++pauses;
         });
-        const QMap<QString, QByteArray> staged = filesUnder(m_staging);
+        QMap<QString, QByteArray> staged = filesUnder(m_staging);
+        QVERIFY(staged.remove(kStagingMarker) == 1);
 
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::Copied);
@@ -102,6 +103,7 @@ private slots:
         for (auto it = staged.cbegin(); it != staged.cend(); ++it)
             QCOMPARE(readFile(m_install + QLatin1Char('/') + it.key()), it.value());
         QVERIFY(QFileInfo(m_install + QStringLiteral("/empty folder")).isDir());
+        QVERIFY(!QFileInfo::exists(m_install + QLatin1Char('/') + kStagingMarker));
         QCOMPARE(readFile(m_install + QStringLiteral("/keep me.txt")), QByteArray("not part of the upgrade"));
         // Byte for byte the store's layout, only the one value changed.
         QCOMPARE(readFile(setupPath()), setupXml(QStringLiteral("0")));
@@ -178,6 +180,56 @@ private slots:
         QCOMPARE(readFile(setupPath()), setupXml(QStringLiteral("0")));
         if (script.startsWith("echo"))
             QVERIFY(countContaining(QStringLiteral("disk full")) == 1);
+    }
+
+    void onlyACompleteStagingIsCopied_data()
+    {
+        QTest::addColumn<QString>("staging");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("no mark") << "unmarked"
+                                 << "no staging folder made by the service";
+        QTest::newRow("incomplete") << "incomplete"
+                                    << "staging folder incomplete";
+        QTest::newRow("mark is a link") << "marklink"
+                                        << "no staging folder made by the service";
+        QTest::newRow("staging folder is a link") << "folderlink"
+                                                  << "no staging folder made by the service";
+    }
+
+    void onlyACompleteStagingIsCopied()
+    {
+        QFETCH(QString, staging);
+        QFETCH(QString, logged);
+        const QString elsewhere = m_root->filePath(QStringLiteral("elsewhere"));
+        writeStagingMarker(elsewhere);
+        if (staging == QLatin1String("unmarked")) {
+            QVERIFY(QFile::remove(m_staging + QLatin1Char('/') + kStagingMarker));
+        } else if (staging == QLatin1String("incomplete")) {
+            writeStagingMarker(m_staging, "incomplete\n12345\n");
+        } else if (staging == QLatin1String("marklink")) {
+            QVERIFY(QFile::remove(m_staging + QLatin1Char('/') + kStagingMarker));
+            QVERIFY(QFile::link(elsewhere + QLatin1Char('/') + kStagingMarker,
+                                m_staging + QLatin1Char('/') + kStagingMarker));
+        } else {
+            QVERIFY(QDir(m_staging).removeRecursively());
+            QVERIFY(QFile::link(elsewhere, m_staging));
+        }
+        const QMap<QString, QByteArray> installed = filesUnder(m_install);
+        const QMap<QString, QByteArray> staged = filesUnder(m_staging);
+
+        SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
+        upgrade.setProcessProbe([](const QString&) { return false; });
+        QVERIFY(upgrade.loadConfig());
+        QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::NotStaged);
+
+        QCOMPARE(countContaining(logged), 1);
+        QCOMPARE(filesUnder(m_staging), staged);
+        QVERIFY(QFileInfo::exists(elsewhere + QLatin1Char('/') + kStagingMarker));
+        auto after = filesUnder(m_install);
+        QCOMPARE(after.take(QStringLiteral("Setup.xml")), setupXml(QStringLiteral("0")));
+        auto expected = installed;
+        expected.remove(QStringLiteral("Setup.xml"));
+        QCOMPARE(after, expected);
     }
 
     void noSetupMeansNoCopy()

@@ -215,7 +215,8 @@ private slots:
                           readFile(scene.swapover) + "\n# newer build\n"));
         QVERIFY(QFile::setPermissions(scene.staging + QStringLiteral("/Swapover/Swapover"),
                                       QFile::permissions(scene.swapover)));
-        const QMap<QString, QByteArray> staged = filesUnder(scene.staging);
+        QMap<QString, QByteArray> staged = filesUnder(scene.staging);
+        QVERIFY(staged.remove(kStagingMarker) == 1);
 
         QProcess client;
         client.start(scene.gearloft, {QStringLiteral("1.5")});
@@ -241,6 +242,7 @@ private slots:
             QVERIFY2(readFile(scene.install + QLatin1Char('/') + it.key()) == it.value(),
                      qPrintable(it.key()));
         QVERIFY(QFileInfo(scene.install + QStringLiteral("/empty folder")).isDir());
+        QVERIFY(!QFileInfo::exists(scene.install + QLatin1Char('/') + kStagingMarker));
         QCOMPARE(readFile(scene.install + QStringLiteral("/keep me.txt")),
                  QByteArray("not part of the upgrade"));
         QVERIFY(QFileInfo(scene.swapover).isExecutable());
@@ -403,6 +405,49 @@ private slots:
         endProcess(restarted.pid, scene.gearloft);
     }
 
+    void unfinishedStagingIsNotCopied_data()
+    {
+        QTest::addColumn<QByteArray>("marker"); // null: none
+        QTest::newRow("no mark") << QByteArray();
+        QTest::newRow("incomplete") << QByteArray("incomplete\n4242\n");
+    }
+
+    void unfinishedStagingIsNotCopied()
+    {
+        QFETCH(QByteArray, marker);
+        Scene scene;
+        QVERIFY(scene.installPrograms());
+        QVERIFY(writeFile(scene.install + QStringLiteral("/Setup.xml"), setupXml(QStringLiteral("1"))));
+        QVERIFY(copyExecutable(QStringLiteral(STANDIN_PROGRAM), scene.gearloft));
+        writeStagedTree(scene.staging);
+        if (marker.isNull())
+            QVERIFY(QFile::remove(scene.staging + QLatin1Char('/') + kStagingMarker));
+        else
+            writeStagingMarker(scene.staging, marker);
+        const QMap<QString, QByteArray> installed = filesUnder(scene.install);
+        const QMap<QString, QByteArray> staged = filesUnder(scene.staging);
+
+        QProcess swapover;
+        scene.startSwapover(swapover, {scene.swapover, QStringLiteral("Gearloft")});
+        QVERIFY(swapover.waitForFinished(30000));
+        const QString log = QString::fromUtf8(swapover.readAllStandardError());
+        QCOMPARE(swapover.exitCode(), 0);
+        QVERIFY2(log.contains(QStringLiteral("nothing copied")), qPrintable(log));
+        QVERIFY(!log.contains(QStringLiteral("pProcess->readAll")));
+        QCOMPARE(filesUnder(scene.staging), staged);
+        // Cleared all the same, and the client restarted on its old files.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(scene.install + QStringLiteral("/restarted.txt")), 10000);
+        const Restarted restarted = readRestarted(scene.install);
+        QVERIFY(runs(restarted.pid, scene.gearloft));
+        endProcess(restarted.pid, scene.gearloft);
+        QFile::remove(scene.install + QStringLiteral("/restarted.txt"));
+        auto after = filesUnder(scene.install);
+        QCOMPARE(after.take(QStringLiteral("Setup.xml")), setupXml(QStringLiteral("0")));
+        auto expected = installed;
+        expected.remove(QStringLiteral("Setup.xml"));
+        QCOMPARE(after, expected);
+    }
+
     // The installed client finds the staged version, starts Swapover with
     // the arguments it expects and ends; Swapover copies and brings the
     // client back, which then starts normally.
@@ -424,6 +469,7 @@ private slots:
         install.writeStateList();
         QVERIFY(copyExecutable(kStage + QStringLiteral("/Gearloft"), staging + QStringLiteral("/Gearloft")));
         QVERIFY(writeFile(staging + QStringLiteral("/新版本.txt"), "1.1.0.6"));
+        writeStagingMarker(staging);
 
         const QString gearloft = install.filePath(QStringLiteral("Gearloft"));
         const QString service = install.filePath(QStringLiteral("Haulmoor"));

@@ -56,8 +56,16 @@ QMap<QString, QByteArray> filesUnder(const QString& dir)
     return files;
 }
 
+const QString kStagingMarker = QStringLiteral(".haulmoor-staging");
+
+void writeStagingMarker(const QString& staging, const QByteArray& text)
+{
+    writeFile(staging + QLatin1Char('/') + kStagingMarker, text);
+}
+
 void writeStagedTree(const QString& staging)
 {
+    writeStagingMarker(staging);
     writeFile(staging + QStringLiteral("/translations/gearmart_zh.qm"), "new translation");
     writeFile(staging + QStringLiteral("/新 文件夹/说明 文本.txt"), "新版本的说明\n");
     writeFile(staging + QStringLiteral("/新 文件夹/深 层/-n"), "a name like an option");

@@ -19,8 +19,12 @@ bool copyExecutable(const QString& from, const QString& to);
 // Every file under dir (links as their target text), by path relative to dir.
 QMap<QString, QByteArray> filesUnder(const QString& dir);
 
-// A staged version under staging: blanks and Chinese in names, nested
-// folders, a file that replaces one of the installation.
+// The service's mark on a staging folder it finished.
+extern const QString kStagingMarker;
+void writeStagingMarker(const QString& staging, const QByteArray& text = "complete\n12345\n");
+
+// A staged version under staging, marked complete: blanks and Chinese in
+// names, nested folders, a file that replaces one of the installation.
 void writeStagedTree(const QString& staging);
 
 // The installation's own files that the staged version does not touch or
