@@ -6,3 +6,8 @@
 #   demo/make-material.sh resources/material 1.0.0.1
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/material/ToolsFile/ DESTINATION ToolsFile)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/material/ToolsStateList.xml DESTINATION .)
+# A pristine copy of the shipped material and settings, never written to:
+# start-up restores DIR/ToolsFile/ and DIR/Setup.xml from here when they are
+# damaged (see docs/installation.md).
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/material/ToolsFile/ DESTINATION defaults/ToolsFile)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/Setup.xml DESTINATION defaults)

@@ -2,6 +2,8 @@
 #include "gearmartapplication.h"
 #include "tooldata/tooldatamanager.h"
 
+#include <QTimer>
+
 int main(int argc, char* argv[])
 {
     gearmart::GearmartApplication app(argc, argv);
@@ -17,5 +19,8 @@ int main(int argc, char* argv[])
     gearmart::Gearmart window;
     app.setMainWindow(&window);
     window.show();
+    qInfo("---tracer7--- main window shown");
+    // From the event loop, so the window is on screen behind the tip.
+    QTimer::singleShot(0, &window, [&app, &window] { app.showStartupNotices(&window); });
     return app.exec();
 }

@@ -549,6 +549,45 @@
     </message>
 </context>
 <context>
+    <name>gearmart::StartupLoader</name>
+    <message>
+        <source>The settings were missing or damaged and have been reset.</source>
+        <translation>The settings were missing or damaged and have been reset.</translation>
+    </message>
+    <message>
+        <source>The settings could not be read; built-in ones are used.</source>
+        <translation>The settings could not be read; built-in ones are used.</translation>
+    </message>
+    <message>
+        <source>The download folder could not be saved; choose one in the settings.</source>
+        <translation>The download folder could not be saved; choose one in the settings.</translation>
+    </message>
+    <message>
+        <source>The downloaded tool list was damaged and was not used.</source>
+        <translation>The downloaded tool list was damaged and was not used.</translation>
+    </message>
+    <message>
+        <source>The tool list was damaged; the installed one was restored.</source>
+        <translation>The tool list was damaged; the installed one was restored.</translation>
+    </message>
+    <message>
+        <source>No usable tool list was found; the list is empty.</source>
+        <translation>No usable tool list was found; the list is empty.</translation>
+    </message>
+    <message>
+        <source>The record of installed tools was rebuilt.</source>
+        <translation>The record of installed tools was rebuilt.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::SubToolWidget</name>
     <message>
         <source>Spacer</source>

@@ -549,6 +549,45 @@
     </message>
 </context>
 <context>
+    <name>gearmart::StartupLoader</name>
+    <message>
+        <source>The settings were missing or damaged and have been reset.</source>
+        <translation>设置文件缺失或已损坏，已恢复为默认设置。</translation>
+    </message>
+    <message>
+        <source>The settings could not be read; built-in ones are used.</source>
+        <translation>无法读取设置，正在使用内置设置。</translation>
+    </message>
+    <message>
+        <source>The download folder could not be saved; choose one in the settings.</source>
+        <translation>无法保存下载目录，请在设置中选择。</translation>
+    </message>
+    <message>
+        <source>The downloaded tool list was damaged and was not used.</source>
+        <translation>下载的工具列表已损坏，未被使用。</translation>
+    </message>
+    <message>
+        <source>The tool list was damaged; the installed one was restored.</source>
+        <translation>工具列表已损坏，已恢复安装时的列表。</translation>
+    </message>
+    <message>
+        <source>No usable tool list was found; the list is empty.</source>
+        <translation>未找到可用的工具列表，列表为空。</translation>
+    </message>
+    <message>
+        <source>The record of installed tools was rebuilt.</source>
+        <translation>已安装工具的记录已重建。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::SubToolWidget</name>
     <message>
         <source>Spacer</source>

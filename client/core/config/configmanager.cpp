@@ -1,5 +1,6 @@
 #include "config/configmanager.h"
 
+#include "config/configlimits.h"
 #include "panelcraft/genericds.h"
 
 #include <mutex>
@@ -30,15 +31,13 @@ void ConfigManager::resetInstanceForTest()
     g_pInstance = nullptr;
 }
 
-bool ConfigManager::load(const QString& path)
+bool ConfigManager::load(const QString& path, QString* pError)
 {
     m_entries.clear();
     crestui::GenericDS root;
-    if (!root.loadXML(path))
+    if (!root.loadXML(path, ConfigLimits::setupXml(), pError))
         return false;
-    const int count = root.GetChildrenCount();
-    for (int i = 0; i < count; ++i) {
-        const crestui::GenericDS child = root.GetChild(i);
+    for (const crestui::GenericDS& child : root.GetChildren()) {
         m_entries.push_back(
             std::make_unique<Configure>(child.GetName(), child.GetChildByName(kValueElement).GetValue()));
     }
@@ -136,11 +135,9 @@ bool ConfigManager::set(ConfigKey key, const QString& qstrValue)
     // A fresh tree: Swapover and the user may have changed other keys since
     // start-up, and those changes must survive this write.
     crestui::GenericDS root;
-    if (!root.loadXML(m_qstrFilePath))
+    if (!root.loadXML(m_qstrFilePath, ConfigLimits::setupXml()))
         return false;
-    const int count = root.GetChildrenCount();
-    for (int i = 0; i < count; ++i) {
-        crestui::GenericDS child = root.GetChild(i);
+    for (crestui::GenericDS child : root.GetChildren()) {
         if (child.GetName() != name)
             continue;
         crestui::GenericDS value = child.GetChildByName(kValueElement);
@@ -175,7 +172,7 @@ bool ConfigManager::setTransferMode(int iMode)
     if (set(ConfigKey::TransferMode, value))
         return true;
     crestui::GenericDS root;
-    if (!root.loadXML(m_qstrFilePath))
+    if (!root.loadXML(m_qstrFilePath, ConfigLimits::setupXml()))
         return false;
     const QString name = configKeyName(ConfigKey::TransferMode);
     // Present but unwritable (a Value holding elements): leave the file alone.

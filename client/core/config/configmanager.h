@@ -19,8 +19,9 @@ public:
     // Drops the instance so that the next instance() starts empty.
     static void resetInstanceForTest();
 
-    // Replaces all entries by the file's settings, in document order.
-    bool load(const QString& path);
+    // Replaces all entries by the file's settings, in document order. On
+    // failure the store is empty and pError, when given, says why.
+    bool load(const QString& path, QString* pError = nullptr);
     // Path of the last successful load; empty before one.
     QString filePath() const { return m_qstrFilePath; }
 

@@ -8,8 +8,6 @@
 #include "platform/systeminfo.h"
 #include "pluginfinder.h"
 #include "singleinstance.h"
-#include "system/systemutils.h"
-#include "tooldata/tooldatamanager.h"
 #include "widgets/tipdialog.h"
 
 #include <QDebug>
@@ -25,7 +23,8 @@ const char* kSkinKey = "Veneer";
 const char* kStyleKey = "Lacquer";
 } // namespace
 
-GearmartApplication::GearmartApplication(int& argc, char** argv) : QApplication(argc, argv)
+GearmartApplication::GearmartApplication(int& argc, char** argv)
+    : QApplication(argc, argv), m_startup(applicationDirPath())
 {
     // Every relative path of the client counts from the installation folder.
     QDir::setCurrent(applicationDirPath());
@@ -55,14 +54,19 @@ void GearmartApplication::askUpdatePromptOnFirstRun()
 
 bool GearmartApplication::init()
 {
-    if (!ConfigManager::instance()->load(applicationDirPath() + QStringLiteral("/Setup.xml")))
+    // The running instance owns the files: this one only reads its language.
+    if (m_bAlreadyRunning)
+        ConfigManager::instance()->load(applicationDirPath() + QStringLiteral("/Setup.xml"));
+    else
+        m_startup.loadSettings();
+    if (handOverToUpgrade()) {
+        qInfo("---tracer7--- handed over to the staged self-upgrade");
         return false;
-    if (handOverToUpgrade())
-        return false;
-    if (!ensureDownloadPath())
-        return false;
-    if (!ToolDataManager::instance()->loadAll())
-        return false;
+    }
+    if (!m_bAlreadyRunning) {
+        m_startup.ensureDownloadPath();
+        m_startup.loadToolData();
+    }
     setApplicationFont();
     loadSkin();
     loadStyle();
@@ -83,16 +87,6 @@ bool GearmartApplication::handOverToUpgrade()
     const QString copier = QDir::currentPath() + QStringLiteral("/Swapover/Swapover");
     // Swapover waits for this instance to end, copies and restarts the client.
     return platform::startDetached(copier, {copier, QStringLiteral("Gearloft")}, QDir::currentPath());
-}
-
-bool GearmartApplication::ensureDownloadPath()
-{
-    ConfigManager* config = ConfigManager::instance();
-    if (!config->downloadPath().isEmpty())
-        return true;
-    if (freeSpaceGiB(QDir::currentPath()) <= kMinimumFreeGiB)
-        return true; // stays empty; the cards ask the user to choose a folder
-    return config->setDownloadPath(QDir::currentPath() + QStringLiteral("/Download"));
 }
 
 void GearmartApplication::setApplicationFont()

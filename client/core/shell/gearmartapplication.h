@@ -1,5 +1,7 @@
 #pragma once
 
+#include "startuploader.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QTranslator>
@@ -15,12 +17,13 @@ class GearmartApplication : public QApplication
     Q_OBJECT
 
 public:
-    static constexpr double kMinimumFreeGiB = 2.0;
-
     GearmartApplication(int& argc, char** argv);
 
-    // The start-up sequence; false when the client must not start.
+    // The start-up sequence; false only when another instance runs or a
+    // staged self-upgrade takes over. Damaged files never stop it.
     bool init();
+    // Tells the user, over the shown window, what this start refused or repaired.
+    void showStartupNotices(QWidget* pWindow) const { m_startup.showNotices(pWindow); }
     void setMainWindow(QWidget* pWindow) { m_pMainWindow = pWindow; }
     bool isAlreadyRunning() const { return m_bAlreadyRunning; }
     QString serverName() const { return m_qstrServerName; }
@@ -34,7 +37,6 @@ private slots:
 
 private:
     bool handOverToUpgrade();
-    bool ensureDownloadPath();
     void setApplicationFont();
     void loadSkin();
     void loadStyle();
@@ -45,6 +47,7 @@ private:
     SingleInstance* m_pSingleInstance = nullptr;
     QString m_qstrServerName;
     QTranslator m_translator;
+    StartupLoader m_startup;
 };
 
 } // namespace gearmart

@@ -1,7 +1,7 @@
 #include "tooldata/tooldatamanager.h"
 
 #include "config/configmanager.h"
-#include "system/systemutils.h"
+#include "tooldata/materialfolders.h"
 #include "tooldata/toollistfiles.h"
 #include "tooldata/toolproductguids.h"
 #include "tooldata/toolstatemerge.h"
@@ -18,9 +18,6 @@ namespace {
 std::mutex g_instanceMutex;
 ToolDataManager* g_pInstance = nullptr;
 
-const QString kMaterialFolder = QStringLiteral("/ToolsFile");
-const QString kStagedMaterialFolder = QStringLiteral("/ToolsFileTemp");
-const QString kCatalogFile = QStringLiteral("/ToolsFile/ToolsInfoList.xml");
 const QString kStateListFile = QStringLiteral("/ToolsStateList.xml");
 
 } // namespace
@@ -49,37 +46,86 @@ ToolDataManager::ToolDataManager()
 
 bool ToolDataManager::loadAll()
 {
-    const QString staged = m_qstrBaseDirectory + kStagedMaterialFolder;
-    if (QFileInfo(staged).isDir()) {
-        if (!copyFolder(staged, m_qstrBaseDirectory + kMaterialFolder, true)) {
-            qDebug() << "staged material not taken over from" << staged;
-            return false;
-        }
-        QDir(staged).removeRecursively();
-    }
-
+    m_loadNotices.clear();
     m_toolInfos.clear();
     m_toolStates.clear();
-    if (!readToolCatalog(m_qstrBaseDirectory + kCatalogFile, &m_toolInfos))
-        return false;
+    MaterialFolders folders(m_qstrBaseDirectory);
+    folders.recoverInterruptedSwap();
+    QString cause;
+    if (folders.hasStaged() && !folders.takeOverStaged(&cause))
+        addNotice(LoadNotice::Kind::StagedMaterialRefused, cause, "staged material discarded");
+    readCatalog();
+    const bool materialReplaced = !m_loadNotices.isEmpty();
+    const bool catalogEmpty = m_toolInfos.isEmpty();
+
     QMap<int, ToolState> states;
-    if (!readToolStates(m_qstrBaseDirectory + kStateListFile, &states))
-        return false;
-    for (ToolState& state : states) {
-        const InstallInfo info = installedCheck(state.ToolKey);
-        state.IsDownload = info.IsInstalled ? 1 : 0;
-        if (info.IsInstalled) {
-            state.CurrentVersion = info.DisplayVersion;
-            state.IsInstalledByInstaller = true;
-            state.InstallLocation = info.InstallLocation;
-        }
-    }
+    readStates(&states);
+    // The version recorded when the material was downloaded is not the one in
+    // use: going back to it lets the newer material be offered again.
+    if (materialReplaced && states.contains(kMaterialKey) && m_toolInfos.contains(kMaterialKey))
+        states[kMaterialKey].CurrentVersion = m_toolInfos.value(kMaterialKey).Version;
     m_toolStates = mergeToolStates(m_toolInfos, states);
-    // The merge is repeated at every start, so a list that cannot be written
-    // now costs nothing but this write.
-    if (!saveStateList())
-        qDebug() << "state list not written to" << m_qstrBaseDirectory + kStateListFile;
-    return true;
+    // Against an empty catalog the merge keeps nothing: the list stays for a
+    // start with a catalog again. Otherwise the merge is repeated at every
+    // start, so a list that cannot be written now costs nothing but this write.
+    if (!catalogEmpty && !saveStateList())
+        qWarning().noquote() << "Gearloft start:" << m_qstrBaseDirectory + kStateListFile
+                             << "could not be written";
+    return m_loadNotices.isEmpty();
+}
+
+void ToolDataManager::readCatalog()
+{
+    MaterialFolders folders(m_qstrBaseDirectory);
+    const QString path = MaterialFolders::catalogPath(folders.currentFolder());
+    QString cause;
+    if (readToolCatalog(path, &m_toolInfos, &cause))
+        return;
+    const QString refused = path + QStringLiteral(": ") + cause;
+    if (folders.restoreDefaults(&cause) && readToolCatalog(path, &m_toolInfos, &cause)) {
+        addNotice(LoadNotice::Kind::CatalogRestored, refused, "shipped material restored");
+        return;
+    }
+    m_toolInfos.clear();
+    addNotice(LoadNotice::Kind::CatalogEmpty, refused + QStringLiteral("; ") + cause,
+              "no shipped material usable either, starting with an empty catalog");
+}
+
+void ToolDataManager::readStates(QMap<int, ToolState>* pStates)
+{
+    const QString path = m_qstrBaseDirectory + kStateListFile;
+    QString cause;
+    QList<int> keys;
+    if (readToolStates(path, pStates, &cause)) {
+        keys = pStates->keys();
+    } else {
+        // Rebuilt from what is on disk: every catalog tool the registry knows
+        // as installed; the merge adds the others as new.
+        addNotice(LoadNotice::Kind::StateListRebuilt, path + QStringLiteral(": ") + cause, "rebuilding it");
+        pStates->clear();
+        keys = m_toolInfos.keys();
+    }
+    for (const int key : keys) {
+        const InstallInfo info = installedCheck(key);
+        const auto it = pStates->find(key);
+        if (!info.IsInstalled) {
+            if (it != pStates->end())
+                it->IsDownload = 0;
+            continue;
+        }
+        ToolState& state = (*pStates)[key];
+        state.ToolKey = key;
+        state.IsDownload = 1;
+        state.CurrentVersion = info.DisplayVersion;
+        state.IsInstalledByInstaller = true;
+        state.InstallLocation = info.InstallLocation;
+    }
+}
+
+void ToolDataManager::addNotice(LoadNotice::Kind emKind, const QString& qstrCause, const char* pszAction)
+{
+    qWarning().noquote() << "Gearloft start:" << qstrCause << "-" << pszAction;
+    m_loadNotices.append({emKind, qstrCause});
 }
 
 QString ToolDataManager::localized(int iToolkey, QString ToolInfo::*chinese, QString ToolInfo::*english) const

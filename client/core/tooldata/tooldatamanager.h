@@ -1,12 +1,14 @@
 #pragma once
 
 #include "tooldata/installinfo.h"
+#include "tooldata/loadnotice.h"
 #include "tooldata/toolinfo.h"
 #include "tooldata/toolregistry.h"
 #include "tooldata/toolstate.h"
 
 #include <QMap>
 #include <QString>
+#include <QVector>
 
 namespace gearmart {
 
@@ -27,8 +29,12 @@ public:
     void setRegistryForTest(const platform::Registry& registry) { m_registry = ToolRegistry(registry); }
 
     // Takes over a staged material, reads catalog and states, merges them
-    // and writes the state list back.
+    // and writes the state list back. Never leaves the client without data:
+    // a refused staged material is dropped, a broken catalog is replaced by
+    // the shipped one (or left empty), a broken state list is rebuilt from
+    // the registry. False when any of that happened; loadNotices() says what.
     bool loadAll();
+    const QVector<LoadNotice>& loadNotices() const { return m_loadNotices; }
 
     QMap<int, ToolInfo>& toolInfos() { return m_toolInfos; }
     QMap<int, ToolState>& toolStates() { return m_toolStates; }
@@ -80,6 +86,9 @@ private:
     ToolDataManager();
 
     QString localized(int iToolkey, QString ToolInfo::*chinese, QString ToolInfo::*english) const;
+    void readCatalog();
+    void readStates(QMap<int, ToolState>* pStates);
+    void addNotice(LoadNotice::Kind emKind, const QString& qstrCause, const char* pszAction);
 
     int m_iLanguage = 0;
     int m_iVersionType = 1;
@@ -87,6 +96,7 @@ private:
     ToolRegistry m_registry;
     QMap<int, ToolInfo> m_toolInfos;
     QMap<int, ToolState> m_toolStates;
+    QVector<LoadNotice> m_loadNotices;
     bool m_bSignedIn = false;
     QString m_qstrMaterialVersion;
     QString m_qstrManagerVersion;

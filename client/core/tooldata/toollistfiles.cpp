@@ -1,51 +1,72 @@
 #include "tooldata/toollistfiles.h"
 
 #include "panelcraft/genericds.h"
+#include "tooldata/catalogcheck.h"
+#include "tooldata/cataloglimits.h"
+
+#include <QHash>
 
 namespace gearmart {
 
 namespace {
 
-QString text(const crestui::GenericDS& element, const char* name)
+// The first child of each name with its text, from one pass over the
+// children: looking each field up by name would walk them again every time.
+class Fields
 {
-    return element.GetChildByName(QLatin1String(name)).GetValue();
-}
+public:
+    explicit Fields(const crestui::GenericDS& element)
+    {
+        for (const crestui::GenericDS& child : element.GetChildren()) {
+            const QString name = child.GetName();
+            if (!m_values.contains(name))
+                m_values.insert(name, child.GetValue());
+        }
+    }
 
-int number(const crestui::GenericDS& element, const char* name)
-{
-    return text(element, name).trimmed().toInt();
-}
+    QString text(const char* name) const { return m_values.value(QLatin1String(name)); }
+    int number(const char* name) const { return text(name).trimmed().toInt(); }
+    bool key(int* pKey) const
+    {
+        bool ok = false;
+        *pKey = text("ToolKey").trimmed().toInt(&ok);
+        return ok;
+    }
 
-bool key(const crestui::GenericDS& element, int* pKey)
-{
-    bool ok = false;
-    *pKey = text(element, "ToolKey").trimmed().toInt(&ok);
-    return ok;
-}
+private:
+    QHash<QString, QString> m_values;
+};
 
-ToolInfo toolInfoFrom(const crestui::GenericDS& element, int iToolkey)
+ToolInfo toolInfoFrom(const Fields& fields, int iToolkey)
 {
     ToolInfo info;
     info.ToolKey = iToolkey;
-    info.ToolType = number(element, "ToolType");
-    info.ToolCHName = text(element, "ToolCHName");
-    info.ToolENName = text(element, "ToolENName");
-    info.Version = text(element, "Version");
-    info.IconMinName = text(element, "IconMinName");
-    info.IconMidName = text(element, "IconMidName");
-    info.IconMaxName = text(element, "IconMaxName");
-    info.BriefCHIntro = text(element, "BriefCHIntro");
-    info.BriefENIntro = text(element, "BriefENIntro");
-    info.UpdateCHIntro = text(element, "UpdateCHIntro");
-    info.UpdateENIntro = text(element, "UpdateENIntro");
-    info.ExeName = text(element, "ExeName");
-    info.updateDate = text(element, "updateDate");
-    info.ToolSize = text(element, "ToolSize").trimmed().toFloat();
-    info.IsDown = number(element, "IsDown");
-    info.DetailImagesNum = number(element, "DetailImagesNum");
-    info.DownloadCHUrl = text(element, "DownloadCHUrl");
-    info.DownloadENUrl = text(element, "DownloadENUrl");
+    info.ToolType = fields.number("ToolType");
+    info.ToolCHName = fields.text("ToolCHName");
+    info.ToolENName = fields.text("ToolENName");
+    info.Version = fields.text("Version");
+    info.IconMinName = fields.text("IconMinName");
+    info.IconMidName = fields.text("IconMidName");
+    info.IconMaxName = fields.text("IconMaxName");
+    info.BriefCHIntro = fields.text("BriefCHIntro");
+    info.BriefENIntro = fields.text("BriefENIntro");
+    info.UpdateCHIntro = fields.text("UpdateCHIntro");
+    info.UpdateENIntro = fields.text("UpdateENIntro");
+    info.ExeName = fields.text("ExeName");
+    info.updateDate = fields.text("updateDate");
+    info.ToolSize = fields.text("ToolSize").trimmed().toFloat();
+    info.IsDown = fields.number("IsDown");
+    info.DetailImagesNum = fields.number("DetailImagesNum");
+    info.DownloadCHUrl = fields.text("DownloadCHUrl");
+    info.DownloadENUrl = fields.text("DownloadENUrl");
     return info;
+}
+
+bool fail(QString* pError, const QString& text)
+{
+    if (pError)
+        *pError = text;
+    return false;
 }
 
 bool addNumber(crestui::GenericDS& parent, const QString& name, int value)
@@ -55,40 +76,49 @@ bool addNumber(crestui::GenericDS& parent, const QString& name, int value)
 
 } // namespace
 
-bool readToolCatalog(const QString& path, QMap<int, ToolInfo>* pCatalog)
+bool readToolCatalog(const QString& path, QMap<int, ToolInfo>* pCatalog, QString* pError)
 {
     crestui::GenericDS root;
-    if (!root.loadXML(path))
+    if (!root.loadXML(path, CatalogLimits::catalogXml(), pError))
         return false;
+    const QVector<crestui::GenericDS> tools = root.GetChildren();
+    if (tools.size() > CatalogLimits::kMaxTools)
+        return fail(pError,
+                    QStringLiteral("%1 tools, more than %2").arg(tools.size()).arg(CatalogLimits::kMaxTools));
     QMap<int, ToolInfo> catalog;
-    const int count = root.GetChildrenCount();
-    for (int i = 0; i < count; ++i) {
-        const crestui::GenericDS element = root.GetChild(i);
+    for (const crestui::GenericDS& element : tools) {
+        if (element.GetChildrenCount() > CatalogLimits::kMaxFieldsPerTool)
+            return fail(
+                pError,
+                QStringLiteral("a tool with more than %1 fields").arg(CatalogLimits::kMaxFieldsPerTool));
+        const Fields fields(element);
         int toolKey = 0;
         // Taken as 0, a broken entry would replace the material's record.
-        if (key(element, &toolKey))
-            catalog.insert(toolKey, toolInfoFrom(element, toolKey));
+        if (fields.key(&toolKey))
+            catalog.insert(toolKey, toolInfoFrom(fields, toolKey));
     }
+    const QString fault = catalogFault(catalog);
+    if (!fault.isEmpty())
+        return fail(pError, fault);
     *pCatalog = catalog;
     return true;
 }
 
-bool readToolStates(const QString& path, QMap<int, ToolState>* pStates)
+bool readToolStates(const QString& path, QMap<int, ToolState>* pStates, QString* pError)
 {
     crestui::GenericDS root;
-    if (!root.loadXML(path))
+    if (!root.loadXML(path, CatalogLimits::stateListXml(), pError))
         return false;
     QMap<int, ToolState> states;
-    const int count = root.GetChildrenCount();
-    for (int i = 0; i < count; ++i) {
-        const crestui::GenericDS element = root.GetChild(i);
+    for (const crestui::GenericDS& element : root.GetChildren()) {
+        const Fields fields(element);
         ToolState state;
-        if (!key(element, &state.ToolKey))
+        if (!fields.key(&state.ToolKey))
             continue;
-        state.CurrentVersion = text(element, "CurrentVersion");
-        state.IsNewTools = number(element, "IsNewTools");
-        state.IsNeedUpdate = number(element, "IsNeedUpdate");
-        state.ListOrder = number(element, "ListOrder");
+        state.CurrentVersion = fields.text("CurrentVersion");
+        state.IsNewTools = fields.number("IsNewTools");
+        state.IsNeedUpdate = fields.number("IsNeedUpdate");
+        state.ListOrder = fields.number("ListOrder");
         states.insert(state.ToolKey, state);
     }
     *pStates = states;

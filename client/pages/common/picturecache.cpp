@@ -1,6 +1,9 @@
 #include "common/picturecache.h"
 
+#include "common/picturelimits.h"
+
 #include <QColor>
+#include <QDebug>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
@@ -35,9 +38,7 @@ QPixmap PictureCache::picture(const QString& path, Placeholder placeholder)
         if (it != m_pictures.cend())
             return it.value();
     }
-    QPixmap pixmap;
-    if (!path.isEmpty() && QFileInfo(path).isFile())
-        pixmap = QPixmap::fromImage(QImageReader(path).read());
+    const QPixmap pixmap = QPixmap::fromImage(read(path, 0));
     if (pixmap.isNull())
         return remember(missKey, this->placeholder(placeholder), true);
     return remember(key, pixmap, false);
@@ -50,7 +51,14 @@ QPixmap PictureCache::scaledToHeight(const QString& path, int height, Placeholde
     const auto it = m_pictures.constFind(key);
     if (it != m_pictures.cend())
         return it.value();
-    const QPixmap original = picture(path, placeholder);
+    // A huge original is never kept just to show it small.
+    const auto cached = m_pictures.constFind(cacheKey(path));
+    if (height > 0 && cached == m_pictures.cend()) {
+        const QImage image = read(path, height);
+        if (!image.isNull())
+            return remember(key, QPixmap::fromImage(image), false);
+    }
+    const QPixmap original = cached != m_pictures.cend() ? cached.value() : picture(path, placeholder);
     const bool bPlaceholder = isPlaceholder(original);
     if (height <= 0)
         return remember(key, original, bPlaceholder);
@@ -59,6 +67,45 @@ QPixmap PictureCache::scaledToHeight(const QString& path, int height, Placeholde
         bPlaceholder ? original.scaled(height, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                      : original.scaledToHeight(height, Qt::SmoothTransformation);
     return remember(key, scaled, bPlaceholder);
+}
+
+QImage PictureCache::read(const QString& path, int iHeight)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile())
+        return {};
+    if (info.size() > PictureLimits::kMaxFileBytes) {
+        refuse(path,
+               QStringLiteral("%1 bytes, more than %2").arg(info.size()).arg(PictureLimits::kMaxFileBytes));
+        return {};
+    }
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (!size.isValid()) {
+        refuse(path, QStringLiteral("no picture size in its header"));
+        return {};
+    }
+    if (size.width() > PictureLimits::kMaxSide || size.height() > PictureLimits::kMaxSide ||
+        qint64(size.width()) * size.height() > PictureLimits::kMaxPixels) {
+        refuse(path,
+               QStringLiteral("%1 x %2 pixels, more than allowed").arg(size.width()).arg(size.height()));
+        return {};
+    }
+    if (iHeight > 0 && size.height() > 0)
+        reader.setScaledSize(QSize(qMax(1, qRound(qreal(size.width()) * iHeight / size.height())), iHeight));
+    const QImage image = reader.read();
+    if (image.isNull())
+        refuse(path, reader.errorString());
+    return image;
+}
+
+void PictureCache::refuse(const QString& path, const QString& qstrCause)
+{
+    const QString key = cacheKey(path);
+    if (m_refusedPaths.contains(key))
+        return;
+    m_refusedPaths.insert(key);
+    qWarning().noquote() << "picture refused, placeholder shown:" << key + QStringLiteral(":") << qstrCause;
 }
 
 bool PictureCache::isPlaceholder(const QPixmap& pixmap) const

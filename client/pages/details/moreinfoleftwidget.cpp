@@ -199,7 +199,8 @@ void MoreInfoLeftWidget::loadFacts()
 {
     const QString path = ToolDataManager::instance()->baseDirectory() + QStringLiteral("/ToolsFile/Icon/") +
                          m_toolInfo.IconMaxName;
-    logoLabel->setPixmap(PictureCache::instance().picture(path, PictureCache::Placeholder::Icon));
+    logoLabel->setPixmap(
+        PictureCache::instance().scaledToHeight(path, logoLabel->height(), PictureCache::Placeholder::Icon));
     timeLabel->setText(m_toolInfo.updateDate);
     sizeLabel->setText(formatSize(m_toolInfo.ToolSize));
     versionLabel->setText(QStringLiteral("V") + m_toolInfo.Version);

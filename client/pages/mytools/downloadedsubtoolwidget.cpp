@@ -262,9 +262,8 @@ void DownloadedSubToolWidget::initialise(const ToolInfo& info)
     m_qstrName = data->toolName(m_iToolKey);
 
     const QString iconPath = data->baseDirectory() + QStringLiteral("/ToolsFile/Icon/") + info.IconMinName;
-    m_iconLabel->setPixmap(PictureCache::instance()
-                               .picture(iconPath, PictureCache::Placeholder::Icon)
-                               .scaledToWidth(48, Qt::SmoothTransformation));
+    m_iconLabel->setPixmap(
+        PictureCache::instance().scaledToHeight(iconPath, 48, PictureCache::Placeholder::Icon));
 
     m_toolNameLabel->setText(
         QStringLiteral("<html><head/><body><p style='line-height:22px'>%1</p></body></html>")

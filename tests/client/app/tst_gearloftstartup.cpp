@@ -1,12 +1,11 @@
-// The installed client program started for real: what makes it refuse to
-// start, and what a normal start leaves running and cleans up.
+// The installed client program started for real: damaged files never stop
+// it, and what a normal start leaves running and cleans up.
 #include "clientinstallation.h"
 #include "config/configmanager.h"
 #include "gearmartapplication.h"
 #include "panelcraft/basedialog.h"
 
 #include <QtTest>
-
 #include <signal.h>
 
 using clienttest::ClientInstallation;
@@ -41,52 +40,81 @@ class TestGearloftStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void refusesWithoutWhatItNeeds_data()
+    void keepsRunningOnDamagedFiles_data()
     {
         QTest::addColumn<QString>("breakage");
-        QTest::newRow("no Setup.xml") << "nosetup";
-        QTest::newRow("broken Setup.xml") << "brokensetup";
-        QTest::newRow("no catalog") << "nocatalog";
-        QTest::newRow("broken catalog") << "brokencatalog";
-        QTest::newRow("no state list") << "nostates";
-        QTest::newRow("default folder cannot be saved") << "nodownloadkey";
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("no Setup.xml") << "nosetup"
+                                      << "The settings were missing or damaged and have been reset.";
+        QTest::newRow("broken Setup.xml") << "brokensetup"
+                                          << "The settings were missing or damaged and have been reset.";
+        QTest::newRow("broken catalog") << "brokencatalog"
+                                        << "The tool list was damaged; the installed one was restored.";
+        QTest::newRow("catalog 1,000,000 levels deep")
+            << "deepcatalog"
+            << "The tool list was damaged; the installed one was restored.";
+        QTest::newRow("catalog of 20,000 tools")
+            << "widecatalog"
+            << "The tool list was damaged; the installed one was restored.";
+        QTest::newRow("broken staged material") << "brokenstaged"
+                                                << "The downloaded tool list was damaged and was not used.";
+        QTest::newRow("no state list") << "nostates"
+                                       << "The record of installed tools was rebuilt.";
+        QTest::newRow("default folder cannot be saved")
+            << "nodownloadkey"
+            << "The download folder could not be saved; choose one in the settings.";
     }
 
-    void refusesWithoutWhatItNeeds()
+    void keepsRunningOnDamagedFiles()
     {
         QFETCH(QString, breakage);
+        QFETCH(QString, notice);
         ClientInstallation install;
         QVERIFY(install.copyPrograms({QStringLiteral("Gearloft"), QStringLiteral("Haulmoor")}));
+        install.writeSetup({{QStringLiteral("DownloadPath"), QString()}});
+        install.writeCatalog();
+        install.writeDefaults();
         if (breakage == QStringLiteral("nodownloadkey"))
             install.writeSetup({{QStringLiteral("DownloadPath"), QStringLiteral("<absent>")}});
-        else
-            install.writeSetup({{QStringLiteral("DownloadPath"), QString()}});
-        install.writeCatalog();
         install.writeStateList();
+        auto overwrite = [&install](const char* name, const QByteArray& data) {
+            QDir().mkpath(QFileInfo(install.filePath(QLatin1String(name))).path());
+            QFile file(install.filePath(QLatin1String(name)));
+            return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+        };
         if (breakage == QStringLiteral("nosetup"))
             QFile::remove(install.filePath(QStringLiteral("Setup.xml")));
-        if (breakage == QStringLiteral("brokensetup")) {
-            QFile file(install.filePath(QStringLiteral("Setup.xml")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<Setup><DownloadPath>");
-        }
-        if (breakage == QStringLiteral("nocatalog"))
-            QFile::remove(install.filePath(QStringLiteral("ToolsFile/ToolsInfoList.xml")));
-        if (breakage == QStringLiteral("brokencatalog")) {
-            QFile file(install.filePath(QStringLiteral("ToolsFile/ToolsInfoList.xml")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("<Tools><Tool>");
-        }
+        if (breakage == QStringLiteral("brokensetup"))
+            QVERIFY(overwrite("Setup.xml", "<Setup><DownloadPath>"));
+        if (breakage == QStringLiteral("brokencatalog"))
+            QVERIFY(overwrite("ToolsFile/ToolsInfoList.xml", "<Tools><Tool>"));
+        if (breakage == QStringLiteral("deepcatalog"))
+            QVERIFY(overwrite("ToolsFile/ToolsInfoList.xml",
+                              QByteArray("<a>").repeated(1000000) + QByteArray("</a>").repeated(1000000)));
+        if (breakage == QStringLiteral("widecatalog"))
+            QVERIFY(overwrite("ToolsFile/ToolsInfoList.xml",
+                              "<Tools>" +
+                                  QByteArray("<Tool><ToolKey>7</ToolKey><BriefENIntro>" +
+                                             QByteArray(1000, 'x') + "</BriefENIntro></Tool>\n")
+                                      .repeated(20000) +
+                                  "</Tools>"));
+        if (breakage == QStringLiteral("brokenstaged"))
+            QVERIFY(overwrite("ToolsFileTemp/ToolsInfoList.xml", "<Tools>\xff</Tools>"));
         if (breakage == QStringLiteral("nostates"))
             QFile::remove(install.filePath(QStringLiteral("ToolsStateList.xml")));
 
         QProcess client;
         client.setProcessEnvironment(offscreen());
         client.start(install.filePath(QStringLiteral("Gearloft")), QStringList());
-        QVERIFY(client.waitForFinished(15000));
-        QCOMPARE(client.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(client.exitCode(), 255);
-        QVERIFY(processesOf(install.filePath(QStringLiteral("Haulmoor"))).isEmpty());
+        QVERIFY(client.waitForStarted());
+        QByteArray log;
+        const QByteArray expected = "start-up notice: " + notice.toUtf8();
+        QTRY_VERIFY_WITH_TIMEOUT((log += client.readAllStandardError()).contains(expected), 15000);
+        QVERIFY(log.contains("main window shown"));
+        QCOMPARE(client.state(), QProcess::Running);
+        client.terminate();
+        QVERIFY(client.waitForFinished(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(processesOf(install.filePath(QStringLiteral("Haulmoor"))).isEmpty(), 5000);
     }
 
     void normalStartRunsTheServiceUntilTheClientIsGone_data()
@@ -102,7 +130,8 @@ private slots:
         ClientInstallation install;
         QTemporaryDir home;
         QVERIFY(install.copyPrograms({QStringLiteral("Gearloft"), QStringLiteral("Haulmoor")}));
-        install.writeSetup({{QStringLiteral("DownloadPath"), QString()}, {QStringLiteral("IsNeedUpdate"), needUpdate}});
+        install.writeSetup(
+            {{QStringLiteral("DownloadPath"), QString()}, {QStringLiteral("IsNeedUpdate"), needUpdate}});
         install.writeCatalog();
         install.writeStateList();
 
@@ -119,7 +148,8 @@ private slots:
         // An empty download folder became the default beside the program.
         QFile setup(install.filePath(QStringLiteral("Setup.xml")));
         QVERIFY(setup.open(QIODevice::ReadOnly));
-        const QByteArray expected = "<DownloadPath>\n<Value>" + install.path().toUtf8() + "/Download</Value>\n";
+        const QByteArray expected =
+            "<DownloadPath>\n<Value>" + install.path().toUtf8() + "/Download</Value>\n";
         QVERIFY2(setup.readAll().contains(expected), "the default download folder was not saved");
 
         // A client that dies without closing still takes the service along.

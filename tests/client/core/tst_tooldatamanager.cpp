@@ -237,53 +237,19 @@ private slots:
     {
         QVERIFY(testfiles::write(path("/ToolsFile/ToolsInfoList.xml"), catalogXml({{2, "1.0.0.0"}})));
         QVERIFY(testfiles::write(path("/ToolsFile/Icon/old.png"), "old icon"));
-        QVERIFY(testfiles::write(path("/ToolsFileTemp/ToolsInfoList.xml"),
-                                 catalogXml({{2, "1.0.0.1"}, {3, "1.0.0.0"}})));
+        QVERIFY(
+            testfiles::write(path("/ToolsFileTemp/ToolsInfoList.xml"),
+                             catalogXml({{0, "1.0.0.2"}, {1, "1.1.0.5"}, {2, "1.0.0.1"}, {3, "1.0.0.0"}})));
         QVERIFY(testfiles::write(path("/ToolsFileTemp/Icon/new.png"), "new icon"));
         QVERIFY(testfiles::write(path("/ToolsStateList.xml"), stateXml({{2, "1.0.0.0", 0, 0, 0, 0}})));
         ToolDataManager* manager = makeManager();
         QVERIFY(manager);
         QVERIFY(manager->loadAll());
         QVERIFY(!QFileInfo::exists(path("/ToolsFileTemp")));
-        QCOMPARE(manager->toolInfos().keys(), (QList<int>{2, 3}));
+        QCOMPARE(manager->toolInfos().keys(), (QList<int>{0, 1, 2, 3}));
         QCOMPARE(manager->toolInfos().value(2).Version, QStringLiteral("1.0.0.1"));
         QCOMPARE(testfiles::read(path("/ToolsFile/Icon/new.png")), QByteArray("new icon"));
         QCOMPARE(testfiles::read(path("/ToolsFile/Icon/old.png")), QByteArray("old icon"));
-    }
-
-    void failedTakeOverKeepsTheStagedMaterial()
-    {
-        QVERIFY(testfiles::write(path("/ToolsFile/ToolsInfoList.xml"), catalogXml({{2, "1.0.0.0"}})));
-        QVERIFY(QDir().mkpath(path("/ToolsFile/Icon/a.png")));
-        QVERIFY(testfiles::write(path("/ToolsFileTemp/Icon/a.png"), "a"));
-        QVERIFY(testfiles::write(path("/ToolsStateList.xml"), stateXml({})));
-        ToolDataManager* manager = makeManager();
-        QVERIFY(manager);
-        QVERIFY(!manager->loadAll());
-        QCOMPARE(testfiles::read(path("/ToolsFileTemp/Icon/a.png")), QByteArray("a"));
-    }
-
-    void missingFilesFailTheLoad_data()
-    {
-        QTest::addColumn<bool>("catalog");
-        QTest::addColumn<bool>("states");
-        QTest::newRow("no catalog") << false << true;
-        QTest::newRow("no state list") << true << false;
-    }
-
-    void missingFilesFailTheLoad()
-    {
-        QFETCH(bool, catalog);
-        QFETCH(bool, states);
-        if (catalog)
-            QVERIFY(testfiles::write(path("/ToolsFile/ToolsInfoList.xml"), catalogXml({{2, "1.0.0.0"}})));
-        if (states)
-            QVERIFY(testfiles::write(path("/ToolsStateList.xml"), stateXml({})));
-        ToolDataManager* manager = makeManager();
-        QVERIFY(manager);
-        QVERIFY(!manager->loadAll());
-        QVERIFY(manager->toolStates().isEmpty());
-        QCOMPARE(QFileInfo::exists(path("/ToolsStateList.xml")), states);
     }
 
     void downloadAddresses_data()

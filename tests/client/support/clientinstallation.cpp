@@ -92,6 +92,15 @@ void ClientInstallation::writeStateList(const QByteArray& content)
     writeFile(filePath(QStringLiteral("ToolsStateList.xml")), content);
 }
 
+void ClientInstallation::writeDefaults()
+{
+    for (const char* name : {"Setup.xml", "ToolsFile/ToolsInfoList.xml"}) {
+        QFile file(filePath(QLatin1String(name)));
+        if (file.open(QIODevice::ReadOnly))
+            writeFile(filePath(QStringLiteral("defaults/") + QLatin1String(name)), file.readAll());
+    }
+}
+
 bool ClientInstallation::copyPrograms(const QStringList& names)
 {
     for (const QString& name : names) {

@@ -25,6 +25,9 @@ public:
     void writeCatalog(int tools = 3, const QString& materialVersion = QStringLiteral("1.0.0.1"));
     void writeStateList(
         const QByteArray& content = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>\n</Tools>\n");
+    // defaults/: copies of the Setup.xml and the catalog written so far, as
+    // the installation ships them.
+    void writeDefaults();
     // Copies installed programs (Gearloft, Haulmoor, ZipUnzip) from the staging installation.
     bool copyPrograms(const QStringList& names);
     // Loads the configuration and tool data singletons from this folder.

@@ -4,6 +4,7 @@
 #include "domwriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace crestui {
@@ -13,18 +14,45 @@ GenericDS::GenericDS(const QDomDocument& document, const QDomElement& element)
 {
 }
 
-bool GenericDS::loadXML(const QString& path)
+bool GenericDS::loadXML(const QString& path, QString* pError)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return loadXMLData(file.readAll());
+    return loadXML(path, XmlLimits(), pError);
 }
 
-bool GenericDS::loadXMLData(const QByteArray& data)
+bool GenericDS::loadXML(const QString& path, const XmlLimits& limits, QString* pError)
+{
+    auto fail = [pError](const QString& text) {
+        if (pError)
+            *pError = text;
+        return false;
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return fail(QStringLiteral("missing"));
+    // A pipe or a device would block or never end.
+    if (!info.isFile())
+        return fail(QStringLiteral("not a regular file"));
+    if (info.size() > limits.maxBytes)
+        return fail(QStringLiteral("%1 bytes, more than %2").arg(info.size()).arg(limits.maxBytes));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("unreadable: %1").arg(file.errorString()));
+    // One byte more than measured tells a file that grew meanwhile.
+    const QByteArray data = file.read(info.size() + 1);
+    if (data.size() > info.size())
+        return fail(QStringLiteral("changed while it was read"));
+    return loadXMLData(data, limits, pError);
+}
+
+bool GenericDS::loadXMLData(const QByteArray& data, QString* pError)
+{
+    return loadXMLData(data, XmlLimits(), pError);
+}
+
+bool GenericDS::loadXMLData(const QByteArray& data, const XmlLimits& limits, QString* pError)
 {
     QDomDocument document;
-    if (!detail::readDocument(data, &document))
+    if (!detail::readDocument(data, &document, limits, pError))
         return false;
     m_document = document;
     m_element = document.documentElement();
@@ -48,6 +76,15 @@ GenericDS GenericDS::GetChild(int index) const
     for (int i = 0; i < index && !child.isNull(); ++i)
         child = child.nextSiblingElement();
     return child.isNull() ? GenericDS() : GenericDS(m_document, child);
+}
+
+QVector<GenericDS> GenericDS::GetChildren() const
+{
+    QVector<GenericDS> children;
+    for (QDomElement child = m_element.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement())
+        children.append(GenericDS(m_document, child));
+    return children;
 }
 
 GenericDS GenericDS::GetChildByName(const QString& name) const

@@ -224,7 +224,7 @@ private slots:
     {
         Tool tool = testcatalog::tool(2);
         tool.chName = QStringLiteral("网络 探针");
-        tool.iconMin = QStringLiteral("icons/netprobe_min.small.png");
+        tool.iconMin = QStringLiteral("netprobe_min.small.png");
         install({tool}, QStringLiteral("下载 \"tools\""), 1);
         const QString program = ToolLauncher::toolFolder(2) + QStringLiteral("/Tool2");
         QVERIFY(testcatalog::writeScript(program, "exit 0"));
@@ -319,10 +319,12 @@ private slots:
             ToolLauncher::removeDesktopShortcut(2);
         }
 
-        // A name that cannot be a file name.
+        // A name that cannot be a file name (icon and folder names with a
+        // slash never pass the catalog check, display names may).
         Tool slashed = tool;
-        slashed.enName = QStringLiteral("In/Out");
+        slashed.chName = QStringLiteral("进/出");
         QVERIFY(testcatalog::writeCatalog(*m_install, {slashed}));
+        m_install->writeSetup({{QStringLiteral("Translator"), QStringLiteral("1")}});
         QVERIFY(m_install->loadSingletons());
         QVERIFY(!ToolLauncher::createDesktopShortcut(2));
         QVERIFY(QDir(desktop()).entryList(QDir::Files).isEmpty());

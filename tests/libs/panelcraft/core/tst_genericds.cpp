@@ -172,6 +172,65 @@ private slots:
         QCOMPARE(root.GetChild(0).GetValue(), QStringLiteral("1"));
     }
 
+    void refusesHostileDocuments_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("cause");
+        const QByteArray deep = QByteArray("<a>").repeated(40) + QByteArray("</a>").repeated(40);
+        QTest::newRow("entity definitions")
+            << QByteArray("<!DOCTYPE R [<!ENTITY e \"xxxxxxxx\">]><R>&e;&e;</R>")
+            << "document type declaration";
+        QTest::newRow("undeclared entity") << QByteArray("<R>&e;</R>") << "not well-formed";
+        QTest::newRow("too deep") << deep << "nested deeper than 32 levels";
+        QTest::newRow("too many elements")
+            << "<R>" + QByteArray("<a/>").repeated(crestui::XmlLimits::kGenericMaxElements) + "</R>"
+            << "more than 200000 elements";
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("<R>\xff\xfe\xfd</R>") << "bytes that are not valid UTF-8";
+        QByteArray attributes = "<R";
+        for (int i = 0; i <= crestui::XmlLimits::kGenericMaxAttributes; ++i)
+            attributes += " a" + QByteArray::number(i) + "='>'";
+        QTest::newRow("too many attributes") << attributes + "/>"
+                                             << "a tag with more than 64 attributes";
+        QTest::newRow("unknown encoding")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"X-NONE\"?><R/>") << "unknown encoding X-NONE";
+        QTest::newRow("empty") << QByteArray() << "";
+    }
+
+    void refusesHostileDocuments()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, cause);
+        GenericDS root;
+        QString error;
+        QVERIFY(!root.loadXMLData(document, &error));
+        QVERIFY2(error.contains(cause), qPrintable(error));
+        QVERIFY(root.isNull());
+    }
+
+    void limitsTheFileBeforeReadingIt()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.xml"));
+        QVERIFY(writeFile(path, "<R>" + QByteArray(200, 'x') + "</R>"));
+        crestui::XmlLimits limits;
+        limits.maxBytes = 100;
+        GenericDS root;
+        QString error;
+        QVERIFY(!root.loadXML(path, limits, &error));
+        QCOMPARE(error, QStringLiteral("207 bytes, more than 100"));
+        QVERIFY(!root.loadXML(dir.path(), &error));
+        QCOMPARE(error, QStringLiteral("not a regular file"));
+        QVERIFY(root.loadXML(path, &error));
+
+        // Children in one pass, in document order, elements only.
+        QVERIFY(root.loadXMLData("<R><A>1</A>text<!-- c --><B>2</B></R>"));
+        QStringList names;
+        for (const GenericDS& child : root.GetChildren())
+            names << child.GetName() + child.GetValue();
+        QCOMPARE(names, (QStringList{QStringLiteral("A1"), QStringLiteral("B2")}));
+    }
+
     void savesAtomically()
     {
         QTemporaryDir dir;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "panelcraft/xmllimits.h"
+
 #include <QDomDocument>
 #include <QDomElement>
 #include <QString>
+#include <QVector>
 
 namespace crestui {
 
@@ -15,16 +18,21 @@ public:
     GenericDS() = default;
 
     // Points this handle at the document element of the file. On failure the
-    // handle is left as it was.
-    bool loadXML(const QString& path);
+    // handle is left as it was and pError, when given, says why. The size is
+    // checked before the file is read; a document type declaration is refused.
+    bool loadXML(const QString& path, QString* pError = nullptr);
+    bool loadXML(const QString& path, const XmlLimits& limits, QString* pError = nullptr);
     // Same, from bytes in memory (any encoding the declaration names).
-    bool loadXMLData(const QByteArray& data);
+    bool loadXMLData(const QByteArray& data, QString* pError = nullptr);
+    bool loadXMLData(const QByteArray& data, const XmlLimits& limits, QString* pError = nullptr);
 
     bool isNull() const { return m_element.isNull(); }
 
-    // Child elements, in document order.
+    // Child elements, in document order. GetChild walks from the first child,
+    // so loops over all children take GetChildren, one pass.
     int GetChildrenCount() const;
     GenericDS GetChild(int index) const;
+    QVector<GenericDS> GetChildren() const;
     GenericDS GetChildByName(const QString& name) const;
 
     QString GetName() const;

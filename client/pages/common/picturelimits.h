@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace gearmart {
+
+// Bounds on the material's pictures, which arrive from the cloud: a small
+// compressed file can unpack into gigabytes of pixels, so the header is read
+// before anything is decoded.
+struct PictureLimits
+{
+    // The shipped pictures are tens of kilobytes; a banner stays far below.
+    static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+    // No page shows a picture wider or taller than a large screen.
+    static constexpr int kMaxSide = 4096;
+    // A decode costs four bytes a pixel: a 4K screen's worth is 32 MiB.
+    static constexpr qint64 kMaxPixels = 3840LL * 2160;
+};
+
+} // namespace gearmart
