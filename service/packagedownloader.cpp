@@ -117,8 +117,10 @@ bool PackageDownloader::preparePackagePath()
 {
     if (m_kind == PackageKind::MainProgram) {
         m_workDir = platform::makePrivateFolder(m_downloadDir, TransientName::prefix());
+        if (m_workDir.empty())
+            return false;
         m_localPath = m_workDir + "/package";
-        return !m_workDir.empty();
+        return true;
     }
     // The service's own name: a file or link of that name cannot be there
     // already, and a later service knows whose leftover it is.
