@@ -22,6 +22,8 @@ ServiceSupervisor::ServiceSupervisor(QString program, QObject* parent)
       m_findPort([](int firstPort) { return ServicePortFinder::find(firstPort); }),
       m_pProcess(new QProcess(this))
 {
+    qRegisterMetaType<QProcess::ProcessState>();
+    qRegisterMetaType<QProcess::ProcessError>();
     m_listenTimer.setSingleShot(true);
     connect(&m_listenTimer, &QTimer::timeout, this, &ServiceSupervisor::onListenTimeout);
     connect(m_pProcess, &QProcess::readyReadStandardOutput, this, &ServiceSupervisor::onReadyRead);
@@ -143,10 +145,10 @@ void ServiceSupervisor::onErrorOccurred(QProcess::ProcessError error)
 
 void ServiceSupervisor::onStateChanged(QProcess::ProcessState newState)
 {
-    if (m_phase != Phase::Listening)
+    // Only the end matters; "running" may even arrive after the listening line.
+    if (m_phase != Phase::Listening || newState != QProcess::NotRunning)
         return;
-    if (newState == QProcess::NotRunning)
-        m_phase = Phase::Ended; // never started again on its own
+    m_phase = Phase::Ended; // never started again on its own
     emit signalStateChanged(newState);
 }
 

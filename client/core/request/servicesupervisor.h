@@ -46,8 +46,9 @@ signals:
     void signalReady(int port, QByteArray token);
     // No port could be had within kMaxStarts starts (or none was free).
     void signalNoPort();
-    // The process's own signals, once the service listens (errors also
-    // before: a program that cannot be started is reported at once).
+    // The process's own signals once the service listens: its errors, and
+    // its end (the state NotRunning). A program that cannot be started at
+    // all is reported at once.
     void signalProcessError(QProcess::ProcessError error);
     void signalStateChanged(QProcess::ProcessState newState);
 
