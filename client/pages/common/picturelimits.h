@@ -13,8 +13,9 @@ struct PictureLimits
     static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
     // No page shows a picture wider or taller than a large screen.
     static constexpr int kMaxSide = 4096;
-    // A decode costs four bytes a pixel: a 4K screen's worth is 32 MiB.
-    static constexpr qint64 kMaxPixels = 3840LL * 2160;
+    // A decode costs four bytes a pixel. The largest picture a page shows is
+    // 768 x 486; this leaves room for sharp ones at 16 MiB each.
+    static constexpr qint64 kMaxPixels = 2560LL * 1600;
 };
 
 } // namespace gearmart

@@ -133,6 +133,8 @@ private slots:
         broken("long text", "tool 2: BriefENIntro is 8193 characters long");
         broken("huge text", "bytes, more than 8388608");
         broken("path in a name", "tool 2: IconMidName \"../../escape.png\" is not a plain file name");
+        QTest::newRow("1,000 honest tools")
+            << "honest" << QString() << QString() << QByteArray("1.0.0.5") << QByteArray("1.0.0.9");
         QTest::newRow("utf-16 with its mark")
             << "utf-16" << QString() << QString() << QByteArray("1.0.0.5") << QByteArray("1.0.0.9");
         QTest::newRow("staged broken, current good")
@@ -201,6 +203,8 @@ private slots:
                                        "<BriefENIntro>" + QByteArray(16 << 20, 'x') + "</BriefENIntro>")));
         if (damage == "path in a name")
             QVERIFY(write(current, catalog("1.0.0.5", 2, "<IconMidName>../../escape.png</IconMidName>")));
+        if (damage == "honest")
+            QVERIFY(write(current, catalog("1.0.0.5", 1000)));
         if (damage == "utf-16") {
             const QString text = QString::fromUtf8(catalog("1.0.0.5")).replace("UTF-8", "UTF-16");
             QVERIFY(
@@ -265,6 +269,8 @@ private slots:
             QVERIFY(read(path("ToolsStateList.xml"))
                         .contains("<CurrentVersion>" + materialState + "</CurrentVersion>"));
         }
+        if (damage == "honest")
+            QCOMPARE(data->toolInfos().size(), 1002);
         if (damage == "staged sound") {
             QCOMPARE(read(path("ToolsFile/Icon/t3.png")), QByteArray("new"));
             QCOMPARE(read(path("ToolsFile/Icon/t2.png")), QByteArray("old")); // the link was not copied
