@@ -826,7 +826,7 @@ private slots:
             links.append({QStringLiteral("Gearloft/profile"), QStringLiteral("../.profile")});
         const QByteArray package =
             zipPackage({{QStringLiteral("Gearloft/version.txt"), "1.1.0.6", false},
-                        {QStringLiteral("Gearloft/.haulmoor-staging"), "complete\n", false},
+                        {QStringLiteral("Gearloft/.haulmoor-staging"), "complete\nfrom the package\n", false},
                         {QStringLiteral(".profile"), "rm -rf ~", false}},
                        false, links);
         QVERIFY(!package.isEmpty());
@@ -840,8 +840,7 @@ private slots:
         if (expected == 200) {
             // The staging as a whole, its mark the service's own.
             const QMap<QString, QByteArray> staged{
-                {QStringLiteral("Gearloft/.haulmoor-staging"),
-                 "complete\n" + QByteArray::number(m_service->processId()) + '\n'},
+                {QStringLiteral("Gearloft/.haulmoor-staging"), "complete\n"},
                 {QStringLiteral("Gearloft/version.txt"), "1.1.0.6"}};
             for (auto it = staged.cbegin(); it != staged.cend(); ++it)
                 QCOMPARE(after.take(it.key()), it.value());

@@ -21,7 +21,7 @@ QMap<QString, QByteArray> filesUnder(const QString& dir);
 
 // The service's mark on a staging folder it finished.
 extern const QString kStagingMarker;
-void writeStagingMarker(const QString& staging, const QByteArray& text = "complete\n12345\n");
+void writeStagingMarker(const QString& staging, const QByteArray& text = "complete\n");
 
 // A staged version under staging, marked complete: blanks and Chinese in
 // names, nested folders, a file that replaces one of the installation.

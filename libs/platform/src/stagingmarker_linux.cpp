@@ -59,8 +59,11 @@ bool writeStagingMarker(const std::string& folder, StagingState state)
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    const std::string text = std::string(state == StagingState::Complete ? "complete" : "incomplete") + "\n" +
-                             std::to_string(getpid()) + "\n";
+    // Only a copy under way needs its writer: a later service must not take
+    // it for a dead one's leftover while that writer still runs.
+    const std::string text = state == StagingState::Complete
+                                 ? std::string("complete\n")
+                                 : "incomplete\n" + std::to_string(getpid()) + "\n";
     bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     // "complete" must never be read back empty after a crash.
     ok = fsync(fd) == 0 && ok;

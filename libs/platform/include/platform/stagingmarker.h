@@ -20,15 +20,16 @@ enum class StagingState
 struct StagingMarker
 {
     StagingState state = StagingState::None;
-    pid_t writer = 0; // the service that wrote it; 0 when not recorded
+    pid_t writer = 0; // the service writing it; 0 when not recorded
 };
 
 // The mark of folder, which must itself be a real folder, not a link.
 StagingMarker readStagingMarker(const std::string& folder);
 // The one check before a staged main program is copied anywhere.
 bool isCompleteStaging(const std::string& folder);
-// Replaces whatever stands at the mark's place with a new mark ("complete"
-// or "incomplete" on the first line, the writer's pid on the second).
+// Replaces whatever stands at the mark's place with a new mark: "complete",
+// or "incomplete" with the writer's pid on a second line. Readers go by the
+// first line alone.
 bool writeStagingMarker(const std::string& folder, StagingState state);
 
 } // namespace platform
