@@ -87,6 +87,9 @@ void MaterialFolders::recoverInterruptedSwap()
                                  << (renamed ? "restored from" : "could not be restored from") << source;
         }
     }
+    // Without a folder in use the leftovers may be all there is: keep them.
+    if (!isThere(currentFolder()))
+        return;
     for (const QString& leftover : {partFolder(), nextFolder(), oldFolder()}) {
         if (isThere(leftover))
             removeEntry(leftover);
@@ -117,7 +120,8 @@ bool MaterialFolders::takeOverStaged(QString* pCause)
         cause = catalog + QStringLiteral(": no entry for the material (key 0) or the main program (key 1)");
     else
         taken = assemble({currentFolder(), staged}, &cause) && swapInNext(&cause);
-    // Kept, a refused material would be refused again at every start.
+    // Kept, a refused material would be refused again at every start; one
+    // that could not be swapped in is offered again, as key 0 goes back.
     removeEntry(staged);
     if (!taken)
         *pCause = cause;
