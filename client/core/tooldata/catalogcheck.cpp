@@ -92,8 +92,6 @@ bool isPlainFileName(const QString& qstrName)
 
 QString catalogFault(const QMap<int, ToolInfo>& catalog)
 {
-    if (catalog.size() > CatalogLimits::kMaxTools)
-        return QStringLiteral("%1 tools, more than %2").arg(catalog.size()).arg(CatalogLimits::kMaxTools);
     for (const ToolInfo& info : catalog) {
         QString fault = textFault(info);
         if (fault.isEmpty())
