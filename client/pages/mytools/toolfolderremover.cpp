@@ -72,8 +72,24 @@ ToolFolderRemover::Result ToolFolderRemover::remove(const QString& qstrFolder,
         result.leftoverPath = aside;
         return result;
     }
+    removePreviousVersion(info);
     result.outcome = Outcome::Removed;
     return result;
+}
+
+void ToolFolderRemover::removePreviousVersion(const QFileInfo& toolFolder)
+{
+    // The version an update replaced is kept beside the tool; without the
+    // tool it has no use left.
+    const QString previous =
+        toolFolder.path() + QStringLiteral("/.") + toolFolder.fileName() + QStringLiteral(".previous");
+    const QFileInfo info(previous);
+    if (info.isSymLink() || (info.exists() && !info.isDir())) {
+        QFile::remove(previous);
+        return;
+    }
+    if (info.isDir() && !QDir(previous).removeRecursively())
+        qDebug() << "tracer7 files left in" << previous;
 }
 
 } // namespace gearmart

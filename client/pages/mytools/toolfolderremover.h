@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QString>
 
 namespace gearmart {
@@ -27,7 +28,11 @@ public:
 
     // Whether qstrFolder may be removed as a tool folder of qstrDownloadPath.
     static bool isToolFolder(const QString& qstrFolder, const QString& qstrDownloadPath);
+    // A removed tool's previous version (".NAME.previous" beside it) goes too.
     static Result remove(const QString& qstrFolder, const QString& qstrDownloadPath);
+
+private:
+    static void removePreviousVersion(const QFileInfo& toolFolder);
 };
 
 } // namespace gearmart

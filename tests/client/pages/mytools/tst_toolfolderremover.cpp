@@ -42,6 +42,7 @@ private slots:
         m_outside = at(QStringLiteral("Precious"));
         QVERIFY(touch(m_subTools + QStringLiteral("/Tool2/Tool2")));
         QVERIFY(touch(m_subTools + QStringLiteral("/Tool2/data/deep.bin")));
+        QVERIFY(touch(m_subTools + QStringLiteral("/.Tool2.previous/Tool2")));
         QVERIFY(touch(m_subTools + QStringLiteral("/Tool3/Tool3")));
         QVERIFY(touch(m_outside + QStringLiteral("/keep.txt")));
     }
@@ -52,7 +53,8 @@ private slots:
         QCOMPARE(result.outcome, ToolFolderRemover::Outcome::Removed);
         QVERIFY(!QFileInfo::exists(m_subTools + QStringLiteral("/Tool2")));
         QVERIFY(QFileInfo::exists(m_subTools + QStringLiteral("/Tool3/Tool3")));
-        // No leftovers of the move aside, and the emptied parents stay.
+        // No leftovers of the move aside, nor the version an update replaced,
+        // and the emptied parents stay.
         QCOMPARE(QDir(m_subTools).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("Tool3")});
         QCOMPARE(ToolFolderRemover::remove(m_subTools + QStringLiteral("/Tool3"), m_root).outcome,
@@ -95,6 +97,13 @@ private slots:
         QVERIFY(QFile::link(m_outside, m_subTools + QStringLiteral("/Tool2/escape")));
         QCOMPARE(ToolFolderRemover::remove(m_subTools + QStringLiteral("/Tool2"), m_root).outcome,
                  ToolFolderRemover::Outcome::Removed);
+        QVERIFY(QFileInfo::exists(m_outside + QStringLiteral("/keep.txt")));
+
+        // A previous version that is a link: the link goes, its target stays.
+        QVERIFY(QFile::link(m_outside, m_subTools + QStringLiteral("/.Tool3.previous")));
+        QCOMPARE(ToolFolderRemover::remove(m_subTools + QStringLiteral("/Tool3"), m_root).outcome,
+                 ToolFolderRemover::Outcome::Removed);
+        QVERIFY(!QFileInfo(m_subTools + QStringLiteral("/.Tool3.previous")).isSymLink());
         QVERIFY(QFileInfo::exists(m_outside + QStringLiteral("/keep.txt")));
 
         // A linked parent that leads outside the download folder.
