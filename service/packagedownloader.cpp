@@ -125,7 +125,20 @@ bool PackageDownloader::preparePackagePath()
     // The service's own name: a file or link of that name cannot be there
     // already, and a later service knows whose leftover it is.
     m_localPath = m_downloadDir + TransientName::next(m_fileName);
-    return platform::makeDirectories(m_downloadDir);
+    if (!platform::makeDirectories(m_downloadDir))
+        return false;
+    // Another user who may change these folders could swap what the service
+    // writes or unpacks there for links into this user's files.
+    std::string why;
+    if (!platform::folderIsPrivate(m_downloadDir, why) ||
+        (m_kind == PackageKind::Tool && platform::makeDirectories(m_unzipDir) &&
+         !platform::folderIsPrivate(m_unzipDir, why))) {
+        logLine("Download folder refused: " + m_url + ": " + why);
+        std::lock_guard<std::mutex> guard(*m_lock);
+        m_cell->failure = "folder";
+        return false;
+    }
+    return true;
 }
 
 void PackageDownloader::run()

@@ -1,7 +1,9 @@
 #include "platform/files.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -253,6 +255,39 @@ bool copyLink(const std::string& from, const std::string& to)
 {
     std::string target;
     return readLink(from, target) && symlink(target.c_str(), to.c_str()) == 0;
+}
+
+bool folderIsPrivate(const std::string& path, std::string& why)
+{
+    char resolved[PATH_MAX];
+    if (!realpath(path.c_str(), resolved)) {
+        why = path + ": cannot be resolved";
+        return false;
+    }
+    const uid_t me = geteuid();
+    std::string folder = resolved;
+    for (bool leaf = true;; leaf = false) {
+        struct stat info;
+        if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+            why = folder + ": not a folder";
+            return false;
+        }
+        // Above the folder the system's own folders are root's; the folder
+        // itself must be this user's.
+        if (info.st_uid != me && (leaf || info.st_uid != 0)) {
+            why = folder + ": belongs to another user";
+            return false;
+        }
+        // Without the sticky bit anyone may rename or replace what it holds.
+        if ((info.st_mode & S_IWOTH) && !(info.st_mode & S_ISVTX)) {
+            why = folder + ": anyone may change it";
+            return false;
+        }
+        if (folder == "/")
+            return true;
+        const auto slash = folder.rfind('/');
+        folder = slash == 0 ? std::string("/") : folder.substr(0, slash);
+    }
 }
 
 } // namespace platform

@@ -4,10 +4,14 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <linux/inet_diag.h>
+#include <linux/netlink.h>
+#include <linux/sock_diag.h>
 #include <netinet/in.h>
 #include <sstream>
 #include <string>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -69,6 +73,60 @@ long ownerIn(const char* table, const std::string& local, const std::string& rem
     return -1;
 }
 
+// Asks the kernel for the one socket with that peer and local end: a single
+// exact lookup, where reading the table costs a scan of every socket. -1
+// when it cannot be asked (no sock_diag) or has no such socket.
+long ownerByDiag(const sockaddr_storage& ours, const sockaddr_storage& theirs)
+{
+    if (ours.ss_family != AF_INET && ours.ss_family != AF_INET6)
+        return -1;
+    const int channel = socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC, NETLINK_SOCK_DIAG);
+    if (channel < 0)
+        return -1;
+    struct
+    {
+        nlmsghdr header;
+        inet_diag_req_v2 request;
+    } message{};
+    message.header.nlmsg_len = sizeof message;
+    message.header.nlmsg_type = SOCK_DIAG_BY_FAMILY;
+    message.header.nlmsg_flags = NLM_F_REQUEST;
+    message.request.sdiag_family = static_cast<__u8>(ours.ss_family);
+    message.request.sdiag_protocol = IPPROTO_TCP;
+    message.request.idiag_states = ~0U;
+    inet_diag_sockid& id = message.request.id;
+    id.idiag_cookie[0] = INET_DIAG_NOCOOKIE;
+    id.idiag_cookie[1] = INET_DIAG_NOCOOKIE;
+    // The peer's socket: its source is their end, its destination ours.
+    if (ours.ss_family == AF_INET) {
+        const auto& mine = reinterpret_cast<const sockaddr_in&>(ours);
+        const auto& peer = reinterpret_cast<const sockaddr_in&>(theirs);
+        id.idiag_sport = peer.sin_port;
+        id.idiag_dport = mine.sin_port;
+        id.idiag_src[0] = peer.sin_addr.s_addr;
+        id.idiag_dst[0] = mine.sin_addr.s_addr;
+    } else {
+        const auto& mine = reinterpret_cast<const sockaddr_in6&>(ours);
+        const auto& peer = reinterpret_cast<const sockaddr_in6&>(theirs);
+        id.idiag_sport = peer.sin6_port;
+        id.idiag_dport = mine.sin6_port;
+        std::memcpy(id.idiag_src, &peer.sin6_addr, sizeof id.idiag_src);
+        std::memcpy(id.idiag_dst, &mine.sin6_addr, sizeof id.idiag_dst);
+    }
+    long uid = -1;
+    if (send(channel, &message, sizeof message, 0) == static_cast<ssize_t>(sizeof message)) {
+        alignas(nlmsghdr) char answer[1024];
+        const ssize_t length = recv(channel, answer, sizeof answer, 0);
+        const auto* header = reinterpret_cast<const nlmsghdr*>(answer);
+        if (length > 0 && NLMSG_OK(header, static_cast<unsigned>(length)) &&
+            header->nlmsg_type == SOCK_DIAG_BY_FAMILY &&
+            header->nlmsg_len >= NLMSG_LENGTH(sizeof(inet_diag_msg)))
+            uid = static_cast<const inet_diag_msg*>(NLMSG_DATA(header))->idiag_uid;
+    }
+    close(channel);
+    return uid;
+}
+
 } // namespace
 
 long loopbackPeerUser(int connectedSocket)
@@ -81,6 +139,9 @@ long loopbackPeerUser(int connectedSocket)
     length = sizeof theirs;
     if (getpeername(connectedSocket, reinterpret_cast<sockaddr*>(&theirs), &length) != 0)
         return -1;
+    const long found = ownerByDiag(ours, theirs);
+    if (found >= 0)
+        return found;
     // The peer's own socket lists the peer as local and us as remote.
     const long uid = ownerIn(ours.ss_family == AF_INET ? "/proc/net/tcp" : "/proc/net/tcp6",
                              tableAddress(theirs), tableAddress(ours));

@@ -82,9 +82,11 @@ bool Listener::start(int listenHandle)
     server.set_payload_max_length(kMaxPayload);
     // The library's default adds SO_REUSEPORT, which would let a second
     // listener share a port that is already in use.
-    server.set_socket_options([](socket_t sock) {
+    int listening = -1;
+    server.set_socket_options([&listening](socket_t sock) {
         int yes = 1;
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        listening = sock;
     });
     server.set_exception_handler(
         [](const httplib::Request&, httplib::Response& response, std::exception_ptr) {
@@ -114,6 +116,11 @@ bool Listener::start(int listenHandle)
         stopGate();
         return fail(WL_ERR_BIND, false);
     }
+    // The library listens with a backlog of 5: a burst of connections, most
+    // of them to be refused, would overflow it and make the client's own
+    // connection wait for a retransmission. Listening again only resizes it.
+    if (listening >= 0)
+        ::listen(listening, SOMAXCONN);
     m_thread = std::thread([&server] { server.listen_after_bind(); });
     // stop() is a no-op until the server runs, so a listener closed right
     // after creation would otherwise never end.

@@ -55,4 +55,10 @@ bool copyFile(const std::string& from, const std::string& to);
 bool copyLink(const std::string& from, const std::string& to);
 bool readLink(const std::string& path, std::string& target);
 
+// Whether nobody but this user (and the system's administrator) can change
+// what the folder holds: the folder is this user's, and neither it nor any
+// folder above it is another user's or writable by everyone without the
+// sticky bit. On false, why says which folder and what is wrong with it.
+bool folderIsPrivate(const std::string& path, std::string& why);
+
 } // namespace platform
