@@ -56,7 +56,17 @@ void download(ServiceHost& host, const Request& request)
         {
             std::lock_guard<std::mutex> guard(host.lock);
             cell = host.cellLocked(url);
-            *cell = ProgressCell{};
+            if (cell->running) {
+                // Download, cancel, download again: the first task goes on.
+                cell->cancelRequested = 0;
+                values.emplace(url, "0");
+                continue;
+            }
+            // A fresh cell: a task that gave up may still be cleaning up
+            // and writes only into its own.
+            cell = std::make_shared<ProgressCell>();
+            cell->running = true;
+            host.progressTable[url] = cell;
             host.handedOutCells.push_back(cell);
         }
         const Directories dirs = directoriesFor(host, request.method, unzipDir);

@@ -111,6 +111,9 @@ void PackageDownloader::download()
     run();
     dropPartialFile();
     removeWorkDir();
+    std::lock_guard<std::mutex> guard(*m_lock);
+    if (m_cell)
+        m_cell->running = false;
 }
 
 bool PackageDownloader::preparePackagePath()
@@ -641,6 +644,8 @@ bool PackageDownloader::takeCancel()
     if (!m_cell->cancelRequested)
         return false;
     m_cell->cancelRequested = 0;
+    // Given up: a new request for the URL must start a task of its own.
+    m_cell->running = false;
     return true;
 }
 
@@ -656,6 +661,7 @@ void PackageDownloader::writeCell(int value)
     m_cell->value = value;
     if (value < 0 || value > StatusReceived) {
         // A final value: the download no longer runs.
+        m_cell->running = false;
         m_cell->received = 0;
         m_cell->total = 0;
         m_cell->rate = 0;

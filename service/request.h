@@ -56,6 +56,10 @@ struct ProgressCell
 {
     int value = 0;
     int cancelRequested = 0;
+    // A task works on the URL and has not yet given up: a new request for it
+    // joins that task (withdrawing a cancel still pending) instead of
+    // starting a second one.
+    bool running = false;
     std::int64_t received = 0;
     std::int64_t total = 0;
     std::int64_t rate = 0; // bytes per second over the last two seconds

@@ -85,22 +85,31 @@ private slots:
         QCOMPARE(running.stop(), 0);
     }
 
-    void sameUrlTwiceStartsTwoTasksAndAnswersOnce()
+    // Download, cancel, download again: one task, and the cancel withdrawn.
+    void sameUrlAgainJoinsTheRunningTask()
     {
         RunningHost running;
         QVERIFY(running.start());
         running.gate().open();
-        const QString url = m_cloud.url(QStringLiteral("/missing/tool.zip"));
+        const QString path = QStringLiteral("/slow/tool.json");
+        m_cloud.addFile(path, "{}");
+        m_cloud.setFault(path, fixtures::Fault::delay(800));
+        const QString url = m_cloud.url(QStringLiteral("/slow/tool.zip"));
         const Reply reply = post(running.port(), 3, {{url, QString()}, {url, QString()}});
         QVERIFY(reply.ok);
         QCOMPARE(reply.values.size(), 1);
         QCOMPARE(reply.values.value(url), QStringLiteral("0"));
+        QVERIFY(post(running.port(), 5, {{url, QString()}}).ok);
+        QVERIFY(post(running.port(), 3, {{url, QString()}}).ok);
         {
             std::lock_guard<std::mutex> lock(running.host().lock);
-            QCOMPARE(running.host().handedOutCells.size(), std::size_t(2));
+            QCOMPARE(running.host().handedOutCells.size(), std::size_t(1));
+            QCOMPARE(running.host().progressTable.at(url.toStdString())->cancelRequested, 0);
         }
-        // The metadata is missing on the server: both tasks end at 404.
-        QTRY_COMPARE(running.host().readCell(url.toStdString()).value, 404);
+        // The metadata is unusable: the one task ends, not cancelled, at -1.
+        QTRY_COMPARE(running.host().readCell(url.toStdString()).value, -1);
+        QVERIFY(!running.host().readCell(url.toStdString()).running);
+        m_cloud.clearFault(path);
         QCOMPARE(running.stop(), 0);
     }
 

@@ -127,9 +127,10 @@ private slots:
         QVERIFY(!card->isPolling());
         QTRY_VERIFY_WITH_TIMEOUT(router.inFlight().isEmpty(), kLongWait);
         // The service drops what it had received once its current range is in.
-        const QString partial = ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/") +
-                                name + QStringLiteral(".zip");
-        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(partial), kLongWait);
+        const QDir subTools(ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/"));
+        QTRY_VERIFY_WITH_TIMEOUT(subTools.entryList({QStringLiteral(".haulmoor-*")}, QDir::Files | QDir::Hidden)
+                                     .isEmpty(),
+                                 kLongWait);
         QVERIFY(!QFile::exists(toolFolder + QLatin1Char('/') + name));
 
         // A package that is not there: the failure shows on the card.
