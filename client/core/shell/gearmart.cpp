@@ -9,8 +9,7 @@
 #include "panelcraft/coverwidget.h"
 #include "platform/launcher.h"
 #include "requestrouter.h"
-#include "serviceportfinder.h"
-#include "servicetoken.h"
+#include "servicesupervisor.h"
 #include "tooldata/tooldatamanager.h"
 #include "update/updateversiondialog.h"
 #include "widgets/tipdialog.h"
@@ -56,12 +55,13 @@ Gearmart::Gearmart(QWidget* parent) : FramelessWidget(parent)
     setWindowTitle(tr("Brelvonix Gearloft"));
     setWindowIcon(QIcon(QStringLiteral(":/Gearmart/Image/Gearmatt/logo.ico")));
     buildWidgets();
-    startService();
     m_pRequestManager = new ClientRequestManager(this);
     m_pRequestManager->setMaxThreadCount(10);
-    m_pRequestManager->setServiceToken(m_serviceToken);
     m_pRouter = new RequestRouter(RequestTransport::over(m_pRequestManager), requestSources(), this);
-    m_pRouter->setPort(m_iServicePort);
+    // Nothing, the secret least of all, goes to the port before the service
+    // itself confirms it holds it.
+    m_pRouter->setHolding(true);
+    startService();
     makeConnections();
     if (ConfigManager::instance()->promptUpgrade() == 1)
         onBuildClientRequest(7, {ToolDataManager::kManagerKey});
@@ -70,7 +70,7 @@ Gearmart::Gearmart(QWidget* parent) : FramelessWidget(parent)
 
 Gearmart::~Gearmart()
 {
-    if (m_pServerProcess && m_pServerProcess->state() != QProcess::NotRunning)
+    if (m_pSupervisor && m_pSupervisor->process()->state() != QProcess::NotRunning)
         stopService();
 }
 
@@ -114,10 +114,14 @@ void Gearmart::buildWidgets()
     m_pUpdateDialog = new UpdateVersionDialog(this);
     m_pUpdateDialog->hide();
 
-    m_pServerProcess = new QProcess(this);
-    connect(m_pServerProcess, &QProcess::errorOccurred, this, &Gearmart::onSolveServerProcessError);
-    connect(m_pServerProcess, &QProcess::started, this, &Gearmart::onServerStarted);
-    connect(m_pServerProcess, &QProcess::stateChanged, this, &Gearmart::onServerStateChaned);
+    m_pSupervisor =
+        new ServiceSupervisor(QCoreApplication::applicationDirPath() + QStringLiteral("/Haulmoor"), this);
+    connect(m_pSupervisor, &ServiceSupervisor::signalProcessError, this,
+            &Gearmart::onSolveServerProcessError);
+    connect(m_pSupervisor->process(), &QProcess::started, this, &Gearmart::onServerStarted);
+    connect(m_pSupervisor, &ServiceSupervisor::signalStateChanged, this, &Gearmart::onServerStateChaned);
+    connect(m_pSupervisor, &ServiceSupervisor::signalReady, this, &Gearmart::onServiceListening);
+    connect(m_pSupervisor, &ServiceSupervisor::signalNoPort, this, &Gearmart::onServiceUnavailable);
 
     m_pCoverWidget = new crestui::CoverWidget(this);
     m_pCoverWidget->setObjectName(QStringLiteral("CoverWidget"));
@@ -259,30 +263,34 @@ void Gearmart::onSolveRequestResult(int error, QString response)
 void Gearmart::startService()
 {
     NET_UTILS_Init();
-    const int port = ServicePortFinder::find();
-    if (port < 0) {
-        TipDialog::showTip(kNoticeIcon, tr("Connect to server fail"), tr("OK"), tr("Cancel"), false, this);
-        return;
-    }
+    m_pSupervisor->start();
+}
+
+void Gearmart::onServiceListening(int port, QByteArray token)
+{
     m_iServicePort = port;
-    // A new secret for every start, never on the command line: any user can
-    // read that, while the environment is the service owner's alone.
-    m_serviceToken = ServiceToken::generate();
-    m_pServerProcess->setProcessEnvironment(ServiceToken::environmentWith(m_serviceToken));
-    if (m_pRequestManager)
-        m_pRequestManager->setServiceToken(m_serviceToken);
-    m_pServerProcess->start(QCoreApplication::applicationDirPath() + QStringLiteral("/Haulmoor"),
-                            {QString::number(port)}, QIODevice::ReadWrite);
+    m_serviceToken = token;
+    m_pRequestManager->setServiceToken(token);
+    m_pRouter->setPort(port);
+}
+
+void Gearmart::onServiceUnavailable()
+{
+    m_pRouter->setHolding(false);
+    TipDialog::showTip(kNoticeIcon, tr("Connect to server fail"), tr("OK"), tr("Cancel"), false, this);
 }
 
 void Gearmart::stopService()
 {
     // The ending service must not raise "connect to server fail".
-    disconnect(m_pServerProcess, &QProcess::stateChanged, this, &Gearmart::onServerStateChaned);
     NET_UTILS_Fini();
-    m_pServerProcess->kill();
-    m_pServerProcess->waitForFinished(3000);
+    m_pSupervisor->stop();
     m_serviceToken.clear();
+}
+
+QProcess* Gearmart::serviceProcess() const
+{
+    return m_pSupervisor->process();
 }
 
 void Gearmart::onServerStarted() {}
@@ -297,6 +305,7 @@ void Gearmart::onSolveServerProcessError(QProcess::ProcessError error)
 {
     switch (error) {
     case QProcess::FailedToStart:
+        m_pRouter->setHolding(false);
         TipDialog::showTip(kNoticeIcon, tr("start server fail"), tr("OK"), tr("Cancel"), false, nullptr);
         qDebug() << "pb12 FailedToStart";
         break;

@@ -19,6 +19,7 @@ namespace gearmart {
 
 class ClientRequestManager;
 class RequestRouter;
+class ServiceSupervisor;
 class ToolBoxWidget;
 class ToolDownloadWidget;
 class UpdateVersionDialog;
@@ -36,7 +37,7 @@ public:
     ~Gearmart() override;
 
     int servicePort() const { return m_iServicePort; }
-    QProcess* serviceProcess() const { return m_pServerProcess; }
+    QProcess* serviceProcess() const;
     WindowTitleWidget* titleBar() const { return m_pTitleWidget; }
     QStackedWidget* pages() const { return m_pStackedWidget; }
     ToolDownloadWidget* catalogPage() const { return m_pToolDownloadPage; }
@@ -72,6 +73,10 @@ public slots:
     void onSetGearloftProgress(int iValue);
     void onSetCover(bool bCover);
     void onHaveNewMaterial();
+    // The service holds its port: requests may go to it from now on.
+    void onServiceListening(int port, QByteArray token);
+    // No service could be had: held requests fail as with no port at all.
+    void onServiceUnavailable();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -107,7 +112,7 @@ private:
     crestui::CoverWidget* m_pCoverWidget = nullptr;
     ClientRequestManager* m_pRequestManager = nullptr;
     RequestRouter* m_pRouter = nullptr;
-    QProcess* m_pServerProcess = nullptr;
+    ServiceSupervisor* m_pSupervisor = nullptr;
     int m_iServicePort = -1;
     QByteArray m_serviceToken; // the running service's secret, sent with every request
     bool m_bDragging = false;

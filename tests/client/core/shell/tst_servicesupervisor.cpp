@@ -89,7 +89,7 @@ private slots:
     void secretReachesTheServiceOnlyThroughItsEnvironment()
     {
         auto window = startedWindow();
-        QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
+        QTRY_VERIFY(window->servicePort() > 0);
         const qint64 pid = window->serviceProcess()->processId();
 
         const QByteArray token = tokenOf(pid);
