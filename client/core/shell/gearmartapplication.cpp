@@ -5,6 +5,7 @@
 #include "panelcraft/file.h"
 #include "panelcraft/targetpath.h"
 #include "platform/launcher.h"
+#include "platform/stagingmarker.h"
 #include "platform/systeminfo.h"
 #include "pluginfinder.h"
 #include "singleinstance.h"
@@ -82,8 +83,17 @@ bool GearmartApplication::init()
 bool GearmartApplication::handOverToUpgrade()
 {
     const QString staged = platform::homeFolder() + QStringLiteral("/Gearloft");
-    if (!QFileInfo(staged).isDir() || ConfigManager::instance()->needUpdateFlag() != 1)
+    ConfigManager* config = ConfigManager::instance();
+    if (config->needUpdateFlag() != 1)
         return false;
+    // Only a folder the service staged completely is an update; anything
+    // else there (the user's own folder, a cut-off copy) is not, and the
+    // flag must not make every start try again.
+    if (!platform::isCompleteStaging(QFile::encodeName(staged).toStdString())) {
+        qWarning() << "no complete staged update in" << staged << "- update flag cleared";
+        config->set(ConfigKey::IsNeedUpdate, QStringLiteral("0"));
+        return false;
+    }
     const QString copier = QDir::currentPath() + QStringLiteral("/Swapover/Swapover");
     // Swapover waits for this instance to end, copies and restarts the client.
     return platform::startDetached(copier, {copier, QStringLiteral("Gearloft")}, QDir::currentPath());

@@ -106,15 +106,24 @@ private slots:
     void normalStartRunsTheServiceUntilTheClientIsGone_data()
     {
         QTest::addColumn<QString>("needUpdate");
-        QTest::newRow("plain") << "0";
-        QTest::newRow("update flagged but nothing staged") << "1";
+        QTest::addColumn<bool>("ownFolder"); // the user's own ~/Gearloft, not staged by the service
+        QTest::newRow("plain") << "0" << false;
+        QTest::newRow("update flagged but nothing staged") << "1" << false;
+        QTest::newRow("update flagged, the user's own folder in its place") << "1" << true;
     }
 
     void normalStartRunsTheServiceUntilTheClientIsGone()
     {
         QFETCH(QString, needUpdate);
+        QFETCH(bool, ownFolder);
         ClientInstallation install;
         QTemporaryDir home;
+        const QString notes = home.filePath(QStringLiteral("Gearloft/notes.txt"));
+        if (ownFolder) {
+            QVERIFY(QDir().mkpath(QFileInfo(notes).path()));
+            QFile file(notes);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
+        }
         QVERIFY(install.copyPrograms({QStringLiteral("Gearloft"), QStringLiteral("Haulmoor")}));
         install.writeSetup(
             {{QStringLiteral("DownloadPath"), QString()}, {QStringLiteral("IsNeedUpdate"), needUpdate}});
@@ -136,7 +145,11 @@ private slots:
         QVERIFY(setup.open(QIODevice::ReadOnly));
         const QByteArray expected =
             "<DownloadPath>\n<Value>" + install.path().toUtf8() + "/Download</Value>\n";
-        QVERIFY2(setup.readAll().contains(expected), "the default download folder was not saved");
+        const QByteArray settings = setup.readAll();
+        QVERIFY2(settings.contains(expected), "the default download folder was not saved");
+        // No hand-over to the copier, the folder untouched, the flag cleared.
+        QVERIFY(settings.contains("<IsNeedUpdate>\n<Value>0</Value>"));
+        QCOMPARE(QFileInfo::exists(notes), ownFolder);
 
         // A client that dies without closing still takes the service along.
         ::kill(static_cast<pid_t>(client.processId()), SIGKILL);
