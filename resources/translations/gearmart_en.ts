@@ -977,6 +977,14 @@
         <source>The package arrived damaged and was not installed. Please try again.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Other users of this computer could change the download folder, so nothing was saved there. Please choose a folder of your own.</source>
+        <translation>Other users of this computer could change the download folder, so nothing was saved there. Please choose a folder of your own.</translation>
+    </message>
+    <message>
+        <source>The folder Gearloft in your home folder was not made by this program and was left untouched. Please move it elsewhere and try again.</source>
+        <translation>The folder Gearloft in your home folder was not made by this program and was left untouched. Please move it elsewhere and try again.</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::TransferProgressLabel</name>

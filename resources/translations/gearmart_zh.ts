@@ -976,6 +976,14 @@
         <source>The package arrived damaged and was not installed. Please try again.</source>
         <translation>安装包下载后校验失败（已损坏），未安装。请重试。</translation>
     </message>
+    <message>
+        <source>Other users of this computer could change the download folder, so nothing was saved there. Please choose a folder of your own.</source>
+        <translation>本机的其他用户可以更改下载文件夹，因此未在其中保存任何内容。请选择只属于您自己的文件夹。</translation>
+    </message>
+    <message>
+        <source>The folder Gearloft in your home folder was not made by this program and was left untouched. Please move it elsewhere and try again.</source>
+        <translation>主目录中的 Gearloft 文件夹不是本程序创建的，已保持原样。请将它移到别处后重试。</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::TransferProgressLabel</name>

@@ -395,8 +395,10 @@ void Gearmart::onUpdateFailed()
 {
     m_pUpdateDialog->hide();
     setBlackCover();
-    const int answer =
-        TipDialog::showTip(kSureIcon, tr("Upgrade fail, try again?"), tr("Again"), tr("Next"), true, this);
+    // Where the service said why (a home folder it must not touch), say so.
+    const QString text = TransferProgressHub::instance()->failureText(ToolDataManager::kManagerKey,
+                                                                      tr("Upgrade fail, try again?"));
+    const int answer = TipDialog::showTip(kSureIcon, text, tr("Again"), tr("Next"), true, this);
     if (answer == 1)
         emit signalReUpdate(); // the cover stays for the renewed update
     else

@@ -248,19 +248,26 @@ private slots:
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("again");
-        QTest::newRow("again") << 1 << true;
-        QTest::newRow("next") << 0 << false;
+        QTest::addColumn<QString>("reason"); // as the service gives it for the main program
+        QTest::newRow("again") << 1 << true << QString();
+        QTest::newRow("next") << 0 << false << QString();
+        QTest::newRow("home folder not ours") << 0 << false << QStringLiteral("staging");
     }
 
     void failedUpdateOffersAnotherTry()
     {
         QFETCH(int, answer);
         QFETCH(bool, again);
+        QFETCH(QString, reason);
         auto window = makeWindow();
         QSignalSpy reUpdate(window.get(), &Gearmart::signalReUpdate);
+        TransferProgressHub::instance()->onTransferFailures({{ToolDataManager::kManagerKey, reason}});
         TipDialog::setNextAnswerForTesting(answer);
         window->onUpdateFailed();
-        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("Upgrade fail, try again?"));
+        if (reason.isEmpty())
+            QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("Upgrade fail, try again?"));
+        else
+            QVERIFY(TipDialog::lastRequestForTesting().text.contains(QStringLiteral("home folder")));
         QCOMPARE(reUpdate.size(), again ? 1 : 0);
         QCOMPARE(window->cover()->isVisible(), again);
         TipDialog::resetForTesting();

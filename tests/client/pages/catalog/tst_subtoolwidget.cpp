@@ -785,6 +785,9 @@ private slots:
         card->onServerResponded(4, {{2, QStringLiteral("-1")}});
         QCOMPARE(card->look(), Look::Failed);
         QCOMPARE(bar->toolTip(), QStringLiteral("The package arrived damaged and was not installed. Please try again."));
+        TransferProgressHub::instance()->onTransferFailures({{2, QStringLiteral("folder")}});
+        card->onServerResponded(4, {{2, QStringLiteral("-1")}});
+        QVERIFY(bar->toolTip().contains(QStringLiteral("download folder")));
 
         child<QPushButton>(card.get(), "refreshBtn")->click();
         card->onServerResponded(3, {{2, QStringLiteral("0")}});
