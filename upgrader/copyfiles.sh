@@ -6,8 +6,10 @@
 # Folders are merged, files replaced, nothing in TARGET is deleted. Each file
 # is copied beside its destination first and then renamed over it, so a
 # program that is running (Swapover itself) can be replaced and no file is
-# ever left half-written. Links are copied as links. The top-level
-# ".haulmoor-staging" mark is not copied. Any name works: blanks, Chinese,
+# ever left half-written. Links are copied as links; nothing is ever
+# written through a link (or a file) standing where a folder belongs: that
+# entry and everything below it are refused. The top-level
+# ".haulmoor-staging" mark and ".gearloft-manifest" are not copied. Any name works: blanks, Chinese,
 # leading dashes, line breaks. Exit status 0 only when every entry was copied; otherwise 1
 # (2 for a wrong command line), with a line on standard error for each
 # failure. Entries that fail do not stop the others.
@@ -41,11 +43,34 @@ target_dir=$1
 shift
 status=0
 for entry do
-    # The staging mark only says the staging is complete: no installed file.
-    if [ "$entry" = ./.haulmoor-staging ]; then
+    # The staging mark only says the staging is complete, and the manifest
+    # is the installation'"'"'s own record of its files: neither is copied.
+    if [ "$entry" = ./.haulmoor-staging ] || [ "$entry" = ./.gearloft-manifest ]; then
         continue
     fi
     destination=$target_dir/${entry#./}
+    # A link or file standing where a folder of the entry'"'"'s path belongs
+    # was refused when that folder came; nothing goes through it.
+    rest=${entry#./}
+    parent=$target_dir
+    blocked=
+    while :; do
+        case $rest in
+        */*) ;;
+        *) break ;;
+        esac
+        parent=$parent/${rest%%/*}
+        rest=${rest#*/}
+        if [ -L "$parent" ] || [ ! -d "$parent" ]; then
+            blocked=$parent
+            break
+        fi
+    done
+    if [ -n "$blocked" ]; then
+        echo "copyfiles.sh: not copied, no folder at $blocked: ${entry#./}" >&2
+        status=1
+        continue
+    fi
     if [ -d "$entry" ] && [ ! -L "$entry" ]; then
         if [ -d "$destination" ] && [ ! -L "$destination" ]; then
             continue

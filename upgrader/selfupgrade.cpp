@@ -1,12 +1,14 @@
 #include "selfupgrade.h"
 
 #include "config/configmanager.h"
+#include "installmanifest/installmanifest.h"
 #include "platform/launcher.h"
 #include "platform/stagingmarker.h"
 #include "platform/systeminfo.h"
 
 #include <QDebug>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
@@ -130,6 +132,26 @@ bool SelfUpgrade::runCopyScript()
     return succeeded;
 }
 
+void SelfUpgrade::recordStagedFiles() const
+{
+    QStringList files;
+    const QDir staging(stagingDir());
+    // Links are listed, never entered.
+    QDirIterator it(stagingDir(), QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString relative = staging.relativeFilePath(it.next());
+        // The copy script leaves these two out: they describe this staging
+        // and the installation, and are no installed files.
+        if (relative != QLatin1String(platform::kStagingMarkerName) &&
+            relative != QLatin1String(installmanifest::InstallManifest::kFileName))
+            files.append(relative);
+    }
+    QString error;
+    if (!installmanifest::InstallManifest::addFiles(m_qstrInstallDir, files, &error))
+        qDebug().noquote() << kCopyLabel << "manifest not updated:" << error;
+}
+
 SelfUpgrade::CopyOutcome SelfUpgrade::copy()
 {
     if (!m_pConfigManager)
@@ -147,6 +169,9 @@ SelfUpgrade::CopyOutcome SelfUpgrade::copy()
     waitForMainProgram();
     const bool staged = stagingIsComplete();
     const bool copied = staged && runCopyScript();
+    // Even after a partial copy: what did arrive belongs to the installation.
+    if (staged)
+        recordStagedFiles();
 
     // Cleared whatever the script reported (as the copier always did): a
     // pending flag with a staging folder left in place would make every start

@@ -59,6 +59,9 @@ private:
     // Whether the staging folder is one the service finished; logs why not.
     bool stagingIsComplete() const;
     bool runCopyScript();
+    // Adds what the staging folder held to the installation's manifest, so
+    // that the uninstaller removes the new files too.
+    void recordStagedFiles() const;
 
     QString m_qstrInstallDir;
     QString m_qstrHomeDir;

@@ -2,6 +2,7 @@
 // the wait and its pause, the copy script and what happens around it, the
 // paths that skip the copy.
 #include "config/configmanager.h"
+#include "installmanifest/installmanifest.h"
 #include "selfupgrade.h"
 #include "upgradetestsupport.h"
 
@@ -110,6 +111,37 @@ private slots:
         QCOMPARE(gearmart::ConfigManager::instance()->needUpdateFlag(), 0);
         QVERIFY(!QFileInfo::exists(m_staging));
         QVERIFY(QFileInfo(m_home).isDir());
+    }
+
+    // The installation's list of files learns the new ones, whatever the
+    // package says about it; and a link where a folder of the new version
+    // belongs is never written through.
+    void newFilesJoinTheManifestAndLinksStayShut()
+    {
+        installmanifest::InstallManifest manifest;
+        QVERIFY(manifest.add({QStringLiteral("Gearloft"), QStringLiteral("plugins/libLacquer.so")}));
+        QVERIFY(manifest.write(m_install));
+        QVERIFY(writeFile(m_staging + QStringLiteral("/.gearloft-manifest"),
+                          "gearloft-manifest 1\nkeep me.txt\n"));
+        const QString elsewhere = m_root->filePath(QStringLiteral("elsewhere"));
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QFile::link(elsewhere, m_install + QStringLiteral("/translations")));
+
+        SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
+        upgrade.setProcessProbe([](const QString&) { return false; });
+        QVERIFY(upgrade.loadConfig());
+        QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::ScriptFailed);
+
+        QVERIFY(QDir(elsewhere).isEmpty());
+        QCOMPARE(readFile(m_install + QStringLiteral("/plugins/libLacquer.so")),
+                 QByteArray("new style plugin"));
+        QVERIFY(manifest.read(m_install));
+        const QStringList entries = manifest.entries();
+        QVERIFY(entries.contains(QStringLiteral("Gearloft")));
+        QVERIFY(entries.contains(QStringLiteral("新 文件夹/深 层/-n")));
+        QVERIFY(!entries.contains(QStringLiteral("keep me.txt"))); // the package's own list was not taken
+        QVERIFY(!entries.contains(QStringLiteral(".gearloft-manifest")));
+        QVERIFY(!entries.contains(kStagingMarker));
     }
 
     void defaultPauseKeepsTheWaitFromSpinning()
