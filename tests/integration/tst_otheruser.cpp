@@ -4,6 +4,7 @@
 // with nothing worse for the user than a clear refusal.
 #include "clientinstallation.h"
 #include "clientrequestmanager.h"
+#include "otheraccount.h"
 #include "packageserver.h"
 #include "platform/processes.h"
 #include "requestmethod.h"
@@ -15,11 +16,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <arpa/inet.h>
-#include <cstdio>
-#include <cstring>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,8 +24,6 @@ using ValueMap = QMap<int, QString>;
 Q_DECLARE_METATYPE(ValueMap)
 
 namespace {
-
-const QString kOther = QStringLiteral("gearloft-other");
 
 bool run(const QString& program, const QStringList& arguments)
 {
@@ -56,58 +50,6 @@ QByteArray toolPackage(const QString& work)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// What the other user runs: this program again, copied where they can reach
-// it, in one of these modes.
-int squat(int port)
-{
-    const int listening = socket(AF_INET, SOCK_STREAM, 0);
-    int yes = 1;
-    setsockopt(listening, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(quint16(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(listening, 8) != 0)
-        return 1;
-    std::printf("ready\n");
-    std::fflush(stdout);
-    const int connection = accept(listening, nullptr, nullptr);
-    char buffer[4096];
-    const ssize_t received = connection < 0 ? 0 : recv(connection, buffer, sizeof buffer, 0);
-    std::printf("accepted %zd\n", received);
-    std::fflush(stdout);
-    return 0;
-}
-
-// Opens many connections and sends a request on each a byte at a time;
-// reports how many the other side closed.
-int trickle(int port, int count)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(quint16(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    QVector<int> connections;
-    for (int i = 0; i < count; ++i) {
-        const int connection = socket(AF_INET, SOCK_STREAM, 0);
-        if (::connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-            return 1;
-        connections.append(connection);
-    }
-    std::printf("open\n");
-    std::fflush(stdout);
-    QSet<int> closed;
-    for (const char byte : QByteArray("POST /x HTTP/1.1\r\nHost: a\r\n")) {
-        for (int connection : qAsConst(connections))
-            if (send(connection, &byte, 1, MSG_NOSIGNAL) != 1)
-                closed.insert(connection);
-        usleep(100 * 1000);
-    }
-    std::printf("closed %d\n", int(closed.size()));
-    return 0;
-}
-
 } // namespace
 
 class TestOtherUser : public QObject
@@ -124,20 +66,17 @@ private:
     {
         auto* process = new QProcess(this);
         m_others.append(process);
-        process->start(QStringLiteral("runuser"),
-                       QStringList{QStringLiteral("-u"), kOther, QStringLiteral("--")} + command);
+        const QStringList line = fixtures::otheraccount::commandAs(command);
+        process->start(line.first(), line.mid(1));
         return process;
     }
 
     // This test program, copied where the other user may run it.
     QProcess* otherHelper(const QStringList& arguments)
     {
-        const QString helper = m_shared.filePath(QStringLiteral("bin/otheruser-helper"));
-        if (!QFileInfo::exists(helper)) {
-            QDir().mkpath(QFileInfo(helper).path());
-            QFile::copy(QCoreApplication::applicationFilePath(), helper);
-        }
-        return asOther(QStringList{helper} + arguments);
+        return asOther(
+            QStringList{fixtures::otheraccount::helperCopy(m_shared.filePath(QStringLiteral("bin")))} +
+            arguments);
     }
 
     // The client's own way to the service: supervisor, request manager, router.
@@ -171,13 +110,9 @@ private:
 private slots:
     void initTestCase()
     {
-        if (geteuid() != 0)
-            QSKIP("acting as a second account needs root (useradd, runuser)");
-        if (!run(QStringLiteral("id"), {QStringLiteral("-u"), kOther}) &&
-            !run(QStringLiteral("useradd"),
-                 {QStringLiteral("--system"), QStringLiteral("--no-create-home"), QStringLiteral("--shell"),
-                  QStringLiteral("/usr/sbin/nologin"), kOther}))
-            QSKIP("no second account could be made");
+        QString why;
+        if (!fixtures::otheraccount::ensure(&why))
+            QSKIP(qPrintable(why));
         const auto open =
             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QDir().mkpath(m_shared.filePath(QStringLiteral("bin"))));
@@ -302,15 +237,16 @@ private slots:
         const QString precious = m_shared.filePath(QStringLiteral("precious-") + layout);
         QVERIFY(writeFile(precious, "the user's own file"));
         if (layout == QLatin1String("owned")) {
-            QVERIFY(run(QStringLiteral("chown"), {kOther, base}));
+            QVERIFY(run(QStringLiteral("chown"), {fixtures::otheraccount::name(), base}));
             QVERIFY(::chmod(QFile::encodeName(base).constData(), 0777) == 0);
         } else if (layout == QLatin1String("open")) {
             QVERIFY(::chmod(QFile::encodeName(base).constData(), 0777) == 0);
         } else if (layout == QLatin1String("linked")) {
             QVERIFY(QDir().mkpath(base + QStringLiteral("/SubTools")));
             QVERIFY(QFile::link(precious, base + QStringLiteral("/SubTools/Foo.zip")));
-            QVERIFY(run(QStringLiteral("chown"), {QStringLiteral("-h"), QStringLiteral("-R"), kOther,
-                                                  base + QStringLiteral("/SubTools")}));
+            QVERIFY(run(QStringLiteral("chown"),
+                        {QStringLiteral("-h"), QStringLiteral("-R"), fixtures::otheraccount::name(),
+                         base + QStringLiteral("/SubTools")}));
         } else {
             QVERIFY(::chmod(QFile::encodeName(base).constData(), 01777) == 0);
             download = base + QStringLiteral("/mine");
@@ -372,12 +308,12 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "squat") == 0)
-        return squat(std::atoi(argv[2]));
-    if (argc == 4 && std::strcmp(argv[1], "trickle") == 0)
-        return trickle(std::atoi(argv[2]), std::atoi(argv[3]));
+    const int helper = fixtures::otheraccount::runHelperMode(argc, argv);
+    if (helper >= 0)
+        return helper;
     QCoreApplication app(argc, argv);
     TestOtherUser test;
     return QTest::qExec(&test, argc, argv);
 }
+
 #include "tst_otheruser.moc"
