@@ -98,6 +98,8 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("missing") << QByteArray();
         QTest::newRow("not XML") << QByteArray("<GUID>{AAAA}</GUID");
+        QTest::newRow("entities") << QByteArray("<!DOCTYPE a [<!ENTITY e \"{AAAA}\">]><a><GUID>&e;</GUID></a>");
+        QTest::newRow("nested too deep") << QByteArray("<a>").repeated(10000) + "<GUID>{AAAA}</GUID>";
     }
 
     void appConfigMissingOrBrokenLeavesEverythingEmpty()

@@ -1,5 +1,6 @@
 #include "appconfig.h"
 
+#include "panelcraft/genericds.h"
 #include "singleton.h"
 
 #include <QCoreApplication>
@@ -70,6 +71,11 @@ void AppConfig::clear()
 bool AppConfig::load(const QString& strFilePath)
 {
     clear();
+    // The file arrives with every self-update: only one within the limits of
+    // every settings file (size, depth, no document type) is read on.
+    crestui::GenericDS checked;
+    if (!checked.loadXML(strFilePath))
+        return false;
     QFile file(strFilePath);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
