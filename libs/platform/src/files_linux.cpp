@@ -26,6 +26,18 @@ bool flagsUnsupported()
     return errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP;
 }
 
+// The folder name inside parent, opened for listing; never through a link.
+DIR* openFolderAt(int parent, const std::string& name)
+{
+    const int fd = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    DIR* dir = fdopendir(fd);
+    if (!dir)
+        close(fd);
+    return dir;
+}
+
 bool namesOf(DIR* dir, std::vector<std::string>& names)
 {
     names.clear();
@@ -48,18 +60,13 @@ bool removeAt(int parent, const std::string& name)
         return unlinkat(parent, name.c_str(), 0) == 0 || errno == ENOENT;
     if ((info.st_mode & S_IRWXU) != S_IRWXU)
         fchmodat(parent, name.c_str(), (info.st_mode & 07777) | S_IRWXU, 0);
-    const int fd = openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    DIR* dir = openFolderAt(parent, name);
+    if (!dir)
         return false;
-    DIR* dir = fdopendir(fd);
-    if (!dir) {
-        close(fd);
-        return false;
-    }
     std::vector<std::string> names;
     bool ok = namesOf(dir, names);
     for (const std::string& child : names)
-        ok = removeAt(fd, child) && ok;
+        ok = removeAt(dirfd(dir), child) && ok;
     closedir(dir);
     if (unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0 && errno != ENOENT)
         ok = false;
@@ -120,14 +127,9 @@ EntryKind entryKind(const std::string& path)
 
 bool listFolder(const std::string& path, std::vector<std::string>& names)
 {
-    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    DIR* dir = openFolderAt(AT_FDCWD, path);
+    if (!dir)
         return false;
-    DIR* dir = fdopendir(fd);
-    if (!dir) {
-        close(fd);
-        return false;
-    }
     const bool ok = namesOf(dir, names);
     closedir(dir);
     return ok;

@@ -1,6 +1,7 @@
 // Hostile or damaged material, state list and settings at start-up, through
 // the start-up steps in process: the start goes on, what was refused is
 // logged with its file and told in one tip, and a good catalog is kept.
+#include "../testfiles.h"
 #include "clientinstallation.h"
 #include "common/picturecache.h"
 #include "config/configmanager.h"
@@ -17,18 +18,8 @@ using namespace gearmart;
 
 namespace {
 
-bool write(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::read;
+using testfiles::write;
 
 // Material at materialVersion, the main program and tools 2..; fields put in
 // front of tool 2's own win, as the first of a name does.
