@@ -1,5 +1,5 @@
-#include "gearmart.h"
-#include "gearmartapplication.h"
+#include "shell/gearmart.h"
+#include "shell/gearmartapplication.h"
 #include "tooldata/tooldatamanager.h"
 
 #include <QTimer>

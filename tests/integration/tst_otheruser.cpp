@@ -3,14 +3,14 @@
 // like ours, and owning the folder downloads go to. Each attack must fail
 // with nothing worse for the user than a clear refusal.
 #include "clientinstallation.h"
-#include "clientrequestmanager.h"
 #include "otheraccount.h"
 #include "packageserver.h"
 #include "platform/processes.h"
-#include "requestmethod.h"
-#include "requestrouter.h"
-#include "serviceportfinder.h"
-#include "servicesupervisor.h"
+#include "request/clientrequestmanager.h"
+#include "request/requestmethod.h"
+#include "request/requestrouter.h"
+#include "request/serviceportfinder.h"
+#include "request/servicesupervisor.h"
 
 #include <QCryptographicHash>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // The style plugin loaded the way the client loads it: the installed
 // plugins/libLacquer.so, found by the client's own plugin search.
-#include "pluginfinder.h"
+#include "shell/pluginfinder.h"
 
 #include <QFactoryInterface>
 #include <QJsonObject>

@@ -1,4 +1,4 @@
-#include "clienthandlepool.h"
+#include "request/clienthandlepool.h"
 
 #include "wirelink/wirelink.h"
 

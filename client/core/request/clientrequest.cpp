@@ -1,4 +1,4 @@
-#include "clientrequest.h"
+#include "request/clientrequest.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,7 +20,8 @@ QString madeUpReply(const ClientRequest& request, const QString& value)
     QJsonArray values;
     for (auto it = request.urlToUnzipDir.cbegin(); it != request.urlToUnzipDir.cend(); ++it)
         values.append(QJsonObject{{QStringLiteral("url"), it.key()}, {QStringLiteral("value"), value}});
-    const QJsonObject reply{{QStringLiteral("method"), request.method}, {QStringLiteral("urlsToValue"), values}};
+    const QJsonObject reply{{QStringLiteral("method"), request.method},
+                            {QStringLiteral("urlsToValue"), values}};
     // One character per byte, like a real reply: the parser gets the bytes back.
     return QString::fromLatin1(QJsonDocument(reply).toJson(QJsonDocument::Compact));
 }

@@ -1,7 +1,7 @@
-#include "clientrequestmanager.h"
+#include "request/clientrequestmanager.h"
 
-#include "clienthandlepool.h"
-#include "clientrequesttask.h"
+#include "request/clienthandlepool.h"
+#include "request/clientrequesttask.h"
 #include "wirelink/wirelink.h"
 
 #include <QDebug>

@@ -1,8 +1,8 @@
-#include "clientrequesttask.h"
+#include "request/clientrequesttask.h"
 
-#include "clienthandlepool.h"
-#include "requestmethod.h"
-#include "servicetoken.h"
+#include "request/clienthandlepool.h"
+#include "request/requestmethod.h"
+#include "request/servicetoken.h"
 #include "wirelink/wirelink.h"
 
 #include <QDebug>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clientrequest.h"
+#include "request/clientrequest.h"
 
 #include <QObject>
 #include <QRunnable>

@@ -1,4 +1,4 @@
-#include "requestmethod.h"
+#include "request/requestmethod.h"
 
 namespace gearmart {
 

@@ -1,8 +1,8 @@
-#include "requestrouter.h"
+#include "request/requestrouter.h"
 
-#include "clientrequest.h"
-#include "clientrequestmanager.h"
-#include "requestmethod.h"
+#include "request/clientrequest.h"
+#include "request/clientrequestmanager.h"
+#include "request/requestmethod.h"
 
 #include <QDebug>
 #include <QJsonArray>

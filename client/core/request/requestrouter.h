@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clientrequest.h"
-#include "transferprogress.h"
+#include "request/clientrequest.h"
+#include "request/transferprogress.h"
 
 #include <QList>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "serviceportfinder.h"
+#include "request/serviceportfinder.h"
 
 #include <QDebug>
 #include <QTcpServer>

@@ -1,7 +1,7 @@
-#include "servicesupervisor.h"
+#include "request/servicesupervisor.h"
 
-#include "serviceportfinder.h"
-#include "servicetoken.h"
+#include "request/serviceportfinder.h"
+#include "request/servicetoken.h"
 
 #include <QDebug>
 

@@ -1,4 +1,4 @@
-#include "servicetoken.h"
+#include "request/servicetoken.h"
 
 #include <QRandomGenerator>
 #include <array>

@@ -1,4 +1,4 @@
-#include "transferprogress.h"
+#include "request/transferprogress.h"
 
 #include <QJsonObject>
 #include <QJsonValue>

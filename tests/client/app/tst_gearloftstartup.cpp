@@ -2,8 +2,8 @@
 // it, and what a normal start leaves running and cleans up.
 #include "clientinstallation.h"
 #include "config/configmanager.h"
-#include "gearmartapplication.h"
 #include "panelcraft/basedialog.h"
+#include "shell/gearmartapplication.h"
 
 #include <QtTest>
 #include <signal.h>

@@ -2,12 +2,12 @@
 // requests, then the same rules end to end against the installed service and
 // a file host.
 #include "clientinstallation.h"
-#include "clientrequest.h"
-#include "clientrequestmanager.h"
 #include "loopback.h"
 #include "packageserver.h"
-#include "requestmethod.h"
-#include "requestrouter.h"
+#include "request/clientrequest.h"
+#include "request/clientrequestmanager.h"
+#include "request/requestmethod.h"
+#include "request/requestrouter.h"
 #include "wirelink/wirelink.h"
 
 #include <QtTest>

@@ -1,10 +1,9 @@
 // The port search for the service: taken ports are skipped in steps of two,
 // and the search gives up after 99 of them.
-#include "serviceportfinder.h"
+#include "request/serviceportfinder.h"
 
 #include <QTcpServer>
 #include <QtTest>
-
 #include <memory>
 #include <vector>
 

@@ -2,8 +2,8 @@
 // itself says it holds it, and a port someone else took in the meantime is
 // left to them, with nothing sent to it.
 #include "clientinstallation.h"
-#include "serviceportfinder.h"
-#include "servicesupervisor.h"
+#include "request/serviceportfinder.h"
+#include "request/servicesupervisor.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>

@@ -1,11 +1,11 @@
 // The secret the client hands the service it starts, and the request layer
 // carrying it on every request to the installed service.
 #include "clientinstallation.h"
-#include "clientrequest.h"
-#include "clientrequestmanager.h"
 #include "loopback.h"
-#include "requestmethod.h"
-#include "servicetoken.h"
+#include "request/clientrequest.h"
+#include "request/clientrequestmanager.h"
+#include "request/requestmethod.h"
+#include "request/servicetoken.h"
 #include "wirelink/wirelink.h"
 
 #include <QJsonArray>

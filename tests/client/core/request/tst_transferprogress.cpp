@@ -1,9 +1,9 @@
 // Byte figures in progress replies: how each entry's members are read, and
 // how the router passes them on beside the values without changing those.
-#include "clientrequest.h"
-#include "requestmethod.h"
-#include "requestrouter.h"
-#include "transferprogress.h"
+#include "request/clientrequest.h"
+#include "request/requestmethod.h"
+#include "request/requestrouter.h"
+#include "request/transferprogress.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,0 +1,158 @@
+#include "shell/gearmartapplication.h"
+
+#include "config/configmanager.h"
+#include "panelcraft/file.h"
+#include "panelcraft/targetpath.h"
+#include "platform/launcher.h"
+#include "platform/stagingmarker.h"
+#include "platform/systeminfo.h"
+#include "shell/inquiryifupdatepromptdialog.h"
+#include "shell/pluginfinder.h"
+#include "shell/singleinstance.h"
+#include "widgets/tipdialog.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QStyle>
+
+namespace gearmart {
+
+namespace {
+const char* kSkinKey = "Veneer";
+const char* kStyleKey = "Lacquer";
+} // namespace
+
+GearmartApplication::GearmartApplication(int& argc, char** argv)
+    : QApplication(argc, argv), m_startup(applicationDirPath())
+{
+    // Every relative path of the client counts from the installation folder.
+    QDir::setCurrent(applicationDirPath());
+    m_qstrServerName = QFileInfo(applicationFilePath()).fileName();
+    m_pSingleInstance = new SingleInstance(m_qstrServerName, this);
+    const QStringList args = arguments();
+    m_bAlreadyRunning = m_pSingleInstance->checkAndClaim(args.size() < 2 ? QString() : args.last());
+    connect(m_pSingleInstance, &SingleInstance::signalActivationRequested, this,
+            &GearmartApplication::onActivationRequested);
+}
+
+QString GearmartApplication::clientVersion()
+{
+    return tr("1.1.0.5");
+}
+
+void GearmartApplication::askUpdatePromptOnFirstRun()
+{
+    ConfigManager* config = ConfigManager::instance();
+    if (config->firstLoading() != 1)
+        return;
+    config->set(ConfigKey::IsFirstLoading, QStringLiteral("0"));
+    InquiryIfUpdatePromptDialog dialog;
+    const bool enable = dialog.exec() == QDialog::Accepted;
+    config->set(ConfigKey::PromptUpgrade, enable ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool GearmartApplication::init()
+{
+    // The running instance owns the files: this one only reads its language.
+    if (m_bAlreadyRunning)
+        ConfigManager::instance()->load(applicationDirPath() + QStringLiteral("/Setup.xml"));
+    else
+        m_startup.loadSettings();
+    if (handOverToUpgrade()) {
+        qInfo("---tracer7--- handed over to the staged self-upgrade");
+        return false;
+    }
+    if (!m_bAlreadyRunning) {
+        m_startup.ensureDownloadPath();
+        m_startup.loadToolData();
+    }
+    setApplicationFont();
+    loadSkin();
+    loadStyle();
+    loadTranslation();
+    if (m_bAlreadyRunning) {
+        TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
+                           tr("Client is already running."), tr("OK"), tr("Cancel"), false, nullptr);
+        return false;
+    }
+    return true;
+}
+
+bool GearmartApplication::handOverToUpgrade()
+{
+    const QString staged = platform::homeFolder() + QStringLiteral("/Gearloft");
+    ConfigManager* config = ConfigManager::instance();
+    if (config->needUpdateFlag() != 1)
+        return false;
+    // Only a folder the service staged completely is an update; anything
+    // else there (the user's own folder, a cut-off copy) is not, and the
+    // flag must not make every start try again.
+    if (!platform::isCompleteStaging(QFile::encodeName(staged).toStdString())) {
+        qWarning() << "no complete staged update in" << staged << "- update flag cleared";
+        config->set(ConfigKey::IsNeedUpdate, QStringLiteral("0"));
+        return false;
+    }
+    const QString copier = QDir::currentPath() + QStringLiteral("/Swapover/Swapover");
+    // Swapover waits for this instance to end, copies and restarts the client.
+    return platform::startDetached(copier, {copier, QStringLiteral("Gearloft")}, QDir::currentPath());
+}
+
+void GearmartApplication::setApplicationFont()
+{
+    QFont font(QStringLiteral("Microsoft YaHei"), 9);
+    font.setKerning(false);
+    font.setStyleHint(QFont::SansSerif, QFont::PreferAntialias);
+    setFont(font);
+}
+
+void GearmartApplication::loadSkin()
+{
+    QObject* skin = findPluginFactory(QString::fromLatin1(kSkinKey), crestui::GetTargetPath());
+    if (skin)
+        qDebug("---tracer7--- LoadSkin = %s Success", kSkinKey);
+    else
+        qDebug("---tracer7--- LoadSkin = %s failed", kSkinKey);
+}
+
+void GearmartApplication::loadStyle()
+{
+    QObject* factory = findPluginFactory(QString::fromLatin1(kStyleKey), crestui::GetTargetPath());
+    QStyle* style = nullptr;
+    if (factory) {
+        qDebug("---tracer7---LoadStyle = %s Success", kStyleKey);
+        QMetaObject::invokeMethod(factory, "create", Qt::DirectConnection, Q_RETURN_ARG(QStyle*, style),
+                                  Q_ARG(QString, QString::fromLatin1(kStyleKey)));
+    } else {
+        qDebug("---tracer7---LoadStyle = %s failed", kStyleKey);
+    }
+    if (!style)
+        qDebug("---tracer7--- [GearmartApplication::loadStyle]The Lacquer does not exist.");
+    else
+        setStyle(style);
+
+    const QString folder = QStringLiteral(":/Gearmart/Qss/");
+    setStyleSheet(crestui::File::ReadAll(QDir(folder).entryList(QDir::Files), folder));
+}
+
+void GearmartApplication::loadTranslation()
+{
+    const bool chinese = ConfigManager::instance()->language() != 0;
+    const QString file = applicationDirPath() + (chinese ? QStringLiteral("/translations/gearmart_zh.qm")
+                                                         : QStringLiteral("/translations/gearmart_en.qm"));
+    if (m_translator.load(file))
+        installTranslator(&m_translator);
+}
+
+void GearmartApplication::onActivationRequested()
+{
+    if (!m_pMainWindow)
+        return;
+    m_pMainWindow->raise();
+    m_pMainWindow->activateWindow();
+    m_pMainWindow->setWindowState((m_pMainWindow->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_pMainWindow->show();
+}
+
+} // namespace gearmart

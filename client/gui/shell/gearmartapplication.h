@@ -1,0 +1,53 @@
+#pragma once
+
+#include "shell/startuploader.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTranslator>
+
+namespace gearmart {
+
+class SingleInstance;
+
+// The client's application object: one instance per user, start-up in the
+// installation folder, and the hand-over to a staged self-upgrade.
+class GearmartApplication : public QApplication
+{
+    Q_OBJECT
+
+public:
+    GearmartApplication(int& argc, char** argv);
+
+    // The start-up sequence; false only when another instance runs or a
+    // staged self-upgrade takes over. Damaged files never stop it.
+    bool init();
+    // Tells the user, over the shown window, what this start refused or repaired.
+    void showStartupNotices(QWidget* pWindow) const { m_startup.showNotices(pWindow); }
+    void setMainWindow(QWidget* pWindow) { m_pMainWindow = pWindow; }
+    bool isAlreadyRunning() const { return m_bAlreadyRunning; }
+    QString serverName() const { return m_qstrServerName; }
+    static QString clientVersion();
+    // On the first start after installation, asks whether new versions are
+    // to be announced and stores the answer.
+    static void askUpdatePromptOnFirstRun();
+
+private slots:
+    void onActivationRequested();
+
+private:
+    bool handOverToUpgrade();
+    void setApplicationFont();
+    void loadSkin();
+    void loadStyle();
+    void loadTranslation();
+
+    QPointer<QWidget> m_pMainWindow;
+    bool m_bAlreadyRunning = false;
+    SingleInstance* m_pSingleInstance = nullptr;
+    QString m_qstrServerName;
+    QTranslator m_translator;
+    StartupLoader m_startup;
+};
+
+} // namespace gearmart
