@@ -34,11 +34,6 @@ void ClientRequestManager::send(const ClientRequest& request)
     m_pool.start(task, task->priority());
 }
 
-void ClientRequestManager::clear()
-{
-    m_pool.clear();
-}
-
 void ClientRequestManager::setMaxThreadCount(int count)
 {
     m_pool.setMaxThreadCount(count);

@@ -22,8 +22,6 @@ public:
     void send(const ClientRequest& request);
     // The secret of the service now running; every later request carries it.
     void setServiceToken(const QByteArray& token) { m_serviceToken = token; }
-    // Drops every request that has not started yet.
-    void clear();
     void setMaxThreadCount(int count);
     int activeThreadCount() const;
     bool hasClient() const;

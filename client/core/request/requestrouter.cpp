@@ -21,8 +21,7 @@ bool isDownload(int method)
 
 RequestTransport RequestTransport::over(ClientRequestManager* manager)
 {
-    return {[manager](const ClientRequest& request) { manager->send(request); },
-            [manager] { manager->clear(); }};
+    return {[manager](const ClientRequest& request) { manager->send(request); }};
 }
 
 RequestRouter::RequestRouter(RequestTransport transport, RequestSources sources, QObject* parent)
@@ -177,7 +176,7 @@ void RequestRouter::onSolveRequestResult(int error, QString response)
     const int method = reply.method;
     QMap<int, QString>& values = reply.values;
     if (error != 0) {
-        m_transport.clear();
+        // Only this request failed: the others, queued or under way, go on.
         if (method == CheckMaterialVersion && values.contains(0))
             values[0].clear();
         if (method == CheckManagerVersion && values.contains(1))

@@ -19,7 +19,6 @@ class ClientRequestManager;
 struct RequestTransport
 {
     std::function<void(const ClientRequest&)> send;
-    std::function<void()> clear; // drop requests not started yet
 
     static RequestTransport over(ClientRequestManager* manager);
 };

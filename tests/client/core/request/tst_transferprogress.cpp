@@ -37,7 +37,7 @@ class TestTransferProgress : public QObject
 private:
     RequestRouter* makeRouter(QObject* parent)
     {
-        RequestTransport transport{[](const ClientRequest&) {}, [] {}};
+        RequestTransport transport{[](const ClientRequest&) {}};
         RequestSources sources{[](int key) { return key >= 2 ? urlOf(key) : QString(); },
                                [] { return QStringLiteral("http://cloud"); },
                                [](int) { return QStringLiteral("/dl/SubTools/"); }};
