@@ -78,6 +78,22 @@ void RequestRouter::onBuildClientRequest(int method, QVector<int> keys)
         m_transport.send(request);
 }
 
+void RequestRouter::onServiceLost()
+{
+    m_port = -1;
+    m_bHolding = true;
+    QMap<int, QString> failed;
+    for (int key : qAsConst(m_inFlight))
+        failed.insert(key, QString::number(kLostStatus));
+    for (int key : qAsConst(m_waiting))
+        failed.insert(key, QString::number(kLostStatus));
+    m_inFlight.clear();
+    m_waiting.clear();
+    emit signalDownloadingCount(0);
+    if (!failed.isEmpty())
+        emit signalServerResponded(DownloadProgress, failed);
+}
+
 void RequestRouter::setPort(int port)
 {
     m_port = port;

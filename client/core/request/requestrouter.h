@@ -40,6 +40,8 @@ class RequestRouter : public QObject
 
 public:
     static constexpr int kMaxDownloads = 3;
+    // What a download lost with its service reads as: a failure.
+    static constexpr int kLostStatus = -1;
 
     RequestRouter(RequestTransport transport, RequestSources sources, QObject* parent = nullptr);
 
@@ -70,6 +72,9 @@ public:
 public slots:
     void onBuildClientRequest(int method, QVector<int> keys);
     void onSolveRequestResult(int error, QString response);
+    // The service ended with downloads under way: each of them, and each
+    // waiting key, is answered as failed, and requests wait for a new port.
+    void onServiceLost();
 
 signals:
     void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);

@@ -26,6 +26,8 @@ ServiceSupervisor::ServiceSupervisor(QString program, QObject* parent)
     qRegisterMetaType<QProcess::ProcessError>();
     m_listenTimer.setSingleShot(true);
     connect(&m_listenTimer, &QTimer::timeout, this, &ServiceSupervisor::onListenTimeout);
+    m_restartTimer.setSingleShot(true);
+    connect(&m_restartTimer, &QTimer::timeout, this, &ServiceSupervisor::onRestartDue);
     connect(m_pProcess, &QProcess::readyReadStandardOutput, this, &ServiceSupervisor::onReadyRead);
     connect(m_pProcess, qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this,
             &ServiceSupervisor::onFinished);
@@ -40,6 +42,8 @@ ServiceSupervisor::~ServiceSupervisor()
 
 void ServiceSupervisor::start()
 {
+    m_restartTimer.stop();
+    m_iNextRestartDelayMs = m_iFirstRestartDelayMs;
     m_iStarts = 0;
     m_iPort = ServicePortFinder::kFirstPort - ServicePortFinder::kStep;
     startAttempt();
@@ -72,9 +76,14 @@ void ServiceSupervisor::stop()
 {
     m_phase = Phase::Stopping;
     m_listenTimer.stop();
+    m_restartTimer.stop();
     if (m_pProcess->state() != QProcess::NotRunning) {
-        m_pProcess->kill();
-        m_pProcess->waitForFinished(3000);
+        m_pProcess->terminate();
+        if (!m_pProcess->waitForFinished(kStopGraceMs)) {
+            qWarning() << "service did not end within" << kStopGraceMs << "ms; killed";
+            m_pProcess->kill();
+            m_pProcess->waitForFinished(kStopGraceMs);
+        }
     }
     m_token.clear();
 }
@@ -99,6 +108,7 @@ void ServiceSupervisor::onReadyRead()
     }
     m_listenTimer.stop();
     m_phase = Phase::Listening;
+    m_listening.start();
     qDebug() << "[Wirelink]service listens on port:" << m_iPort;
     emit signalReady(m_iPort, m_token);
 }
@@ -148,8 +158,24 @@ void ServiceSupervisor::onStateChanged(QProcess::ProcessState newState)
     // Only the end matters; "running" may even arrive after the listening line.
     if (m_phase != Phase::Listening || newState != QProcess::NotRunning)
         return;
-    m_phase = Phase::Ended; // never started again on its own
+    m_phase = Phase::Ended;
     emit signalStateChanged(newState);
+    emit signalServiceLost();
+    // A service that keeps failing is started less and less often.
+    if (m_listening.elapsed() >= kSteadyRunMs)
+        m_iNextRestartDelayMs = m_iFirstRestartDelayMs;
+    qWarning() << "service ended on its own; starting a new one in" << m_iNextRestartDelayMs << "ms";
+    m_restartTimer.start(m_iNextRestartDelayMs);
+    m_iNextRestartDelayMs = qMin(m_iNextRestartDelayMs * 2, kMaxRestartDelayMs);
+}
+
+void ServiceSupervisor::onRestartDue()
+{
+    if (m_phase != Phase::Ended)
+        return;
+    m_iStarts = 0;
+    m_iPort = ServicePortFinder::kFirstPort - ServicePortFinder::kStep;
+    startAttempt();
 }
 
 } // namespace gearmart

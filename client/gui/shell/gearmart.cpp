@@ -168,6 +168,9 @@ void Gearmart::showDetailPage(int iToolkey)
 
 void Gearmart::makeConnections()
 {
+    // A service that ended on its own takes its downloads along; the
+    // supervisor starts a new one, and requests wait for it.
+    connect(m_pSupervisor, &ServiceSupervisor::signalServiceLost, m_pRouter, &RequestRouter::onServiceLost);
     connect(m_pRequestManager, &ClientRequestManager::signalRequestResult, this,
             &Gearmart::onSolveRequestResult);
     connect(m_pRouter, &RequestRouter::signalServerResponded, this, &Gearmart::signalServerResponded);

@@ -74,18 +74,31 @@ private slots:
         QCOMPARE(ended.count(), 0); // a stop is no failure either
     }
 
-    void aServiceThatDiesAfterListeningIsReportedOnce()
+    // Each end is reported once, and a new service follows after a pause
+    // that doubles while the service keeps ending.
+    void aServiceThatDiesIsReportedAndStartedAgain()
     {
         ServiceSupervisor supervisor(haulmoor());
+        supervisor.setFirstRestartDelay(50);
         QSignalSpy ready(&supervisor, &ServiceSupervisor::signalReady);
         QSignalSpy state(&supervisor, &ServiceSupervisor::signalStateChanged);
+        QSignalSpy lost(&supervisor, &ServiceSupervisor::signalServiceLost);
         supervisor.start();
-        QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 1, 10000);
-        supervisor.process()->kill();
-        QTRY_COMPARE(supervisor.process()->state(), QProcess::NotRunning);
-        QCOMPARE(state.count(), 1);
-        QCOMPARE(state.at(0).at(0).value<QProcess::ProcessState>(), QProcess::NotRunning);
-        QCOMPARE(supervisor.port(), -1);
+        QList<int> delays;
+        for (int end = 1; end <= 3; ++end) {
+            QTRY_COMPARE_WITH_TIMEOUT(ready.count(), end, 10000);
+            QVERIFY(ready.last().at(1).toByteArray() !=
+                    (end > 1 ? ready.at(end - 2).at(1).toByteArray() : ""));
+            supervisor.process()->kill();
+            QTRY_COMPARE(lost.count(), end);
+            QCOMPARE(state.count(), end);
+            QCOMPARE(state.last().at(0).value<QProcess::ProcessState>(), QProcess::NotRunning);
+            QCOMPARE(supervisor.port(), -1);
+            delays << supervisor.restartDelay();
+        }
+        QCOMPARE(delays, (QList<int>{50, 100, 200}));
+        supervisor.stop();
+        QCOMPARE(supervisor.restartDelay(), 0);
     }
 
     void aMissingProgramIsReportedAsNotStarted()

@@ -200,15 +200,28 @@ private slots:
         TipDialog::resetForTesting();
     }
 
-    void serviceEndingUnexpectedlyIsReported()
+    // Reported once, and a new service (new port, new secret) takes over.
+    void serviceEndingUnexpectedlyIsReportedAndReplaced()
     {
         auto window = makeWindow();
         QTRY_VERIFY(window->servicePort() > 0); // listening, not merely started
+        const qint64 firstPid = window->serviceProcess()->processId();
+        QSignalSpy responded(window->requestRouter(), &RequestRouter::signalServerResponded);
+        window->onBuildClientRequest(3, {2}); // a tool download
         TipDialog::setNextAnswerForTesting(1);
         window->serviceProcess()->kill();
         QTRY_COMPARE(TipDialog::requestCountForTesting(), 1);
         QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("connect to server fail"));
         QVERIFY(!TipDialog::lastRequestForTesting().showCancel);
+        // The download under way is answered as failed.
+        QVERIFY(std::any_of(responded.begin(), responded.end(), [](const QList<QVariant>& arguments) {
+            return arguments.at(1).value<QMap<int, QString>>().value(2) == QLatin1String("-1");
+        }));
+        QTRY_VERIFY_WITH_TIMEOUT(window->serviceProcess()->state() == QProcess::Running &&
+                                     window->serviceProcess()->processId() != firstPid &&
+                                     window->requestRouter()->port() > 0,
+                                 10000);
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
         TipDialog::resetForTesting();
     }
 
