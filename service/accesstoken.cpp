@@ -1,5 +1,6 @@
 #include "accesstoken.h"
 
+#include "localprotocol/localprotocol.h"
 #include "platform/environment.h"
 
 namespace haulmoor {
@@ -9,7 +10,7 @@ AccessToken::AccessToken(std::string secret) : m_secret(std::move(secret)), m_re
 AccessToken AccessToken::fromEnvironment()
 {
     std::string secret;
-    if (!platform::takeEnvironmentVariable(kEnvironmentName, secret))
+    if (!platform::takeEnvironmentVariable(localprotocol::kTokenEnvironment, secret))
         return AccessToken();
     return AccessToken(std::move(secret));
 }

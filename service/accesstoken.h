@@ -11,16 +11,14 @@ namespace haulmoor {
 class AccessToken
 {
 public:
-    static constexpr const char* kEnvironmentName = "HAULMOOR_TOKEN";
-    static constexpr const char* kHeaderName = "X-Haulmoor-Token";
     // Header values longer than this are refused before any comparison.
     static constexpr std::size_t kMaxHeaderLength = 256;
 
     AccessToken() = default;
     explicit AccessToken(std::string secret);
 
-    // Takes the secret out of the environment: programs the service starts
-    // must not inherit it.
+    // Takes the secret out of the environment (the protocol's variable):
+    // programs the service starts must not inherit it.
     static AccessToken fromEnvironment();
 
     bool required() const { return m_required; }

@@ -7,6 +7,8 @@
 
 namespace haulmoor::handlers {
 
+using namespace localprotocol;
+
 namespace {
 
 struct Directories
@@ -51,7 +53,8 @@ void download(ServiceHost& host, const Request& request)
     ReplyMap values;
     for (const auto& [url, unzipDir] : request.entries) {
         // Read afresh for every download, like the download path.
-        const DownloadContext context{&host.lock, host.moduleDir, readTransferMode(host.setupPath)};
+        const DownloadContext context{&host.lock, host.moduleDir, readTransferMode(host.setupPath),
+                                      &host.abandoned()};
         std::shared_ptr<ProgressCell> cell;
         {
             std::lock_guard<std::mutex> guard(host.lock);

@@ -4,6 +4,7 @@
 #include "packageinstaller.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/stopevent.h"
 #include "sha256.h"
 #include "transientname.h"
 #include "wirelink/wirelink.h"
@@ -14,6 +15,8 @@
 #include <thread>
 
 namespace haulmoor {
+
+using namespace localprotocol;
 
 namespace {
 
@@ -138,7 +141,7 @@ bool PackageDownloader::preparePackagePath()
          !platform::folderIsPrivate(m_unzipDir, why))) {
         logLine("Download folder refused: " + m_url + ": " + why);
         std::lock_guard<std::mutex> guard(*m_lock);
-        m_cell->failure = "folder";
+        m_cell->failure = kFailureFolder;
         return false;
     }
     return true;
@@ -146,7 +149,7 @@ bool PackageDownloader::preparePackagePath()
 
 void PackageDownloader::run()
 {
-    if (m_url.empty() || !m_cell)
+    if (m_url.empty() || !m_cell || abandoned())
         return;
     if (!readTotal())
         return;
@@ -167,7 +170,7 @@ void PackageDownloader::run()
         complete = transferStreamed();
     else
         complete = blocks > 0 ? transferRanged() : transferSingle();
-    if (!complete) {
+    if (!complete || abandoned()) {
         dropPartialFile();
         return;
     }
@@ -182,7 +185,7 @@ void PackageDownloader::run()
         logLine("Checksum mismatch: " + m_url);
         {
             std::lock_guard<std::mutex> guard(*m_lock);
-            m_cell->failure = "checksum";
+            m_cell->failure = kFailureChecksum;
         }
         finish(StatusFailed);
         return;
@@ -198,6 +201,7 @@ void PackageDownloader::run()
 void PackageDownloader::install()
 {
     PackageInstaller installer(m_unpackerDir);
+    installer.setStopEvent(m_abandoned);
     const int result = m_kind == PackageKind::MainProgram
                            ? installer.stageMainProgram(m_localPath, m_workDir, m_unzipDir)
                            : installer.install(m_localPath, m_fileName, m_unzipDir);
@@ -272,7 +276,7 @@ bool PackageDownloader::readTotal()
         logLine("Unreadable checksum: " + m_url);
         {
             std::lock_guard<std::mutex> guard(*m_lock);
-            m_cell->failure = "checksum";
+            m_cell->failure = kFailureChecksum;
         }
         finish(StatusFailed);
         return false;
@@ -579,8 +583,15 @@ bool PackageDownloader::pauseBeforeResume(std::chrono::milliseconds pause)
 
 bool PackageDownloader::cancelPending()
 {
+    if (abandoned())
+        return true;
     std::lock_guard<std::mutex> guard(*m_lock);
     return m_cell->cancelRequested != 0;
+}
+
+bool PackageDownloader::abandoned() const
+{
+    return m_abandoned && m_abandoned->isSet();
 }
 
 void PackageDownloader::reportBytes(bool force)
@@ -642,7 +653,7 @@ bool PackageDownloader::takeCancel()
 {
     std::lock_guard<std::mutex> guard(*m_lock);
     if (!m_cell->cancelRequested)
-        return false;
+        return abandoned();
     m_cell->cancelRequested = 0;
     // Given up: a new request for the URL must start a task of its own.
     m_cell->running = false;

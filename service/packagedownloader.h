@@ -17,6 +17,10 @@
 
 struct StreamRecord;
 
+namespace platform {
+class StopEvent;
+}
+
 namespace haulmoor {
 
 // Fetches one package into the download folder, writing its progress into
@@ -66,6 +70,9 @@ public:
         m_resumePauses = std::move(pauses);
     }
     void setPauseFunction(PauseFunction pause) { m_pause = std::move(pause); }
+    // Once set, the download ends as on a cancel and an unpack under way is
+    // stopped and undone: the service is ending.
+    void setStopEvent(const platform::StopEvent* stop) { m_abandoned = stop; }
     void setStallTimeout(std::chrono::milliseconds stall) { m_stall = stall; }
 
     // Whatever way it ends, no package file or work folder is left.
@@ -105,6 +112,7 @@ private:
     bool restartFromZero();
     bool pauseBeforeResume(std::chrono::milliseconds pause);
     bool cancelPending();
+    bool abandoned() const;
     void reportBytes(bool force);
     void clearBytes();
     void writePercent(int percent);
@@ -128,6 +136,7 @@ private:
     std::string m_unzipDir = "./SubTools/";
     std::string m_fileName;
     std::shared_ptr<ProgressCell> m_cell;
+    const platform::StopEvent* m_abandoned = nullptr;
     int m_client = -1;
     std::string m_unpackerDir;
     std::string m_localPath;

@@ -1,9 +1,11 @@
 #include "packageinstaller.h"
 
+#include "localprotocol/localprotocol.h"
 #include "mainprogramstager.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/spawn.h"
+#include "platform/stopevent.h"
 #include "toolreplacement.h"
 #include "transientname.h"
 
@@ -72,10 +74,12 @@ int PackageInstaller::install(const std::string& packagePath, const std::string&
 
     int result = 400;
     if (!unpack(packagePath, work)) {
-        fail("the package could not be unpacked");
+        fail(stopped() ? "stopped while unpacking" : "the package could not be unpacked");
+    } else if (stopped()) {
+        fail("stopped before the files were put in place");
     } else if (unzipDir.find("SubTools") != std::string::npos) {
         ToolReplacement replacement(unzipDir, fileName.substr(0, fileName.find('.')));
-        replacement.setStepCheck(m_stepCheck);
+        replacement.setStepCheck([this] { return !stopped() && (!m_stepCheck || m_stepCheck()); });
         if (replacement.apply(work))
             result = 200;
         else
@@ -96,11 +100,13 @@ int PackageInstaller::stageMainProgram(const std::string& packagePath, const std
     m_failure.clear();
     const std::string unpacked = workDir + "/unpacked";
     if (!unpack(packagePath, unpacked))
-        return fail("the package could not be unpacked");
+        return fail(stopped() ? "stopped while unpacking" : "the package could not be unpacked");
+    if (stopped())
+        return fail("stopped before the files were put in place");
     MainProgramStager stager(homeDir);
     if (stager.stage(unpacked))
         return 200;
-    m_failure = kStagingFailure;
+    m_failure = localprotocol::kFailureStaging;
     return fail(stager.error());
 }
 
@@ -111,9 +117,14 @@ bool PackageInstaller::unpack(const std::string& packagePath, const std::string&
         return false;
     // A service that is killed takes the unpacker with it instead of leaving
     // it to fill a folder nobody will ever clean.
-    const auto run =
-        platform::runAndWait(program, {"1", packagePath, targetDir}, platform::ChildLifetime::EndsWithCaller);
-    return run.started && run.exitCode == 1;
+    const auto run = platform::runAndWait(program, {"1", packagePath, targetDir},
+                                          platform::ChildLifetime::EndsWithCaller, m_stop);
+    return run.started && !run.stopped && run.exitCode == 1;
+}
+
+bool PackageInstaller::stopped() const
+{
+    return m_stop && m_stop->isSet();
 }
 
 } // namespace haulmoor

@@ -3,6 +3,10 @@
 #include <functional>
 #include <string>
 
+namespace platform {
+class StopEvent;
+}
+
 namespace haulmoor {
 
 // Puts a received package into place. It is always unpacked completely into
@@ -14,9 +18,6 @@ class PackageInstaller
 {
 public:
     static constexpr const char* kUnpackerName = "ZipUnzip";
-    // The failure reason the progress reply gives when the main program could
-    // not be staged.
-    static constexpr const char* kStagingFailure = "staging";
 
     explicit PackageInstaller(std::string unpackerDir) : m_unpackerDir(std::move(unpackerDir)) {}
 
@@ -34,6 +35,9 @@ public:
 
     // Lets tests break a tool install at any step (see ToolReplacement).
     void setStepCheck(std::function<bool()> check) { m_stepCheck = std::move(check); }
+    // Once set, the unpacker is stopped and a tool half put in place is put
+    // back: the installed version stays as it was.
+    void setStopEvent(const platform::StopEvent* stop) { m_stop = stop; }
 
     // The tool's own folder: the unzip folder plus the package name up to its
     // first ".".
@@ -41,10 +45,12 @@ public:
 
 private:
     bool unpack(const std::string& packagePath, const std::string& targetDir);
+    bool stopped() const;
     int fail(const std::string& why);
 
     std::string m_unpackerDir;
     std::function<bool()> m_stepCheck;
+    const platform::StopEvent* m_stop = nullptr;
     std::string m_error;
     std::string m_failure;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "localprotocol/localprotocol.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -8,37 +10,12 @@
 
 namespace haulmoor {
 
-// Method numbers of the local protocol.
-enum RequestMethod : int
-{
-    DownloadMaterial = 1,
-    DownloadManageTool = 2,
-    DownloadSubTool = 3,
-    DownloadProgress = 4,
-    CancelDownloadSubTool = 5,
-    CheckMaterialVersion = 6,
-    CheckManagerVersion = 7,
-};
-
-// Status values a progress cell holds besides the percentages 0..100.
-enum ProgressStatus : int
-{
-    StatusFailed = -1,
-    StatusReceived = 100,
-    StatusInstalled = 200,
-    StatusUnpackFailed = 400,
-    StatusNotFound = 404,
-};
-
 // One parsed request on its way from the listener to a handler.
 struct Request
 {
-    int handle = -1; // request handle to reply on; -2 marks the stop request
+    int handle = -1; // request handle to reply on
     int method = 0;  // 0 when the body could not be used
     std::vector<std::pair<std::string, std::string>> entries; // (url, unzipDir) in body order
-
-    static Request stopMarker() { return Request{-2, 0, {}}; }
-    bool isStopMarker() const { return handle == -2; }
 };
 
 // What a downloaded package is, which decides where it goes.
@@ -64,7 +41,7 @@ struct ProgressCell
     std::int64_t total = 0;
     std::int64_t rate = 0; // bytes per second over the last two seconds
     // Why a failed download failed, when the plain -1 would mislead the user
-    // ("checksum": the package arrived but did not match its published sum).
+    // (one of the protocol's failure reasons).
     std::string failure;
 };
 

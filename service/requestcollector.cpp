@@ -5,16 +5,15 @@
 #include "textcodec.h"
 #include "wirelink/wirelink.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 #include <vector>
 
 namespace haulmoor {
 
-bool RequestCollector::listen(int port)
+bool RequestCollector::listen(int port, ServiceHost& host)
 {
+    m_host = &host;
     ListenParams params;
     std::strncpy(params.address, "127.0.0.1", sizeof params.address - 1);
     params.port = static_cast<std::uint16_t>(port);
@@ -35,35 +34,17 @@ bool RequestCollector::listen(int port)
     return true;
 }
 
-void RequestCollector::run(ServiceHost& host, int port)
+void RequestCollector::close()
 {
-    if (port < 1) {
-        std::fputs("Sever init failed", stdout);
-        std::fflush(stdout);
+    if (listenHandle == -1)
         return;
-    }
-    for (;;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (host.takeStopMarker())
-            return;
-        moveOne(host);
-    }
+    NET_HTTPSERVER_CloseListen(listenHandle);
+    listenHandle = -1;
 }
 
-bool RequestCollector::moveOne(ServiceHost& host)
+void RequestCollector::refuse(int handle)
 {
-    std::lock_guard<std::mutex> lock(m_intakeLock);
-    if (m_intake.empty())
-        return false;
-    host.enqueue(std::move(m_intake.front()));
-    m_intake.pop_front();
-    return true;
-}
-
-void RequestCollector::intake(Request request)
-{
-    std::lock_guard<std::mutex> lock(m_intakeLock);
-    m_intake.push_back(std::move(request));
+    NET_HTTPSERVER_ReplyStatus(handle, 503);
 }
 
 bool RequestCollector::admits(int handle) const
@@ -71,22 +52,16 @@ bool RequestCollector::admits(int handle) const
     if (!m_token.required())
         return true;
     char value[AccessToken::kMaxHeaderLength + 1];
-    const int length = NET_HTTPSERVER_GetHeader(handle, AccessToken::kHeaderName, value, sizeof value);
+    const int length = NET_HTTPSERVER_GetHeader(handle, localprotocol::kTokenHeader, value, sizeof value);
     if (length < 0)
         return false;
     return m_token.admits(std::string_view(value, static_cast<std::size_t>(length)));
 }
 
-std::size_t RequestCollector::intakeCount()
-{
-    std::lock_guard<std::mutex> lock(m_intakeLock);
-    return m_intake.size();
-}
-
 void RequestCollector::onRequest(int handle, const RequestInfo* info, void* userData)
 {
     auto* collector = static_cast<RequestCollector*>(userData);
-    if (!info || handle < 0 || !collector) {
+    if (!info || handle < 0 || !collector || !collector->m_host) {
         NET_UTILS_GetLastError();
         return;
     }
@@ -124,7 +99,9 @@ void RequestCollector::onRequest(int handle, const RequestInfo* info, void* user
     std::fputc('\n', stdout);
     std::fflush(stdout);
 
-    collector->intake(protocol::parseBody(converted, handle));
+    // An ending service takes nothing new; the client hears so at once.
+    if (!collector->m_host->enqueue(protocol::parseBody(converted, handle)))
+        refuse(handle);
 }
 
 } // namespace haulmoor

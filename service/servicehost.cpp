@@ -4,13 +4,38 @@
 #include "protocol.h"
 #include "requestcollector.h"
 #include "taskmanager.h"
+#include "terminationwatch.h"
 #include "versionquery.h"
 #include "wirelink/wirelink.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <thread>
 
 namespace haulmoor {
+
+using namespace localprotocol;
+
+namespace {
+
+// Ends the main-program watch however run() is left.
+class WatchThread
+{
+public:
+    WatchThread(platform::StopEvent& over, std::thread thread) : m_over(over), m_thread(std::move(thread)) {}
+    ~WatchThread() { stop(); }
+    void stop()
+    {
+        m_over.set();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+private:
+    platform::StopEvent& m_over;
+    std::thread m_thread;
+};
+
+} // namespace
 
 ServiceHost::ServiceHost(ServiceOptions options)
     : collector(std::make_shared<RequestCollector>()),
@@ -22,7 +47,8 @@ ServiceHost::ServiceHost(ServiceOptions options)
 
 ServiceHost::~ServiceHost()
 {
-    stopCollector();
+    // The listener's threads must not reach a host that is gone.
+    collector->close();
 }
 
 int ServiceHost::run(int listenPort)
@@ -32,24 +58,38 @@ int ServiceHost::run(int listenPort)
     if (port >= 1) {
         // The client trusts the port only once this line arrives: until the
         // bind succeeded it might be someone else's.
-        if (!collector->listen(port)) {
+        if (!collector->listen(port, *this)) {
             std::fprintf(stderr, "Haulmoor: cannot listen on 127.0.0.1:%d\n", port);
             NET_UTILS_Fini();
             return 1;
         }
-        std::printf("listening on 127.0.0.1:%d\n", port);
+        std::printf("%s%d\n", kListeningPrefix, port);
+        std::fflush(stdout);
+    } else if (port == 0) {
+        // Nothing will ever be asked; the service idles with its main program.
+        std::fputs("Sever init failed", stdout);
         std::fflush(stdout);
     }
-    if (port >= 0) {
-        collectorThread = std::make_shared<std::thread>([this] { collector->run(*this, port); });
-    }
     pool->start();
+    WatchThread mainProgram(m_dispatchOver, std::thread([this] {
+                                if (m_options.waitForMainProgramEnd &&
+                                    m_options.waitForMainProgramEnd(m_dispatchOver))
+                                    requestEnd(Ending::Drain);
+                            }));
+    std::unique_ptr<TerminationWatch> termination;
+    if (m_options.catchStopSignals)
+        termination = std::make_unique<TerminationWatch>([this] { requestEnd(Ending::Abandon); },
+                                                         m_options.cleanUpLimit);
     while (dispatchOnce()) {
     }
-    stopCollector();
-    // Every queued download and reply still runs before the pool ends; the
-    // library they use goes only after that.
+    mainProgram.stop();
+    refuseQueued();
+    // Every queued download and reply still runs before the pool ends (an
+    // abandoned download only cleans up); the library they use goes only
+    // after that, and the listener with it.
     pool.reset();
+    termination.reset();
+    collector->close();
     NET_UTILS_Fini();
     return 0;
 }
@@ -59,24 +99,22 @@ void ServiceHost::setAccessToken(AccessToken token)
     collector->setAccessToken(std::move(token));
 }
 
-void ServiceHost::stopCollector()
-{
-    if (collectorThread && collectorThread->joinable())
-        collectorThread->join();
-}
-
 bool ServiceHost::dispatchOnce()
 {
-    m_options.waitTick();
-    if (!m_options.mainProgramRunning()) {
-        std::lock_guard<std::mutex> guard(lock);
-        urgentQueue.push_back(Request::stopMarker());
-        return false;
+    {
+        std::unique_lock<std::mutex> guard(lock);
+        m_wake.wait(guard, [this] { return m_ending != Ending::None || !queuesEmptyLocked(); });
+        if (m_ending != Ending::None)
+            return false;
     }
+    if (m_options.dispatchGate)
+        m_options.dispatchGate();
+    if (ending() != Ending::None)
+        return false;
     Request request;
     if (!takeNext(request))
         return true;
-    if (request.method < DownloadMaterial || request.method > CheckManagerVersion)
+    if (!isKnownMethod(request.method))
         return true; // never answered
     dispatch(request);
     return true;
@@ -105,22 +143,28 @@ void ServiceHost::dispatch(const Request& request)
     }
 }
 
-void ServiceHost::enqueue(Request request)
+bool ServiceHost::enqueue(Request request)
 {
-    std::lock_guard<std::mutex> guard(lock);
-    switch (request.method) {
-    case DownloadProgress:
-    case CancelDownloadSubTool:
-        urgentQueue.push_back(std::move(request));
-        break;
-    case DownloadMaterial:
-    case DownloadSubTool:
-        downloadQueue.push_back(std::move(request));
-        break;
-    default:
-        otherQueue.push_back(std::move(request));
-        break;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (m_ending != Ending::None)
+            return false;
+        switch (request.method) {
+        case DownloadProgress:
+        case CancelDownloadSubTool:
+            urgentQueue.push_back(std::move(request));
+            break;
+        case DownloadMaterial:
+        case DownloadSubTool:
+            downloadQueue.push_back(std::move(request));
+            break;
+        default:
+            otherQueue.push_back(std::move(request));
+            break;
+        }
     }
+    m_wake.notify_one();
+    return true;
 }
 
 bool ServiceHost::takeNext(Request& request)
@@ -142,17 +186,44 @@ std::size_t ServiceHost::queuedCount()
     return urgentQueue.size() + downloadQueue.size() + otherQueue.size();
 }
 
-bool ServiceHost::takeStopMarker()
+bool ServiceHost::queuesEmptyLocked() const
 {
-    // The marker may stand behind progress requests that arrived late, so
-    // look through the whole urgent queue.
+    return urgentQueue.empty() && downloadQueue.empty() && otherQueue.empty();
+}
+
+void ServiceHost::refuseQueued()
+{
+    std::vector<int> handles;
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        for (auto* queue : {&urgentQueue, &downloadQueue, &otherQueue}) {
+            for (const Request& request : *queue)
+                handles.push_back(request.handle);
+            queue->clear();
+        }
+    }
+    // Told at once instead of waiting for the listener's time-out.
+    for (const int handle : handles)
+        collector->refuse(handle);
+}
+
+void ServiceHost::requestEnd(Ending ending)
+{
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        if (ending <= m_ending)
+            return;
+        m_ending = ending;
+    }
+    if (ending == Ending::Abandon)
+        m_abandoned.set();
+    m_wake.notify_all();
+}
+
+ServiceHost::Ending ServiceHost::ending()
+{
     std::lock_guard<std::mutex> guard(lock);
-    auto it = std::find_if(urgentQueue.begin(), urgentQueue.end(),
-                           [](const Request& request) { return request.isStopMarker(); });
-    if (it == urgentQueue.end())
-        return false;
-    urgentQueue.erase(it);
-    return true;
+    return m_ending;
 }
 
 std::shared_ptr<ProgressCell> ServiceHost::cellLocked(const std::string& url)

@@ -1,10 +1,7 @@
 #include "serviceoptions.h"
 
+#include "mainprogramwatch.h"
 #include "platform/paths.h"
-#include "platform/processes.h"
-
-#include <chrono>
-#include <thread>
 
 namespace haulmoor {
 
@@ -13,8 +10,10 @@ ServiceOptions ServiceOptions::defaults()
     ServiceOptions options;
     options.moduleDir = platform::currentExecutableDir();
     options.homeDir = platform::homeDirectory();
-    options.waitTick = [] { std::this_thread::sleep_for(std::chrono::milliseconds(100)); };
-    options.mainProgramRunning = [] { return platform::findProcess("Gearloft") != 0; };
+    options.waitForMainProgramEnd = [](const platform::StopEvent& stop) {
+        return MainProgramWatch().waitUntilGone(stop);
+    };
+    options.catchStopSignals = true;
     return options;
 }
 

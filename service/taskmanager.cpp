@@ -17,6 +17,7 @@ void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell>
     downloader.setCell(std::move(cell), m_context.cellLock);
     downloader.setUnpackerDir(m_context.unpackerDir);
     downloader.setTransferMode(m_context.transferMode);
+    downloader.setStopEvent(m_context.abandoned);
     downloader.download();
 }
 

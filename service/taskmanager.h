@@ -7,6 +7,10 @@
 #include <mutex>
 #include <string>
 
+namespace platform {
+class StopEvent;
+}
+
 namespace haulmoor {
 
 // What a download task shares with the rest of the service.
@@ -15,6 +19,7 @@ struct DownloadContext
     std::mutex* cellLock = nullptr; // the host lock, taken for every cell access
     std::string unpackerDir;        // searched first for the unpacker program
     TransferMode transferMode = TransferMode::Ranges;
+    const platform::StopEvent* abandoned = nullptr; // set when the service gives up its work
 };
 
 // The work of one pool task: a package download or the sending of a reply.

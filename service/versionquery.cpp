@@ -14,7 +14,7 @@ constexpr const char* kMaxIndexBytes = "4194304";
 
 std::string indexUrl(const std::string& baseUrl, int method)
 {
-    const char* product = method == CheckMaterialVersion ? "material" : "gearloft";
+    const char* product = method == localprotocol::CheckMaterialVersion ? "material" : "gearloft";
     return baseUrl + "/4200/tool/windows/" + product + "/package.json";
 }
 

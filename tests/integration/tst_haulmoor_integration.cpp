@@ -328,14 +328,15 @@ private:
 
     // One element per line, no indentation and XML escapes, as the client
     // writes it.
-    void writeSetup(const QString& downloadPath)
+    void writeSetup(const QString& downloadPath, const QString& transferMode = QStringLiteral("0"))
     {
         const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n"
                                             "<Languages>\n<Value>1</Value>\n</Languages>\n"
                                             "<DownloadPath>\n<Value>%1</Value>\n</DownloadPath>\n"
                                             "<EnServerAddress>\n<Value>%2/en</Value>\n</EnServerAddress>\n"
+                                            "<TransferMode>\n<Value>%3</Value>\n</TransferMode>\n"
                                             "</Setup>\n")
-                                 .arg(downloadPath.toHtmlEscaped(), m_nginx->baseUrl());
+                                 .arg(downloadPath.toHtmlEscaped(), m_nginx->baseUrl(), transferMode);
         QVERIFY(writeFile(m_install + QStringLiteral("/Setup.xml"), text.toUtf8()));
     }
 
@@ -1046,6 +1047,71 @@ private slots:
         QCOMPARE(requestsFor(path).size(), requestsAtStop);
         QVERIFY(requestsAtStop * kRangeBytes < package.size());
         QCOMPARE(entriesOf(subTools()), QStringList());
+    }
+
+    // The client ends its service with SIGTERM and kills it 3 s later: by
+    // then the download is given up and its partial package removed.
+    void signalEndsSlowDownloadCleanly_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::addColumn<QString>("transferMode");
+        QTest::newRow("SIGTERM, range sequence") << int(SIGTERM) << QStringLiteral("0");
+        QTest::newRow("SIGINT, streamed") << int(SIGINT) << QStringLiteral("1");
+    }
+
+    void signalEndsSlowDownloadCleanly()
+    {
+        QFETCH(int, signalNumber);
+        QFETCH(QString, transferMode);
+        writeSetup(m_downloads, transferMode);
+        QVERIFY(startListeningService());
+        const QByteArray package = zipPackage({{QStringLiteral("Slow/data.bin"), noise(2 << 20, 5)}});
+        QVERIFY(!package.isEmpty());
+        const QString url = publish(kSlowPrefix + m_prefix.mid(1) + QStringLiteral("/Slow.zip"), package);
+        QCOMPARE(ask(3, {{url, subTools()}}).value(url), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(progressOf(url) > 0 && !entriesOf(subTools()).isEmpty(), 10000);
+
+        QCOMPARE(::kill(pid_t(m_service->processId()), signalNumber), 0);
+        QVERIFY(m_service->waitForFinished(3000));
+        verifyEndedCleanly();
+        QCOMPARE(entriesOf(subTools()), QStringList());
+        QCOMPARE(entriesOf(m_install).filter(QStringLiteral(".haulmoor-")), QStringList());
+        QVERIFY(!fixtures::loopback::portAnswers(m_port));
+    }
+
+    // SIGTERM while the unpacker runs: it is stopped and its work thrown
+    // away, and the installed tool stays the old version, whole.
+    void signalDuringUnpackKeepsTheOldTool()
+    {
+        const QString tools = subTools();
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/Hammer.exe"), "old hammer", true));
+        QVERIFY(writeFile(tools + QStringLiteral("Hammer/lib/helper.dll"), "old helper"));
+        QVERIFY(writeFile(tools + QStringLiteral(".Hammer.previous/Hammer.exe"), "older hammer"));
+        const QMap<QString, QByteArray> before = snapshot(tools);
+        const QString pidFile = m_root->filePath(QStringLiteral("unpacker.pid"));
+        QVERIFY(QFile::remove(m_install + QStringLiteral("/ZipUnzip")));
+        QVERIFY(writeFile(
+            m_install + QStringLiteral("/ZipUnzip"),
+            "#!/bin/sh\nmkdir -p \"$3/Hammer\" && echo new > \"$3/Hammer/Hammer.exe\"\necho $$ > '" +
+                pidFile.toUtf8() + ".part' && mv '" + pidFile.toUtf8() + ".part' '" + pidFile.toUtf8() +
+                "'\nexec sleep 600\n",
+            true));
+        QVERIFY(startListeningService());
+        const QByteArray package = zipPackage({{QStringLiteral("Hammer/Hammer.exe"), "new hammer", true}});
+        const QString url = publish(m_prefix + QStringLiteral("/tools/Hammer.zip"), package);
+        QCOMPARE(ask(3, {{url, tools}}).value(url), QStringLiteral("0"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(pidFile), 10000);
+        const qint64 unpacker = readFile(pidFile).trimmed().toLongLong();
+        QVERIFY(unpacker > 0 && !processGone(unpacker));
+
+        QCOMPARE(::kill(pid_t(m_service->processId()), SIGTERM), 0);
+        QVERIFY(m_service->waitForFinished(3000));
+        verifyEndedCleanly();
+        QVERIFY(processGone(unpacker)); // stopped and collected by the service
+        QCOMPARE(snapshot(tools), before);
+        QCOMPARE(entriesOf(tools),
+                 (QStringList{QStringLiteral(".Hammer.previous"), QStringLiteral("Hammer")}));
+        QCOMPARE(entriesOf(m_install).filter(QStringLiteral(".haulmoor-")), QStringList());
     }
 
     void unusableBodiesAreEchoedButNeverAnswered()

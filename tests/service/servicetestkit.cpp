@@ -1,6 +1,7 @@
 #include "servicetestkit.h"
 
 #include "loopback.h"
+#include "platform/readiness.h"
 #include "wirelink/wirelink.h"
 
 #include <QDir>
@@ -15,7 +16,7 @@
 
 namespace servicetest {
 
-void TickGate::wait()
+void DispatchGate::wait()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_changed.wait(lock, [this] { return m_open || m_permits > 0; });
@@ -23,16 +24,16 @@ void TickGate::wait()
         --m_permits;
 }
 
-void TickGate::release(int ticks)
+void DispatchGate::release(int steps)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_permits += ticks;
+        m_permits += steps;
     }
     m_changed.notify_all();
 }
 
-void TickGate::open()
+void DispatchGate::open()
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -127,7 +128,7 @@ RunningHost::RunningHost() = default;
 RunningHost::~RunningHost()
 {
     if (m_thread.joinable()) {
-        m_running = false;
+        m_mainProgramGone.set();
         m_gate.open();
         m_thread.join();
     }
@@ -138,8 +139,10 @@ bool RunningHost::start()
     haulmoor::ServiceOptions options;
     options.moduleDir = m_module.path().toStdString();
     options.homeDir = m_home.path().toStdString();
-    options.waitTick = [this] { m_gate.wait(); };
-    options.mainProgramRunning = [this] { return m_running.load(); };
+    options.dispatchGate = [this] { m_gate.wait(); };
+    options.waitForMainProgramEnd = [this](const platform::StopEvent& stop) {
+        return platform::waitReadable({m_mainProgramGone.fd(), stop.fd()}, -1) == 0;
+    };
     m_host = std::make_unique<haulmoor::ServiceHost>(options);
     m_port = fixtures::loopback::pickFreePort();
     m_thread = std::thread([this] { m_exitCode = m_host->run(m_port); });
@@ -156,7 +159,7 @@ bool RunningHost::start()
 
 int RunningHost::stop()
 {
-    m_running = false;
+    m_mainProgramGone.set();
     m_gate.open();
     if (m_thread.joinable())
         m_thread.join();

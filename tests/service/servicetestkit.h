@@ -1,8 +1,9 @@
 #pragma once
 // Shared pieces for tests that run a ServiceHost in-process: a dispatcher
-// tick the test releases by hand, a switchable main-program check, and a
+// gate the test releases by hand, a main program the test ends, and a
 // client that posts protocol bodies the way the real client does.
 
+#include "platform/stopevent.h"
 #include "servicehost.h"
 
 #include <QByteArray>
@@ -20,12 +21,13 @@
 
 namespace servicetest {
 
-class TickGate
+// Holds the dispatcher before each step until the test lets it through.
+class DispatchGate
 {
 public:
     void wait();
-    void release(int ticks = 1);
-    void open(); // every later tick passes at once
+    void release(int steps = 1);
+    void open(); // every later step passes at once
 
 private:
     std::mutex m_mutex;
@@ -99,11 +101,13 @@ public:
     ~RunningHost();
 
     bool start();
-    // Lets the main-program check fail and waits for run() to return.
+    // The main program ends; the host learns of it through its watch.
+    void endMainProgram() { m_mainProgramGone.set(); }
+    // Ends the main program and waits for run() to return.
     int stop();
 
     haulmoor::ServiceHost& host() { return *m_host; }
-    TickGate& gate() { return m_gate; }
+    DispatchGate& gate() { return m_gate; }
     quint16 port() const { return m_port; }
     QString moduleDir() const { return m_module.path(); }
     QString homeDir() const { return m_home.path(); }
@@ -114,8 +118,8 @@ public:
 private:
     QTemporaryDir m_module;
     QTemporaryDir m_home;
-    TickGate m_gate;
-    std::atomic<bool> m_running{true};
+    DispatchGate m_gate;
+    platform::StopEvent m_mainProgramGone;
     std::unique_ptr<haulmoor::ServiceHost> m_host;
     std::thread m_thread;
     std::atomic<int> m_exitCode{-100};

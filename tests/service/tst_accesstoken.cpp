@@ -1,6 +1,7 @@
 // Which header values let a request through to the service, and where the
 // service takes its secret from.
 #include "accesstoken.h"
+#include "localprotocol/localprotocol.h"
 
 #include <QtTest>
 #include <cstdlib>
@@ -62,17 +63,17 @@ private slots:
 
     void secretIsTakenOutOfTheEnvironment()
     {
-        qputenv(AccessToken::kEnvironmentName, QByteArray::fromStdString(kSecret));
+        qputenv(localprotocol::kTokenEnvironment, QByteArray::fromStdString(kSecret));
         const AccessToken token = AccessToken::fromEnvironment();
         QVERIFY(token.required());
         QVERIFY(token.admits(kSecret));
         // Programs the service starts later must not inherit it.
-        QVERIFY(std::getenv(AccessToken::kEnvironmentName) == nullptr);
+        QVERIFY(std::getenv(localprotocol::kTokenEnvironment) == nullptr);
 
         const AccessToken none = AccessToken::fromEnvironment();
         QVERIFY(!none.required());
 
-        qputenv(AccessToken::kEnvironmentName, QByteArray());
+        qputenv(localprotocol::kTokenEnvironment, QByteArray());
         QVERIFY(AccessToken::fromEnvironment().required());
     }
 };

@@ -107,9 +107,9 @@ private slots:
 
     void indexUrlsJoinAsTheyStand()
     {
-        QCOMPARE(versionquery::indexUrl("http://h", CheckManagerVersion),
+        QCOMPARE(versionquery::indexUrl("http://h", localprotocol::CheckManagerVersion),
                  std::string("http://h/4200/tool/windows/gearloft/package.json"));
-        QCOMPARE(versionquery::indexUrl("http://h/", CheckMaterialVersion),
+        QCOMPARE(versionquery::indexUrl("http://h/", localprotocol::CheckMaterialVersion),
                  std::string("http://h//4200/tool/windows/material/package.json"));
     }
 

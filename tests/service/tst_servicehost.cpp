@@ -1,5 +1,5 @@
-// The service in-process over real HTTP: queues, the one-request-per-tick
-// dispatcher, the progress table, cancel and the orderly end.
+// The service in-process over real HTTP: queues, the dispatcher that takes
+// one request per step, the progress table, cancel and the orderly end.
 #include "packageserver.h"
 #include "platform/stagingmarker.h"
 #include "servicetestkit.h"
@@ -27,7 +27,7 @@ private slots:
                         R"({"app":[{"version":"1.1.0.5"},{"version":"1.1.0.6"}]})");
     }
 
-    void urgentFirstAndOneRequestPerTick()
+    void urgentFirstAndOneRequestPerStep()
     {
         RunningHost running;
         QVERIFY(running.start());
@@ -51,13 +51,31 @@ private slots:
         running.gate().release();
         QTRY_COMPARE(running.host().queuedCount(), std::size_t(2));
         progress.join();
-        QCOMPARE(running.host().queuedCount(), std::size_t(2)); // one tick, one request
+        QCOMPARE(running.host().queuedCount(), std::size_t(2)); // one step, one request
         running.gate().release();
         download.join();
         running.gate().release();
         version.join();
         QCOMPARE(answered, (QList<int>{4, 3, 7}));
         QCOMPARE(running.stop(), 0);
+    }
+
+    // The main program ended while requests waited: they are refused at
+    // once instead of running into the listener's time-out.
+    void endingRefusesWhatIsStillQueued()
+    {
+        RunningHost running;
+        QVERIFY(running.start());
+        auto queued = QtConcurrent::run([&] {
+            return post(running.port(), 4, {{QStringLiteral("u"), QString()}});
+        });
+        QTRY_COMPARE(running.host().queuedCount(), std::size_t(1));
+        running.endMainProgram();
+        QTRY_VERIFY(running.host().ending() == haulmoor::ServiceHost::Ending::Drain);
+        QCOMPARE(running.stop(), 0);
+        const Reply refused = queued.result();
+        QVERIFY(!refused.ok);
+        QCOMPARE(refused.status, 503);
     }
 
     void progressAndCancelUseTheTable()

@@ -120,6 +120,15 @@ bool processRuns(pid_t pid)
     return pid > 0 && !hasEnded(std::to_string(pid));
 }
 
+bool processIsNamed(pid_t pid, const std::string& imageName)
+{
+    if (pid <= 0)
+        return false;
+    const std::string pidText = std::to_string(pid);
+    return realUserOf(pidText) == static_cast<long>(getuid()) && !hasEnded(pidText) &&
+           imageNamesMatch(imageNameOf(pidText), imageName);
+}
+
 pid_t findProcess(const std::string& imageName)
 {
     for (const auto& process : listProcesses()) {

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
+#include "platform/processwatch.h"
 #include "platform/spawn.h"
+#include "platform/stopevent.h"
 
 #include <cerrno>
 #include <csignal>
@@ -63,6 +65,33 @@ pid_t startTethered(const char* program, char* const* argv)
     }
     return pid;
 }
+
+// Kills the child once stop is set; false when it ended by itself first.
+// Either way it is left for the caller to collect.
+bool stopBeforeEnd(pid_t pid, const StopEvent& stop)
+{
+    const ProcessWatch watch(pid);
+    if (watch.watching()) {
+        if (watch.waitForEnd(&stop, -1))
+            return false;
+    } else {
+        // No pidfd here: look at the child between short waits for the stop.
+        for (;;) {
+            siginfo_t info{};
+            if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) {
+                if (errno != EINTR)
+                    return false;
+            } else if (info.si_pid == pid) {
+                return false;
+            }
+            if (stop.wait(50))
+                break;
+        }
+    }
+    // What it made is thrown away with its work folder: nothing to let it finish.
+    kill(pid, SIGKILL);
+    return true;
+}
 } // namespace
 
 std::string findProgram(const std::string& name, const std::string& preferredDir)
@@ -89,9 +118,13 @@ std::string findProgram(const std::string& name, const std::string& preferredDir
 }
 
 RunResult runAndWait(const std::string& program, const std::vector<std::string>& arguments,
-                     ChildLifetime lifetime)
+                     ChildLifetime lifetime, const StopEvent* stop)
 {
     RunResult result;
+    if (stop && stop->isSet()) {
+        result.stopped = true;
+        return result;
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const auto& argument : arguments)
@@ -107,6 +140,7 @@ RunResult runAndWait(const std::string& program, const std::vector<std::string>&
         return result;
     }
     result.started = true;
+    result.stopped = stop && stopBeforeEnd(pid, *stop);
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR)

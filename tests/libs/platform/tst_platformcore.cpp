@@ -1,12 +1,19 @@
 // The operating-system layer on the real system: processes by image name,
-// folders, spawning with an argument vector, free space.
+// watching a process end, folders, spawning with an argument vector, free
+// space.
 #include "platform/diskspace.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
+#include "platform/processwatch.h"
 #include "platform/spawn.h"
+#include "platform/stopevent.h"
 
 #include <QtTest>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 class TestPlatformCore : public QObject
@@ -75,6 +82,47 @@ private slots:
         for (const auto& process : platform::listProcesses())
             QVERIFY(process.pid != pid);
         QCOMPARE(waitpid(pid, nullptr, 0), pid);
+    }
+
+    void watchReportsTheEndOfAChild()
+    {
+        QProcess child;
+        child.start(QStringLiteral("/bin/sleep"), {QStringLiteral("30")});
+        QVERIFY(child.waitForStarted());
+        const platform::ProcessWatch watch(pid_t(child.processId()));
+        if (!watch.watching())
+            QSKIP("this kernel hands out no process descriptors; the callers look for themselves");
+        QVERIFY(!watch.ended());
+        platform::StopEvent stop;
+        stop.set();
+        QVERIFY(!watch.waitForEnd(&stop, -1)); // the stop ends the wait, not the process
+        QVERIFY(!watch.ended());
+        QCOMPARE(::kill(pid_t(child.processId()), SIGKILL), 0);
+        // Reported before anyone collects it.
+        QVERIFY(watch.waitForEnd(nullptr, 10000));
+        QVERIFY(watch.ended());
+        QVERIFY(child.waitForFinished());
+    }
+
+    void runAndWaitKillsTheProgramOnStop()
+    {
+        QTemporaryDir dir;
+        const QByteArray started = QFile::encodeName(dir.filePath(QStringLiteral("started")));
+        QCOMPARE(mkfifo(started.constData(), 0600), 0);
+        platform::StopEvent stop;
+        std::thread stopper([&] {
+            // Opening returns once the program opened the other end.
+            ::close(::open(started.constData(), O_RDONLY));
+            stop.set();
+        });
+        const auto run =
+            platform::runAndWait("/bin/sh", {"-c", "echo > \"$0\"; exec sleep 30", started.toStdString()},
+                                 platform::ChildLifetime::EndsWithCaller, &stop);
+        stopper.join();
+        QVERIFY(run.started);
+        QVERIFY(run.stopped);
+        QCOMPARE(run.exitCode, -1); // killed, not run to its end
+        QVERIFY(!platform::runAndWait("/bin/true", {}, platform::ChildLifetime::Independent, &stop).started);
     }
 
     void aClosedPipeFailsTheWriteInsteadOfKilling()

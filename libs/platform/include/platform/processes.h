@@ -27,5 +27,8 @@ bool processRuns(pid_t pid);
 
 // Pid of the first process whose image name matches, 0 when none does.
 pid_t findProcess(const std::string& imageName);
+// Whether this one process is this user's, runs and has that image name
+// (a pid found earlier may have been taken by another process since).
+bool processIsNamed(pid_t pid, const std::string& imageName);
 
 } // namespace platform
