@@ -30,6 +30,7 @@ public:
     void stop();
 
     pid_t pid() const { return m_servicePid; }
+    int port() const { return m_port; }
     // Where packages land before they are unpacked.
     std::string downloadFolder() const { return m_rootDir + "/downloads/SubTools"; }
 
