@@ -13,6 +13,13 @@ namespace gearmart {
 
 namespace {
 
+// Every tool started from this client, for the close that ends them.
+QVector<platform::ProcessIdentity>& launchedTools()
+{
+    static QVector<platform::ProcessIdentity> tools;
+    return tools;
+}
+
 const QString kExeSuffix = QStringLiteral(".exe");
 
 const ToolInfo* toolRecord(int iToolkey)
@@ -75,16 +82,26 @@ bool ToolLauncher::launch(int iToolkey)
     qint64 pid = -1;
     if (!platform::startDetached(path, {}, QFileInfo(path).path(), &pid) || pid <= 0)
         return false;
-    m_launchedPid = pid;
+    m_launched = platform::identityOf(pid);
+    if (m_launched.isEmpty())
+        m_launched.pid = pid; // gone already: nothing will match it later
+    launchedTools().append(m_launched);
     return true;
 }
 
 void ToolLauncher::terminateLaunched()
 {
-    if (m_launchedPid <= 0)
-        return;
-    platform::terminateProcess(m_launchedPid);
-    m_launchedPid = -1;
+    platform::terminateIfSame(m_launched);
+    m_launched = {};
+}
+
+int ToolLauncher::terminateAllLaunched()
+{
+    int ended = 0;
+    for (const platform::ProcessIdentity& identity : qAsConst(launchedTools()))
+        ended += platform::terminateIfSame(identity) ? 1 : 0;
+    launchedTools().clear();
+    return ended;
 }
 
 QString ToolLauncher::shortcutIconPath(int iToolkey)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/launcher.h"
+
 #include <QString>
+#include <QVector>
 
 namespace gearmart {
 
@@ -27,13 +30,17 @@ public:
     // Whether a process with the tool's ExeName runs (".exe" ignored).
     static bool isRunning(int iToolkey);
 
-    // Starts the executable detached, in its folder, and keeps its pid.
+    // Starts the executable detached, in its folder, and keeps who it is.
     // False when the file does not exist ("Exe not exist" is logged) or
     // cannot be started.
     bool launch(int iToolkey);
-    qint64 launchedPid() const { return m_launchedPid; }
-    // Ends the process this launcher started last (SIGTERM), if any.
+    qint64 launchedPid() const { return m_launched.isEmpty() ? -1 : m_launched.pid; }
+    // Ends the process this launcher started last (SIGTERM), if it still
+    // runs and is still that program (pids are reused).
     void terminateLaunched();
+    // Every tool any launcher of this client started: those still running
+    // as the same program are asked to end. How many were.
+    static int terminateAllLaunched();
 
     // The desktop entry of a tool, named by its name in the current language.
     static QString shortcutIconPath(int iToolkey);
@@ -44,7 +51,7 @@ public:
     static bool removeDesktopShortcut(int iToolkey);
 
 private:
-    qint64 m_launchedPid = -1;
+    platform::ProcessIdentity m_launched;
 };
 
 } // namespace gearmart

@@ -485,12 +485,6 @@ void SubToolWidget::onProgressAnswer(int iValue)
     }
 }
 
-void SubToolWidget::onClose()
-{
-    if (ConfigManager::instance()->closeOpenToolsFlag() > 0)
-        m_launcher.terminateLaunched();
-}
-
 void SubToolWidget::onSubToolsStateChanged(ToolCurrentState emState, int iKey)
 {
     if (iKey != m_iToolKey || !m_bHasRecord)

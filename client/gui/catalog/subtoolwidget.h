@@ -67,7 +67,6 @@ signals:
 
 public slots:
     void onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue);
-    void onClose();
     void onSubToolsStateChanged(ToolCurrentState emState, int iKey);
     void onWaitingToolsStartDownload(int iToolkey);
 

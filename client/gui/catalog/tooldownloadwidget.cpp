@@ -128,7 +128,6 @@ void ToolDownloadWidget::connectSignals()
     connect(m_pListWidget, &ToosListWidget::signalToMainPage, this, &ToolDownloadWidget::signalToMainPage);
     connect(this, &ToolDownloadWidget::signalServerResponded, m_pListWidget,
             &ToosListWidget::signalServerResponded);
-    connect(this, &ToolDownloadWidget::signalClose, m_pListWidget, &ToosListWidget::signalClose);
     connect(this, &ToolDownloadWidget::signalSubToolsStateChanged, m_pListWidget,
             &ToosListWidget::signalSubToolsStateChanged);
     connect(this, &ToolDownloadWidget::signalWaitingToolsStartDownload, m_pListWidget,

@@ -42,7 +42,6 @@ signals:
     void signalShowMoreInfoWidget(int iToolkey);
     void signalDownload(int method, QVector<int> toolKeys);
     void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
-    void signalClose();
     void signalCover(bool bCover);
     void signalToMoreInfoPage(ToolCurrentState enumType, int iKey);
     void signalToMainPage(ToolCurrentState enumState, int iKey);

@@ -92,7 +92,6 @@ void ToolsWiget::addCard(int iToolkey)
     connect(card, &SubToolWidget::signalCover, this, &ToolsWiget::signalCover);
     connect(card, &SubToolWidget::signalToMainPage, this, &ToolsWiget::signalToMainPage);
     connect(this, &ToolsWiget::signalServerResponded, card, &SubToolWidget::onServerResponded);
-    connect(this, &ToolsWiget::signalClose, card, &SubToolWidget::onClose);
     connect(this, &ToolsWiget::signalSubToolsStateChanged, card, &SubToolWidget::onSubToolsStateChanged);
 }
 

@@ -39,7 +39,6 @@ ToosListWidget::ToosListWidget(QWidget* parent) : QWidget(parent)
     connect(m_pToolsWiget, &ToolsWiget::signalCover, this, &ToosListWidget::signalCover);
     connect(m_pToolsWiget, &ToolsWiget::signalToMainPage, this, &ToosListWidget::signalToMainPage);
     connect(this, &ToosListWidget::signalServerResponded, m_pToolsWiget, &ToolsWiget::signalServerResponded);
-    connect(this, &ToosListWidget::signalClose, m_pToolsWiget, &ToolsWiget::signalClose);
     connect(this, &ToosListWidget::signalSubToolsStateChanged, m_pToolsWiget,
             &ToolsWiget::signalSubToolsStateChanged);
     connect(this, &ToosListWidget::signalWaitingToolsStartDownload, m_pToolsWiget,

@@ -495,13 +495,6 @@ void MoreInfoLeftWidget::onSubToolsStateChanged(ToolCurrentState emState, int iK
     }
 }
 
-void MoreInfoLeftWidget::onClose()
-{
-    if (ConfigManager::instance()->closeOpenToolsFlag() > 0) {
-        m_launcher.terminateLaunched();
-    }
-}
-
 void MoreInfoLeftWidget::paintEvent(QPaintEvent*)
 {
     QStyleOption option;

@@ -64,7 +64,6 @@ public slots:
     // State changes of this tool made on another page.
     void onSubToolsStateChanged(ToolCurrentState emState, int iKey);
     // Ends the tool opened from here when the settings ask for it.
-    void onClose();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -94,7 +94,6 @@ void ToolMoreInfoWidget::makeConnections()
     connect(goBackBtn, &QAbstractButton::clicked, this, &ToolMoreInfoWidget::signalGoBackToToolDownWidget);
     connect(this, &ToolMoreInfoWidget::signalServerResponded, m_pLeftWidget,
             &MoreInfoLeftWidget::onServerResponded);
-    connect(this, &ToolMoreInfoWidget::signalClose, m_pLeftWidget, &MoreInfoLeftWidget::onClose);
     connect(this, &ToolMoreInfoWidget::signalToMoreInfoPage, m_pLeftWidget,
             &MoreInfoLeftWidget::onSubToolsStateChanged);
     connect(m_pLeftWidget, &MoreInfoLeftWidget::signalDownload, this, &ToolMoreInfoWidget::signalDownload);

@@ -39,7 +39,6 @@ signals:
     void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
     void signalToMoreInfoPage(ToolCurrentState enumState, int iKey);
     void signalToMainPage(ToolCurrentState enumState, int iKey);
-    void signalClose();
     void signalCover(bool bCover);
 
 protected:

@@ -526,11 +526,6 @@ void DownloadedSubToolWidget::onWaitingToolsStartDownload(int iToolkey)
     m_upgradeProgressBar->repaint();
 }
 
-void DownloadedSubToolWidget::onClose()
-{
-    m_launcher.terminateLaunched();
-}
-
 void DownloadedSubToolWidget::showNotice(const QString& qstrIcon, const QString& qstrText,
                                          const QString& qstrOk, QWidget* pParent)
 {

@@ -90,7 +90,6 @@ public slots:
     void onSetUpdateState(int iKey, UpdateState emState);
     void onSetCheckBoxVisible(bool bVisible);
     void onSolveServerResponse(int method, QMap<int, QString> toolkeyToServerValue);
-    void onClose();
     void onWaitingToolsStartDownload(int iToolkey);
     void onOpenTool();
     void onUpdateBtnClicked();

@@ -73,7 +73,6 @@ void ToolBoxWidget::makeConnections()
         connect(scene, &ToolManageScene::signalSubToolsRequest, this, &ToolBoxWidget::signalSubToolsRequest);
         connect(scene, &ToolManageScene::signalSubToolsStateChanged, this, &ToolBoxWidget::onOwnStateChanged);
     }
-    connect(this, &ToolBoxWidget::signalCloseTool, m_pDownloadedScene, &ToolDownloadedScene::signalCloseTool);
     connect(m_pUpdateScene, &ToolUpdateScene::signalBatchUpdateTools, this,
             &ToolBoxWidget::signalSubToolsRequest);
     connect(m_pDownloadedScene, &ToolManageScene::signalCover, this, &ToolBoxWidget::signalCover);

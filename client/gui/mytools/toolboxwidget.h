@@ -45,7 +45,6 @@ signals:
     void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
     void signalSubToolsRequest(int method, QVector<int> toolKeys);
     void signalSubToolsStateChanged(ToolCurrentState enumType, int iKey);
-    void signalCloseTool();
     void signalAllToolUpgraded();
     void signalResized();
     void signalCover(bool cover);

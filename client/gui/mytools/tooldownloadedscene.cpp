@@ -54,7 +54,6 @@ void ToolDownloadedScene::addTool(const ToolInfo& info)
     // After the key event that asked for it has been handled.
     connect(row, &DownloadedSubToolWidget::signalDeleteRequested, this, &ToolDownloadedScene::onDeleteTool,
             Qt::QueuedConnection);
-    connect(this, &ToolDownloadedScene::signalCloseTool, row, &DownloadedSubToolWidget::onClose);
     connect(proxy, &DroppableProxyWidget::signalDragState, this, &ToolDownloadedScene::onSolveDragState);
 }
 

@@ -38,7 +38,6 @@ public:
 signals:
     void signalToolDeleted(int iToolKey);
     void signalDragState(int iToolkey, int iState);
-    void signalCloseTool();
     void signalAddTool();
     void signalAllToolsDeleted();
     // The user put rows in a new order (a drag ended or a row was moved).

@@ -4,6 +4,7 @@
 #include "common/transferprogresshub.h"
 #include "config/configmanager.h"
 #include "details/toolmoreinfowidget.h"
+#include "launch/toollauncher.h"
 #include "mytools/toolboxwidget.h"
 #include "panelcraft/coverwidget.h"
 #include "platform/launcher.h"
@@ -144,7 +145,6 @@ void Gearmart::createDetailPages()
         m_mapMoreInfoPages.insert(it.key(), wrapper);
 
         connect(this, &Gearmart::signalServerResponded, page, &ToolMoreInfoWidget::signalServerResponded);
-        connect(this, &Gearmart::signalClose, page, &ToolMoreInfoWidget::signalClose);
         connect(m_pToolDownloadPage, &ToolDownloadWidget::signalToMainPage, page,
                 &ToolMoreInfoWidget::signalToMoreInfoPage);
         connect(page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget, this,
@@ -345,6 +345,9 @@ bool Gearmart::onClose()
         coverOff();
         return false;
     }
+    // Tools started from here, still running as themselves, end with it.
+    if (ConfigManager::instance()->closeOpenToolsFlag() > 0)
+        ToolLauncher::terminateAllLaunched();
     stopService();
     return close();
 }

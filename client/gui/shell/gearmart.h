@@ -53,7 +53,6 @@ public:
 
 signals:
     void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
-    void signalClose();
     void signalReUpdate();
     void signalStartCheckUpdate();
     void signalGetHelp();

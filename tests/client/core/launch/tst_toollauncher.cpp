@@ -206,6 +206,7 @@ private slots:
 
     void aSecondLaunchKeepsTheFirstRunning()
     {
+        ToolLauncher::terminateAllLaunched(); // what earlier tests started
         install({testcatalog::tool(2)});
         QVERIFY(testcatalog::writeStayingTool(ToolLauncher::toolFolder(2) + QStringLiteral("/Tool2")));
         ToolLauncher launcher;
@@ -218,6 +219,17 @@ private slots:
         launcher.terminateLaunched();
         QTRY_VERIFY(testcatalog::processEnded(second));
         QVERIFY(!testcatalog::processEnded(first));
+
+        // A pid is only signalled while it is still the program started.
+        platform::ProcessIdentity other = platform::identityOf(first);
+        QVERIFY(!other.isEmpty());
+        other.startTicks += 1; // another process that got the same pid
+        QVERIFY(!platform::terminateIfSame(other));
+        QVERIFY(!testcatalog::processEnded(first));
+        // Closing the client ends every tool it started that still runs.
+        QCOMPARE(ToolLauncher::terminateAllLaunched(), 1);
+        QTRY_VERIFY(testcatalog::processEnded(first));
+        QCOMPARE(ToolLauncher::terminateAllLaunched(), 0);
     }
 
     void desktopEntryStartsTheTool()

@@ -219,23 +219,6 @@ private slots:
         QCOMPARE(card3->look(), SubToolWidget::Look::Waiting);
     }
 
-    void pageCloseEndsOpenedTools()
-    {
-        m_install = catalogtest::install({testcatalog::uniquelyNamedTool(2, QStringLiteral("Closer"))},
-                                         {{QStringLiteral("IsCloseOpenTools"), QStringLiteral("1")}});
-        QVERIFY(m_install);
-        ToolDataManager::instance()->toolStates()[2].IsDownload = 1;
-        QVERIFY(testcatalog::writeStayingTool(ToolLauncher::executablePath(2).chopped(4)));
-        ToolDownloadWidget page;
-        SubToolWidget* card = page.listWidget()->toolsWidget()->card(2);
-        card->findChild<QPushButton*>(QStringLiteral("OpenBtn"))->click();
-        const qint64 pid = card->launcher().launchedPid();
-        QVERIFY(pid > 0);
-        emit page.signalClose();
-        QTRY_VERIFY(testcatalog::processEnded(pid));
-        ::kill(pid_t(pid), SIGKILL);
-    }
-
     void bannerShowsFeaturedTools()
     {
         install(8, 1);

@@ -784,7 +784,8 @@ private slots:
         TransferProgressHub::instance()->onTransferFailures({{2, QStringLiteral("checksum")}});
         card->onServerResponded(4, {{2, QStringLiteral("-1")}});
         QCOMPARE(card->look(), Look::Failed);
-        QCOMPARE(bar->toolTip(), QStringLiteral("The package arrived damaged and was not installed. Please try again."));
+        QCOMPARE(bar->toolTip(),
+                 QStringLiteral("The package arrived damaged and was not installed. Please try again."));
         TransferProgressHub::instance()->onTransferFailures({{2, QStringLiteral("folder")}});
         card->onServerResponded(4, {{2, QStringLiteral("-1")}});
         QVERIFY(bar->toolTip().contains(QStringLiteral("download folder")));
@@ -928,19 +929,10 @@ private slots:
         }
     }
 
-    void closingEndsOpenedToolsOnlyWhenAsked_data()
+    // What the card opens is among the tools the client's close may end.
+    void openedToolsAreKnownToTheClose()
     {
-        QTest::addColumn<QString>("flag");
-        QTest::addColumn<bool>("ended");
-        QTest::newRow("keep running") << "0" << false;
-        QTest::newRow("close them") << "1" << true;
-    }
-
-    void closingEndsOpenedToolsOnlyWhenAsked()
-    {
-        QFETCH(QString, flag);
-        QFETCH(bool, ended);
-        install({launchableTool(2)}, {{QStringLiteral("IsCloseOpenTools"), flag}});
+        install({launchableTool(2)});
         setInstalled(2);
         QVERIFY(testcatalog::writeStayingTool(ToolLauncher::executablePath(2).chopped(4)));
         SubToolWidget card(2);
@@ -948,11 +940,8 @@ private slots:
         const qint64 pid = card.launcher().launchedPid();
         QVERIFY(pid > 0);
         m_pids << pid;
-        card.onClose();
-        if (ended)
-            QTRY_VERIFY(testcatalog::processEnded(pid));
-        else
-            QVERIFY(!testcatalog::processEnded(pid));
+        QCOMPARE(ToolLauncher::terminateAllLaunched(), 1);
+        QTRY_VERIFY(testcatalog::processEnded(pid));
     }
 
     void detailsOpenFromLogoAndName()

@@ -322,7 +322,7 @@ private slots:
         QCOMPARE(TipDialog::lastRequestForTesting().text,
                  tool.enName + QStringLiteral(" Software already opened."));
         QVERIFY(QFileInfo::exists(program));
-        row->onClose();
+        QCOMPARE(ToolLauncher::terminateAllLaunched(), 1); // as the client's close does
         QTRY_VERIFY(testcatalog::processEnded(pid));
         TipDialog::resetForTesting();
     }

@@ -7,12 +7,14 @@
 #include "clientinstallation.h"
 #include "common/transferprogresshub.h"
 #include "config/configmanager.h"
+#include "launch/toollauncher.h"
 #include "mytools/toolboxwidget.h"
 #include "mytools/tooldownloadedscene.h"
 #include "panelcraft/coverwidget.h"
 #include "request/requestrouter.h"
 #include "shell/gearmart.h"
 #include "shell/windowtitlewidget.h"
+#include "testcatalog.h"
 #include "tooldata/tooldatamanager.h"
 #include "update/updateversiondialog.h"
 #include "widgets/tipdialog.h"
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QtTest>
+#include <signal.h>
 
 using namespace gearmart;
 
@@ -187,6 +190,35 @@ private slots:
         window->serviceProcess()->disconnect(window.get());
     }
 
+    void closeEndsOpenedToolsOnlyWhenAsked_data()
+    {
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("ended");
+        QTest::newRow("keep them running") << "0" << false;
+        QTest::newRow("close them") << "1" << true;
+    }
+
+    void closeEndsOpenedToolsOnlyWhenAsked()
+    {
+        QFETCH(QString, flag);
+        QFETCH(bool, ended);
+        QVERIFY(ConfigManager::instance()->set(ConfigKey::IsCloseOpenTools, flag));
+        auto window = makeWindow();
+        QVERIFY(testcatalog::writeStayingTool(ToolLauncher::executablePath(2).chopped(4)));
+        ToolLauncher launcher; // as a card or row does
+        QVERIFY(launcher.launch(2));
+        const qint64 pid = launcher.launchedPid();
+        TipDialog::setNextAnswerForTesting(1);
+        QVERIFY(window->onClose());
+        if (ended)
+            QTRY_VERIFY(testcatalog::processEnded(pid));
+        else
+            QVERIFY(!testcatalog::processEnded(pid));
+        ::kill(pid_t(pid), SIGKILL);
+        ToolLauncher::terminateAllLaunched();
+        TipDialog::resetForTesting();
+    }
+
     void confirmedCloseKillsTheServiceSilently()
     {
         auto window = makeWindow();
@@ -207,7 +239,11 @@ private slots:
         QTRY_VERIFY(window->servicePort() > 0); // listening, not merely started
         const qint64 firstPid = window->serviceProcess()->processId();
         QSignalSpy responded(window->requestRouter(), &RequestRouter::signalServerResponded);
-        window->onBuildClientRequest(3, {2}); // a tool download
+        window->onBuildClientRequest(3, {2}); // a tool download, accepted
+        QTRY_VERIFY(std::any_of(responded.begin(), responded.end(), [](const QList<QVariant>& arguments) {
+            return arguments.at(0).toInt() == 3 &&
+                   arguments.at(1).value<QMap<int, QString>>().value(2) == "0";
+        }));
         TipDialog::setNextAnswerForTesting(1);
         window->serviceProcess()->kill();
         QTRY_COMPARE(TipDialog::requestCountForTesting(), 1);
