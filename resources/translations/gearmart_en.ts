@@ -322,10 +322,6 @@
 <context>
     <name>gearmart::GearmartApplication</name>
     <message>
-        <source>1.1.0.5</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Client is already running.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -322,10 +322,6 @@
 <context>
     <name>gearmart::GearmartApplication</name>
     <message>
-        <source>1.1.0.5</source>
-        <translation>1.1.0.5</translation>
-    </message>
-    <message>
         <source>Client is already running.</source>
         <translation>客户端已在运行。</translation>
     </message>

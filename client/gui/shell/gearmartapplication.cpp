@@ -9,6 +9,7 @@
 #include "shell/inquiryifupdatepromptdialog.h"
 #include "shell/pluginfinder.h"
 #include "shell/singleinstance.h"
+#include "version/buildversion.h"
 #include "widgets/tipdialog.h"
 
 #include <QDebug>
@@ -39,7 +40,7 @@ GearmartApplication::GearmartApplication(int& argc, char** argv)
 
 QString GearmartApplication::clientVersion()
 {
-    return tr("1.1.0.5");
+    return QStringLiteral(GEARLOFT_VERSION);
 }
 
 void GearmartApplication::askUpdatePromptOnFirstRun()
