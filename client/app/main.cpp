@@ -1,3 +1,4 @@
+#include "log/logging.h"
 #include "shell/gearmart.h"
 #include "shell/gearmartapplication.h"
 #include "tooldata/tooldatamanager.h"
@@ -19,7 +20,7 @@ int main(int argc, char* argv[])
     gearmart::Gearmart window;
     app.setMainWindow(&window);
     window.show();
-    qInfo("---tracer7--- main window shown");
+    qCInfo(lcStartup, "---tracer7--- main window shown");
     // From the event loop, so the window is on screen behind the tip.
     QTimer::singleShot(0, &window, [&app, &window] { app.showStartupNotices(&window); });
     return app.exec();

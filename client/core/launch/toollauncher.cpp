@@ -1,6 +1,7 @@
 #include "launch/toollauncher.h"
 
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "platform/desktopentry.h"
 #include "platform/launcher.h"
 #include "system/systemutils.h"
@@ -75,7 +76,7 @@ bool ToolLauncher::isRunning(int iToolkey)
 bool ToolLauncher::launch(int iToolkey)
 {
     if (!executableExists(iToolkey)) {
-        qDebug() << "Exe not exist";
+        qCDebug(lcLaunch) << "Exe not exist";
         return false;
     }
     const QString path = executablePath(iToolkey);
@@ -128,7 +129,7 @@ QString ToolLauncher::shortcutPath(int iToolkey)
 bool ToolLauncher::createDesktopShortcut(int iToolkey)
 {
     if (!executableExists(iToolkey)) {
-        qDebug() << "Exe not exist";
+        qCDebug(lcLaunch) << "Exe not exist";
         return false;
     }
     const QString executable = executablePath(iToolkey);

@@ -1,5 +1,6 @@
 #include "request/clientrequestmanager.h"
 
+#include "log/logging.h"
 #include "request/clienthandlepool.h"
 #include "request/clientrequesttask.h"
 #include "wirelink/wirelink.h"
@@ -13,7 +14,7 @@ ClientRequestManager::ClientRequestManager(QObject* parent) : QObject(parent)
     qRegisterMetaType<QString>("QString");
     NET_UTILS_Init();
     const int handle = NET_HTTPCLIENT_Create();
-    qDebug() << "iHttpErrorCode" << NET_UTILS_GetLastError();
+    qCDebug(lcRequest) << "iHttpErrorCode" << NET_UTILS_GetLastError();
     m_handles = std::make_shared<ClientHandlePool>(handle);
 }
 

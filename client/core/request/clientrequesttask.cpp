@@ -1,5 +1,6 @@
 #include "request/clientrequesttask.h"
 
+#include "log/logging.h"
 #include "request/clienthandlepool.h"
 #include "request/requestmethod.h"
 #include "request/servicetoken.h"
@@ -27,7 +28,7 @@ void ClientRequestTask::run()
         return;
     }
     const QByteArray body = buildRequestBody(m_request);
-    qDebug() << "request body:" << body;
+    qCDebug(lcRequest) << "request body:" << body;
     const QByteArray url = requestUrlFor(m_request.port, m_request.method).toUtf8();
 
     const int handle = m_pool ? m_pool->borrow() : -1;
@@ -61,7 +62,7 @@ void ClientRequestTask::run()
     if (ok) {
         emit signalRequestResult(0, QString::fromLatin1(reply));
     } else {
-        qDebug() << "errorCode:" << error;
+        qCDebug(lcRequest) << "errorCode:" << error;
         emit signalRequestResult(error, madeUpReply(m_request, ClientValue::ExchangeFailed));
     }
 }

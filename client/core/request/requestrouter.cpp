@@ -1,5 +1,6 @@
 #include "request/requestrouter.h"
 
+#include "log/logging.h"
 #include "request/clientrequest.h"
 #include "request/clientrequestmanager.h"
 #include "request/requestmethod.h"
@@ -199,7 +200,7 @@ void RequestRouter::onSolveRequestResult(int error, QString response)
             values[1].clear();
         release(method, values);
         emit signalServerResponded(method, values);
-        qDebug() << "pb12 request result:" << response << "error code:" << error;
+        qCDebug(lcRequest) << "pb12 request result:" << response << "error code:" << error;
         return;
     }
     release(method, values);

@@ -1,5 +1,7 @@
 #include "request/serviceportfinder.h"
 
+#include "log/logging.h"
+
 #include <QDebug>
 #include <QTcpServer>
 
@@ -15,11 +17,11 @@ int ServicePortFinder::find(int firstPort)
         const bool bound = probe.listen(QHostAddress::LocalHost, static_cast<quint16>(port));
         probe.close();
         if (bound) {
-            qDebug() << "probe12== true" << 0 << ":" << port;
-            qDebug() << "[Wirelink]find valid port:" << port;
+            qCDebug(lcRequest) << "probe12== true" << 0 << ":" << port;
+            qCDebug(lcRequest) << "[Wirelink]find valid port:" << port;
             return port;
         }
-        qDebug() << "probe12== " << -1;
+        qCDebug(lcRequest) << "probe12== " << -1;
     }
     return -1;
 }

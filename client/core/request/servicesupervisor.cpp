@@ -1,5 +1,6 @@
 #include "request/servicesupervisor.h"
 
+#include "log/logging.h"
 #include "request/serviceportfinder.h"
 #include "request/servicetoken.h"
 
@@ -80,7 +81,7 @@ void ServiceSupervisor::stop()
     if (m_pProcess->state() != QProcess::NotRunning) {
         m_pProcess->terminate();
         if (!m_pProcess->waitForFinished(kStopGraceMs)) {
-            qWarning() << "service did not end within" << kStopGraceMs << "ms; killed";
+            qCWarning(lcRequest) << "service did not end within" << kStopGraceMs << "ms; killed";
             m_pProcess->kill();
             m_pProcess->waitForFinished(kStopGraceMs);
         }
@@ -103,13 +104,14 @@ void ServiceSupervisor::onReadyRead()
     const QByteArray line = m_output.left(end);
     m_output.clear();
     if (line != listeningLine(m_iPort)) {
-        qWarning() << "service said" << line.left(kMaxLineBytes) << "instead of listening on" << m_iPort;
+        qCWarning(lcRequest) << "service said" << line.left(kMaxLineBytes) << "instead of listening on"
+                             << m_iPort;
         return;
     }
     m_listenTimer.stop();
     m_phase = Phase::Listening;
     m_listening.start();
-    qDebug() << "[Wirelink]service listens on port:" << m_iPort;
+    qCDebug(lcRequest) << "[Wirelink]service listens on port:" << m_iPort;
     emit signalReady(m_iPort, m_token);
 }
 
@@ -118,8 +120,8 @@ void ServiceSupervisor::onFinished()
     if (m_phase != Phase::Starting)
         return;
     m_listenTimer.stop();
-    qWarning() << "service ended before it listened on port" << m_iPort << ":"
-               << m_pProcess->readAllStandardError().trimmed();
+    qCWarning(lcRequest) << "service ended before it listened on port" << m_iPort << ":"
+                         << m_pProcess->readAllStandardError().trimmed();
     retryAfterFailure();
 }
 
@@ -134,7 +136,7 @@ void ServiceSupervisor::onListenTimeout()
 {
     if (m_phase != Phase::Starting)
         return;
-    qWarning() << "service did not listen on port" << m_iPort << "in time";
+    qCWarning(lcRequest) << "service did not listen on port" << m_iPort << "in time";
     // Its end then starts the next attempt.
     m_pProcess->kill();
 }
@@ -164,7 +166,8 @@ void ServiceSupervisor::onStateChanged(QProcess::ProcessState newState)
     // A service that keeps failing is started less and less often.
     if (m_listening.elapsed() >= kSteadyRunMs)
         m_iNextRestartDelayMs = m_iFirstRestartDelayMs;
-    qWarning() << "service ended on its own; starting a new one in" << m_iNextRestartDelayMs << "ms";
+    qCWarning(lcRequest) << "service ended on its own; starting a new one in" << m_iNextRestartDelayMs
+                         << "ms";
     m_restartTimer.start(m_iNextRestartDelayMs);
     m_iNextRestartDelayMs = qMin(m_iNextRestartDelayMs * 2, kMaxRestartDelayMs);
 }

@@ -1,5 +1,6 @@
 #include "tooldata/materialfolders.h"
 
+#include "log/logging.h"
 #include "tooldata/cataloglimits.h"
 #include "tooldata/toollistfiles.h"
 
@@ -82,9 +83,9 @@ void MaterialFolders::recoverInterruptedSwap()
         const QString source = isThere(nextFolder()) ? nextFolder() : oldFolder();
         if (isThere(source)) {
             const bool renamed = QDir().rename(source, currentFolder());
-            qWarning().noquote() << "Gearloft start:" << currentFolder()
-                                 << "was missing after an interrupted swap;"
-                                 << (renamed ? "restored from" : "could not be restored from") << source;
+            qCWarning(lcData).noquote()
+                << "Gearloft start:" << currentFolder() << "was missing after an interrupted swap;"
+                << (renamed ? "restored from" : "could not be restored from") << source;
         }
     }
     // Without a folder in use the leftovers may be all there is: keep them.

@@ -1,6 +1,7 @@
 #include "tooldata/tooldatamanager.h"
 
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "tooldata/materialfolders.h"
 #include "tooldata/toollistfiles.h"
 #include "tooldata/toolproductguids.h"
@@ -69,8 +70,8 @@ bool ToolDataManager::loadAll()
     // start with a catalog again. Otherwise the merge is repeated at every
     // start, so a list that cannot be written now costs nothing but this write.
     if (!catalogEmpty && !saveStateList())
-        qWarning().noquote() << "Gearloft start:" << m_qstrBaseDirectory + kStateListFile
-                             << "could not be written";
+        qCWarning(lcData).noquote() << "Gearloft start:" << m_qstrBaseDirectory + kStateListFile
+                                    << "could not be written";
     return m_loadNotices.isEmpty();
 }
 
@@ -124,7 +125,7 @@ void ToolDataManager::readStates(QMap<int, ToolState>* pStates)
 
 void ToolDataManager::addNotice(LoadNotice::Kind emKind, const QString& qstrCause, const char* pszAction)
 {
-    qWarning().noquote() << "Gearloft start:" << qstrCause << "-" << pszAction;
+    qCWarning(lcData).noquote() << "Gearloft start:" << qstrCause << "-" << pszAction;
     m_loadNotices.append({emKind, qstrCause});
 }
 
@@ -232,7 +233,7 @@ void ToolDataManager::registerTool(int iToolkey)
         return;
     const auto it = m_toolStates.constFind(iToolkey);
     if (it == m_toolStates.cend()) {
-        qDebug() << "no state to register for tool" << iToolkey;
+        qCDebug(lcData) << "no state to register for tool" << iToolkey;
         return;
     }
     m_registry.registerTool(iToolkey, it.value(), installFolder(iToolkey));

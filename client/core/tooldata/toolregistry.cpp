@@ -1,5 +1,6 @@
 #include "tooldata/toolregistry.h"
 
+#include "log/logging.h"
 #include "tooldata/toolproductguids.h"
 
 #include <QDebug>
@@ -47,14 +48,14 @@ void ToolRegistry::registerTool(int iToolkey, const ToolState& state, const QStr
         values.append({QStringLiteral("ProductGuid"), guid});
     }
     if (!m_registry.setValues(keyPath(guid), values))
-        qDebug() << "registry entry not written for tool" << iToolkey;
+        qCDebug(lcData) << "registry entry not written for tool" << iToolkey;
 }
 
 void ToolRegistry::unregisterTool(int iToolkey)
 {
     const QString guid = ToolProductGuids::guid(iToolkey);
     if (!guid.isEmpty() && !m_registry.removeKey(keyPath(guid)))
-        qDebug() << "registry entry not removed for tool" << iToolkey;
+        qCDebug(lcData) << "registry entry not removed for tool" << iToolkey;
 }
 
 } // namespace gearmart

@@ -6,6 +6,7 @@
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "panelcraft/independentwindow.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
@@ -352,7 +353,7 @@ void SubToolWidget::onOpenTool()
         return;
     }
     if (!ToolLauncher::executableExists(m_iToolKey)) {
-        qDebug() << "Exe not exist";
+        qCDebug(lcPages) << "Exe not exist";
         onDownloadTool();
         return;
     }

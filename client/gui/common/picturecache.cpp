@@ -1,6 +1,7 @@
 #include "common/picturecache.h"
 
 #include "common/picturelimits.h"
+#include "log/logging.h"
 
 #include <QColor>
 #include <QDebug>
@@ -105,7 +106,8 @@ void PictureCache::refuse(const QString& path, const QString& qstrCause)
     if (m_refusedPaths.contains(key))
         return;
     m_refusedPaths.insert(key);
-    qWarning().noquote() << "picture refused, placeholder shown:" << key + QStringLiteral(":") << qstrCause;
+    qCWarning(lcPages).noquote() << "picture refused, placeholder shown:" << key + QStringLiteral(":")
+                                 << qstrCause;
 }
 
 bool PictureCache::isPlaceholder(const QPixmap& pixmap) const

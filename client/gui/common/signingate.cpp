@@ -1,6 +1,7 @@
 #include "common/signingate.h"
 
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "panelcraft/independentwindow.h"
 #include "tooldata/tooldatamanager.h"
 #include "widgets/tipdialog.h"
@@ -100,7 +101,7 @@ int SignInGate::runSignIn()
     });
     process.start();
     if (!process.waitForStarted()) {
-        qDebug() << "Signgate did not start:" << process.errorString();
+        qCDebug(lcPages) << "Signgate did not start:" << process.errorString();
         return -1;
     }
     // The window keeps painting and the service answers keep coming while

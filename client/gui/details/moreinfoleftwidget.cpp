@@ -5,6 +5,7 @@
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
 #include "widgets/progressbar.h"
@@ -341,7 +342,7 @@ void MoreInfoLeftWidget::onOpenTool()
         return;
     }
     if (!ToolLauncher::executableExists(m_toolInfo.ToolKey)) {
-        qDebug() << "Exe not exist";
+        qCDebug(lcPages) << "Exe not exist";
         onDownloadTool();
         return;
     }

@@ -6,6 +6,7 @@
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "panelcraft/independentwindow.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
@@ -606,7 +607,7 @@ void DownloadedSubToolWidget::onTimeout()
 void DownloadedSubToolWidget::onCreateQuickLink()
 {
     if (!ToolLauncher::executableExists(m_iToolKey)) {
-        qDebug() << "Exe not exist";
+        qCDebug(lcPages) << "Exe not exist";
         return;
     }
     const bool bCreated = ToolLauncher::createDesktopShortcut(m_iToolKey);

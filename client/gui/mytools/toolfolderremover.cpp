@@ -1,5 +1,7 @@
 #include "mytools/toolfolderremover.h"
 
+#include "log/logging.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -47,8 +49,8 @@ ToolFolderRemover::Result ToolFolderRemover::remove(const QString& qstrFolder,
     if (!info.exists() && !info.isSymLink())
         return result;
     if (!isToolFolder(folder, qstrDownloadPath)) {
-        qDebug() << "tracer7 refused to delete" << folder << "outside"
-                 << qstrDownloadPath + QStringLiteral("/SubTools");
+        qCDebug(lcPages) << "tracer7 refused to delete" << folder << "outside"
+                         << qstrDownloadPath + QStringLiteral("/SubTools");
         result.outcome = Outcome::Refused;
         return result;
     }
@@ -62,12 +64,12 @@ ToolFolderRemover::Result ToolFolderRemover::remove(const QString& qstrFolder,
     const QString aside = info.path() + QStringLiteral("/.deleting-") + info.fileName() + QLatin1Char('-') +
                           QUuid::createUuid().toString(QUuid::Id128);
     if (!QDir().rename(folder, aside)) {
-        qDebug() << "tracer7 cannot move away" << folder;
+        qCDebug(lcPages) << "tracer7 cannot move away" << folder;
         result.outcome = Outcome::Failed;
         return result;
     }
     if (!QDir(aside).removeRecursively()) {
-        qDebug() << "tracer7 files left in" << aside;
+        qCDebug(lcPages) << "tracer7 files left in" << aside;
         result.outcome = Outcome::PartlyRemoved;
         result.leftoverPath = aside;
         return result;
@@ -89,7 +91,7 @@ void ToolFolderRemover::removePreviousVersion(const QFileInfo& toolFolder)
         return;
     }
     if (info.isDir() && !QDir(previous).removeRecursively())
-        qDebug() << "tracer7 files left in" << previous;
+        qCDebug(lcPages) << "tracer7 files left in" << previous;
 }
 
 } // namespace gearmart

@@ -5,6 +5,7 @@
 #include "config/configmanager.h"
 #include "details/toolmoreinfowidget.h"
 #include "launch/toollauncher.h"
+#include "log/logging.h"
 #include "mytools/toolboxwidget.h"
 #include "panelcraft/coverwidget.h"
 #include "platform/launcher.h"
@@ -310,22 +311,22 @@ void Gearmart::onSolveServerProcessError(QProcess::ProcessError error)
     case QProcess::FailedToStart:
         m_pRouter->setHolding(false);
         TipDialog::showTip(kNoticeIcon, tr("start server fail"), tr("OK"), tr("Cancel"), false, nullptr);
-        qDebug() << "pb12 FailedToStart";
+        qCDebug(lcStartup) << "pb12 FailedToStart";
         break;
     case QProcess::Crashed:
-        qDebug() << "pb12 Crashed";
+        qCDebug(lcStartup) << "pb12 Crashed";
         break;
     case QProcess::Timedout:
-        qDebug() << "pb12 Timedout";
+        qCDebug(lcStartup) << "pb12 Timedout";
         break;
     case QProcess::ReadError:
-        qDebug() << "pb12 ReadError";
+        qCDebug(lcStartup) << "pb12 ReadError";
         break;
     case QProcess::WriteError:
-        qDebug() << "pb12 WriteError";
+        qCDebug(lcStartup) << "pb12 WriteError";
         break;
     case QProcess::UnknownError:
-        qDebug() << "pb12 UnknownError";
+        qCDebug(lcStartup) << "pb12 UnknownError";
         break;
     }
 }

@@ -1,6 +1,7 @@
 #include "shell/gearmartapplication.h"
 
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "panelcraft/file.h"
 #include "panelcraft/targetpath.h"
 #include "platform/launcher.h"
@@ -62,7 +63,7 @@ bool GearmartApplication::init()
     else
         m_startup.loadSettings();
     if (handOverToUpgrade()) {
-        qInfo("---tracer7--- handed over to the staged self-upgrade");
+        qCInfo(lcStartup, "---tracer7--- handed over to the staged self-upgrade");
         return false;
     }
     if (!m_bAlreadyRunning) {
@@ -91,7 +92,7 @@ bool GearmartApplication::handOverToUpgrade()
     // else there (the user's own folder, a cut-off copy) is not, and the
     // flag must not make every start try again.
     if (!platform::isCompleteStaging(QFile::encodeName(staged).toStdString())) {
-        qWarning() << "no complete staged update in" << staged << "- update flag cleared";
+        qCWarning(lcStartup) << "no complete staged update in" << staged << "- update flag cleared";
         config->set(ConfigKey::IsNeedUpdate, QStringLiteral("0"));
         return false;
     }
@@ -112,9 +113,9 @@ void GearmartApplication::loadSkin()
 {
     QObject* skin = findPluginFactory(QString::fromLatin1(kSkinKey), crestui::GetTargetPath());
     if (skin)
-        qDebug("---tracer7--- LoadSkin = %s Success", kSkinKey);
+        qCDebug(lcStartup, "---tracer7--- LoadSkin = %s Success", kSkinKey);
     else
-        qDebug("---tracer7--- LoadSkin = %s failed", kSkinKey);
+        qCDebug(lcStartup, "---tracer7--- LoadSkin = %s failed", kSkinKey);
 }
 
 void GearmartApplication::loadStyle()
@@ -122,14 +123,14 @@ void GearmartApplication::loadStyle()
     QObject* factory = findPluginFactory(QString::fromLatin1(kStyleKey), crestui::GetTargetPath());
     QStyle* style = nullptr;
     if (factory) {
-        qDebug("---tracer7---LoadStyle = %s Success", kStyleKey);
+        qCDebug(lcStartup, "---tracer7---LoadStyle = %s Success", kStyleKey);
         QMetaObject::invokeMethod(factory, "create", Qt::DirectConnection, Q_RETURN_ARG(QStyle*, style),
                                   Q_ARG(QString, QString::fromLatin1(kStyleKey)));
     } else {
-        qDebug("---tracer7---LoadStyle = %s failed", kStyleKey);
+        qCDebug(lcStartup, "---tracer7---LoadStyle = %s failed", kStyleKey);
     }
     if (!style)
-        qDebug("---tracer7--- [GearmartApplication::loadStyle]The Lacquer does not exist.");
+        qCDebug(lcStartup, "---tracer7--- [GearmartApplication::loadStyle]The Lacquer does not exist.");
     else
         setStyle(style);
 

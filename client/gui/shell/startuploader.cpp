@@ -2,6 +2,7 @@
 
 #include "config/configmanager.h"
 #include "config/setuprecovery.h"
+#include "log/logging.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
 #include "widgets/tipdialog.h"
@@ -35,12 +36,13 @@ void StartupLoader::loadSettings()
         m_bSettingsLoaded = true;
         const QString kept =
             keptAs.isEmpty() ? QString() : QStringLiteral(", the damaged file kept as ") + keptAs;
-        qWarning().noquote() << "Gearloft start:" << refused << "- shipped settings restored" + kept;
+        qCWarning(lcStartup).noquote()
+            << "Gearloft start:" << refused << "- shipped settings restored" + kept;
         m_notices << tr("The settings were missing or damaged and have been reset.");
         return;
     }
-    qWarning().noquote() << "Gearloft start:" << refused + QStringLiteral(";") << cause
-                         << "- running on built-in settings";
+    qCWarning(lcStartup).noquote() << "Gearloft start:" << refused + QStringLiteral(";") << cause
+                                   << "- running on built-in settings";
     m_notices << tr("The settings could not be read; built-in ones are used.");
 }
 
@@ -55,8 +57,9 @@ void StartupLoader::ensureDownloadPath()
     const QString folder = m_qstrInstallDirectory + QStringLiteral("/Download");
     if (config->setDownloadPath(folder))
         return;
-    qWarning().noquote() << "Gearloft start:" << config->filePath() + QStringLiteral(": the download folder")
-                         << folder << "could not be saved";
+    qCWarning(lcStartup).noquote() << "Gearloft start:"
+                                   << config->filePath() + QStringLiteral(": the download folder") << folder
+                                   << "could not be saved";
     m_notices << tr("The download folder could not be saved; choose one in the settings.");
 }
 
@@ -87,7 +90,7 @@ void StartupLoader::showNotices(QWidget* pParent) const
     if (m_notices.isEmpty())
         return;
     const QString text = m_notices.join(QLatin1Char(' '));
-    qInfo().noquote() << "---tracer7--- start-up notice:" << text;
+    qCInfo(lcStartup).noquote() << "---tracer7--- start-up notice:" << text;
     TipDialog::showTip(kNoticeIcon, text, tr("OK"), tr("Cancel"), false, pParent);
 }
 
