@@ -38,8 +38,8 @@ void ClientRequestTask::run()
     }
     // Headers stay on a handle: always set it, so an empty token clears the
     // one an earlier task left there.
-    NET_HTTPCLIENT_SetParam(handle, WL_CLIENT_HEADER, ServiceToken::kHeaderName,
-                            static_cast<int>(qstrlen(ServiceToken::kHeaderName)), m_serviceToken.constData(),
+    NET_HTTPCLIENT_SetParam(handle, WL_CLIENT_HEADER, localprotocol::kTokenHeader,
+                            static_cast<int>(qstrlen(localprotocol::kTokenHeader)), m_serviceToken.constData(),
                             m_serviceToken.size());
     NET_HTTPCLIENT_SetParam(handle, WL_CLIENT_BODY, nullptr, 0, body.constData(), body.size());
     ExchangeRecord record;

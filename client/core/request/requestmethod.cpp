@@ -2,6 +2,8 @@
 
 namespace gearmart {
 
+using namespace localprotocol;
+
 QString endpointFor(int method)
 {
     switch (method) {

@@ -1,26 +1,34 @@
 #pragma once
 
+#include "localprotocol/localprotocol.h"
+
 #include <QString>
 
 namespace gearmart {
 
-// Method numbers of the local protocol, shared with the service.
-enum RequestMethod : int {
-    DownloadMaterial = 1,
-    DownloadManageTool = 2,
-    DownloadSubTool = 3,
-    DownloadProgress = 4,
-    CancelDownloadSubTool = 5,
-    CheckMaterialVersion = 6,
-    CheckManagerVersion = 7,
-};
+// The protocol's own method numbers, by their names in the client's namespace.
+using localprotocol::RequestMethod;
+using localprotocol::DownloadMaterial;
+using localprotocol::DownloadManageTool;
+using localprotocol::DownloadSubTool;
+using localprotocol::DownloadProgress;
+using localprotocol::CancelDownloadSubTool;
+using localprotocol::CheckMaterialVersion;
+using localprotocol::CheckManagerVersion;
 
 // Values the client makes up itself, in the same slot as the service's.
 namespace ClientValue {
-inline const QString ExchangeFailed = QStringLiteral("110");
-inline const QString Waiting = QStringLiteral("120");
-inline const QString NoUrl = QStringLiteral("130");
-inline const QString NoClient = QStringLiteral("140");
+enum Code : int
+{
+    ExchangeFailedCode = 110, // the HTTP exchange with the service failed
+    WaitingCode = 120,        // waits in the client's download queue
+    NoUrlCode = 130,          // the request carried no URL
+    NoClientCode = 140,       // no HTTP client could be made
+};
+inline const QString ExchangeFailed = QString::number(ExchangeFailedCode);
+inline const QString Waiting = QString::number(WaitingCode);
+inline const QString NoUrl = QString::number(NoUrlCode);
+inline const QString NoClient = QString::number(NoClientCode);
 } // namespace ClientValue
 
 // The endpoint path of a method, "/OtherReqire?format=json" for the rest.

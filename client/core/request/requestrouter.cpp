@@ -13,6 +13,8 @@
 
 namespace gearmart {
 
+using namespace localprotocol;
+
 namespace {
 bool isDownload(int method)
 {
@@ -178,7 +180,7 @@ void RequestRouter::release(int method, const QMap<int, QString>& values)
             if (isDownload(method))
                 drop = value != 0; // not accepted
             else if (method == DownloadProgress)
-                drop = value < 0 || value > 100; // ended
+                drop = value < 0 || value > StatusReceived; // ended
             else if (method == CancelDownloadSubTool)
                 drop = value == 0; // cancelled
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "request/clientrequest.h"
+#include "request/requestmethod.h"
 #include "request/transferprogress.h"
 
 #include <QList>
@@ -41,7 +42,7 @@ class RequestRouter : public QObject
 public:
     static constexpr int kMaxDownloads = 3;
     // What a download lost with its service reads as: a failure.
-    static constexpr int kLostStatus = -1;
+    static constexpr int kLostStatus = localprotocol::StatusFailed;
 
     RequestRouter(RequestTransport transport, RequestSources sources, QObject* parent = nullptr);
 

@@ -1,5 +1,7 @@
 #include "request/servicetoken.h"
 
+#include "localprotocol/localprotocol.h"
+
 #include <QRandomGenerator>
 #include <array>
 
@@ -15,7 +17,7 @@ QByteArray ServiceToken::generate()
 
 QProcessEnvironment ServiceToken::environmentWith(const QByteArray& token, QProcessEnvironment base)
 {
-    base.insert(QString::fromLatin1(kEnvironmentName), QString::fromLatin1(token));
+    base.insert(QString::fromLatin1(localprotocol::kTokenEnvironment), QString::fromLatin1(token));
     return base;
 }
 

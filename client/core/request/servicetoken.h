@@ -11,8 +11,6 @@ namespace gearmart {
 class ServiceToken
 {
 public:
-    static constexpr const char* kEnvironmentName = "HAULMOOR_TOKEN";
-    static constexpr const char* kHeaderName = "X-Haulmoor-Token";
     static constexpr int kRandomBytes = 32;
 
     // kRandomBytes from the system's secure source, as lower-case hex.

@@ -1,18 +1,19 @@
 #include "update/versionchecker.h"
 
 #include "config/configmanager.h"
+#include "localprotocol/localprotocol.h"
 #include "tooldata/tooldatamanager.h"
 
 namespace gearmart {
 
 namespace {
-constexpr int kMaterialDownload = 1;
-constexpr int kManagerDownload = 2;
-constexpr int kProgress = 4;
-constexpr int kCancel = 5;
-constexpr int kMaterialVersion = 6;
-constexpr int kManagerVersion = 7;
-constexpr int kFinished = 200;
+constexpr int kMaterialDownload = localprotocol::DownloadMaterial;
+constexpr int kManagerDownload = localprotocol::DownloadManageTool;
+constexpr int kProgress = localprotocol::DownloadProgress;
+constexpr int kCancel = localprotocol::CancelDownloadSubTool;
+constexpr int kMaterialVersion = localprotocol::CheckMaterialVersion;
+constexpr int kManagerVersion = localprotocol::CheckManagerVersion;
+constexpr int kFinished = localprotocol::StatusInstalled;
 
 // A progress value as a number; texts that are none read as a failure.
 int progressValue(const QString& qstrValue)
@@ -214,7 +215,7 @@ void VersionChecker::onMaterialProgress(const QString& qstrValue)
         ToolDataManager::instance()->setCurrentVersion(ToolDataManager::kMaterialKey, m_qstrNewestMaterial);
         if (!m_bChecking)
             emit signalHaveNewMaterial();
-    } else if (value > 100 || value < 0) {
+    } else if (value > localprotocol::StatusReceived || value < 0) {
         m_materialTimer.stop();
     }
 }
