@@ -1,7 +1,7 @@
 #include "common/transferprogresslabel.h"
 
 #include "common/transferprogresshub.h"
-#include "common/transferprogresstext.h"
+#include "transfer/transferprogresstext.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -122,6 +122,18 @@ bool ClientInstallation::loadSingletons()
     return data->loadAll();
 }
 
+QByteArray ClientInstallation::savedState(int key, const char* element) const
+{
+    QFile file(filePath(QStringLiteral("ToolsStateList.xml")));
+    const QByteArray xml = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const int entry = xml.indexOf("<ToolKey>" + QByteArray::number(key) + "</ToolKey>");
+    if (entry < 0)
+        return {};
+    const QByteArray open = "<" + QByteArray(element) + ">";
+    const int start = xml.indexOf(open, entry) + open.size();
+    return xml.mid(start, xml.indexOf("</" + QByteArray(element) + ">", start) - start);
+}
+
 bool ClientInstallation::startStandIn()
 {
     // tail ends by itself once the test process is gone, so a test that dies

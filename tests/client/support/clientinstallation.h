@@ -32,6 +32,9 @@ public:
     bool copyPrograms(const QStringList& names);
     // Loads the configuration and tool data singletons from this folder.
     bool loadSingletons();
+    // An element of a tool's entry in the state list as saved; empty when
+    // the tool has none.
+    QByteArray savedState(int key, const char* element) const;
 
     // A process whose executable is named Gearloft, for the service to see.
     bool startStandIn();

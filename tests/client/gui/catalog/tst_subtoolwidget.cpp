@@ -7,7 +7,7 @@
 #include "common/signingate.h"
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
-#include "common/transferprogresstext.h"
+#include "transfer/transferprogresstext.h"
 #include "config/configmanager.h"
 #include "tooldata/tooldatamanager.h"
 #include "widgets/progressbar.h"

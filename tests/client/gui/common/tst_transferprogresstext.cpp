@@ -2,7 +2,7 @@
 // label that shows it for one tool only while that tool downloads.
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
-#include "common/transferprogresstext.h"
+#include "transfer/transferprogresstext.h"
 
 #include <QtTest>
 

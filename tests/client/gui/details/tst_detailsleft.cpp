@@ -3,7 +3,7 @@
 #include "common/signingate.h"
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
-#include "common/transferprogresstext.h"
+#include "transfer/transferprogresstext.h"
 #include "config/configmanager.h"
 #include "details/moreinfoleftwidget.h"
 #include "detailsfixture.h"

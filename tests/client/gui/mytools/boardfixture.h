@@ -84,13 +84,7 @@ inline QMap<int, int> savedListOrder(const clienttest::ClientInstallation& insta
 inline QByteArray savedElement(const clienttest::ClientInstallation& installation, int key,
                                const char* element)
 {
-    const QByteArray xml = testcatalog::read(installation.filePath(QStringLiteral("ToolsStateList.xml")));
-    const int entry = xml.indexOf("<ToolKey>" + QByteArray::number(key) + "</ToolKey>");
-    if (entry < 0)
-        return {};
-    const QByteArray open = "<" + QByteArray(element) + ">";
-    const int start = xml.indexOf(open, entry) + open.size();
-    return xml.mid(start, xml.indexOf("</" + QByteArray(element) + ">", start) - start);
+    return installation.savedState(key, element);
 }
 
 // A mouse event as the window system delivers it to a view's viewport.

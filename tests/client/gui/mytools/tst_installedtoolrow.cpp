@@ -3,7 +3,7 @@
 #include "boardfixture.h"
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
-#include "common/transferprogresstext.h"
+#include "transfer/transferprogresstext.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"

@@ -2,7 +2,7 @@
 // byte line under the bar for the main program's package only.
 #include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
-#include "common/transferprogresstext.h"
+#include "transfer/transferprogresstext.h"
 #include "update/updateversiondialog.h"
 #include "widgets/progressbar.h"
 

@@ -1,4 +1,4 @@
-#include "common/transferprogresstext.h"
+#include "transfer/transferprogresstext.h"
 
 #include <QStringList>
 #include <QtMath>
