@@ -95,19 +95,24 @@ void ServiceSupervisor::onReadyRead()
     if (m_phase != Phase::Starting)
         return; // the service echoes every request; nobody reads it
     m_output += chunk;
-    const int end = m_output.indexOf('\n');
-    if (end < 0) {
-        if (m_output.size() > kMaxLineBytes)
+    // The service may report its start-up clean-up first; the listening
+    // line is the one that counts, however the output was split.
+    for (int end = m_output.indexOf('\n'); end >= 0; end = m_output.indexOf('\n')) {
+        const QByteArray line = m_output.left(end);
+        m_output.remove(0, end + 1);
+        if (line == listeningLine(m_iPort)) {
             m_output.clear();
-        return;
+            becomeReady();
+            return;
+        }
+        qCDebug(lcRequest) << "service said before listening:" << line.left(kMaxLineBytes);
     }
-    const QByteArray line = m_output.left(end);
-    m_output.clear();
-    if (line != listeningLine(m_iPort)) {
-        qCWarning(lcRequest) << "service said" << line.left(kMaxLineBytes) << "instead of listening on"
-                             << m_iPort;
-        return;
-    }
+    if (m_output.size() > kMaxLineBytes)
+        m_output.clear();
+}
+
+void ServiceSupervisor::becomeReady()
+{
     m_listenTimer.stop();
     m_phase = Phase::Listening;
     m_listening.start();

@@ -73,6 +73,7 @@ signals:
 
 private slots:
     void onReadyRead();
+    void becomeReady();
     void onFinished();
     void onErrorOccurred(QProcess::ProcessError error);
     void onStateChanged(QProcess::ProcessState newState);
