@@ -9,11 +9,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -38,7 +38,7 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -193,36 +193,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>connect to network timeout.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>network initial failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>save failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>File not found.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>connect to network failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>network anomaly</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>download fail</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Software already opened.</source>
@@ -230,7 +206,7 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
@@ -272,11 +248,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>connect to server fail</source>
@@ -327,11 +303,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -366,11 +342,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
@@ -444,11 +420,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
@@ -464,30 +440,6 @@
     </message>
     <message>
         <source>have already open.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>connect to network timeout.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>network initial failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>save failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>File not found.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>connect to network failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>network anomaly</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -537,11 +489,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -651,11 +603,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
@@ -667,30 +619,6 @@
     </message>
     <message>
         <source>Software already opened.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>connect to network timeout.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>network initial failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>save failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>file not found.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>connect to network failed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>network abnomaly</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -814,11 +742,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Open User&apos;s Manual fail.</source>
@@ -845,11 +773,11 @@
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -911,11 +839,11 @@
     <name>gearmart::ToolDownloadedScene</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
     <message>
         <source>Delete %1 and all its files?</source>
@@ -968,7 +896,7 @@
     </message>
 </context>
 <context>
-    <name>gearmart::TransferProgressHub</name>
+    <name>gearmart::TransferFailure</name>
     <message>
         <source>The package arrived damaged and was not installed. Please try again.</source>
         <translation type="unfinished"></translation>
@@ -980,6 +908,42 @@
     <message>
         <source>The folder Gearloft in your home folder was not made by this program and was left untouched. Please move it elsewhere and try again.</source>
         <translation>The folder Gearloft in your home folder was not made by this program and was left untouched. Please move it elsewhere and try again.</translation>
+    </message>
+    <message>
+        <source>The download service stopped, and this download with it. Please try again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network timeout.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network initial failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>save failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>file not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>connect to network failed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network abnomaly</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>network anomaly</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1052,7 +1016,7 @@
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -193,30 +193,6 @@
         <translation>等待中...</translation>
     </message>
     <message>
-        <source>connect to network timeout.</source>
-        <translation>网络连接超时。</translation>
-    </message>
-    <message>
-        <source>network initial failed.</source>
-        <translation>网络初始化失败。</translation>
-    </message>
-    <message>
-        <source>save failed.</source>
-        <translation>保存失败。</translation>
-    </message>
-    <message>
-        <source>File not found.</source>
-        <translation>文件未找到。</translation>
-    </message>
-    <message>
-        <source>connect to network failed.</source>
-        <translation>网络连接失败。</translation>
-    </message>
-    <message>
-        <source>network anomaly</source>
-        <translation>网络异常</translation>
-    </message>
-    <message>
         <source>download fail</source>
         <translation>下载失败</translation>
     </message>
@@ -467,30 +443,6 @@
         <translation>已打开。</translation>
     </message>
     <message>
-        <source>connect to network timeout.</source>
-        <translation>网络连接超时。</translation>
-    </message>
-    <message>
-        <source>network initial failed.</source>
-        <translation>网络初始化失败。</translation>
-    </message>
-    <message>
-        <source>save failed.</source>
-        <translation>保存失败。</translation>
-    </message>
-    <message>
-        <source>File not found.</source>
-        <translation>文件未找到。</translation>
-    </message>
-    <message>
-        <source>connect to network failed.</source>
-        <translation>网络连接失败。</translation>
-    </message>
-    <message>
-        <source>network anomaly</source>
-        <translation>网络异常</translation>
-    </message>
-    <message>
         <source>Transfer progress of %1</source>
         <translation>%1的传输进度</translation>
     </message>
@@ -668,30 +620,6 @@
     <message>
         <source>Software already opened.</source>
         <translation>软件已打开。</translation>
-    </message>
-    <message>
-        <source>connect to network timeout.</source>
-        <translation>网络连接超时。</translation>
-    </message>
-    <message>
-        <source>network initial failed.</source>
-        <translation>网络初始化失败。</translation>
-    </message>
-    <message>
-        <source>save failed.</source>
-        <translation>保存失败。</translation>
-    </message>
-    <message>
-        <source>file not found.</source>
-        <translation>文件未找到。</translation>
-    </message>
-    <message>
-        <source>connect to network failed.</source>
-        <translation>网络连接失败。</translation>
-    </message>
-    <message>
-        <source>network abnomaly</source>
-        <translation>网络异常</translation>
     </message>
     <message>
         <source>Transfer progress of %1</source>
@@ -967,7 +895,7 @@
     </message>
 </context>
 <context>
-    <name>gearmart::TransferProgressHub</name>
+    <name>gearmart::TransferFailure</name>
     <message>
         <source>The package arrived damaged and was not installed. Please try again.</source>
         <translation>安装包下载后校验失败（已损坏），未安装。请重试。</translation>
@@ -979,6 +907,42 @@
     <message>
         <source>The folder Gearloft in your home folder was not made by this program and was left untouched. Please move it elsewhere and try again.</source>
         <translation>主目录中的 Gearloft 文件夹不是本程序创建的，已保持原样。请将它移到别处后重试。</translation>
+    </message>
+    <message>
+        <source>The download service stopped, and this download with it. Please try again.</source>
+        <translation>下载服务已停止，此下载随之中断。请重试。</translation>
+    </message>
+    <message>
+        <source>connect to network timeout.</source>
+        <translation>网络连接超时。</translation>
+    </message>
+    <message>
+        <source>network initial failed.</source>
+        <translation>网络初始化失败。</translation>
+    </message>
+    <message>
+        <source>save failed.</source>
+        <translation>保存失败。</translation>
+    </message>
+    <message>
+        <source>file not found.</source>
+        <translation>文件未找到。</translation>
+    </message>
+    <message>
+        <source>File not found.</source>
+        <translation>文件未找到。</translation>
+    </message>
+    <message>
+        <source>connect to network failed.</source>
+        <translation>网络连接失败。</translation>
+    </message>
+    <message>
+        <source>network abnomaly</source>
+        <translation>网络异常</translation>
+    </message>
+    <message>
+        <source>network anomaly</source>
+        <translation>网络异常</translation>
     </message>
 </context>
 <context>

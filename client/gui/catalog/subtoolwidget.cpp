@@ -3,13 +3,13 @@
 #include "common/picturecache.h"
 #include "common/signingate.h"
 #include "common/toolactionparts.h"
-#include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "log/logging.h"
 #include "panelcraft/independentwindow.h"
-#include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
+#include "transfer/tooltransfer.h"
+#include "transfer/transferfailure.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
@@ -22,9 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStyleOption>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <climits>
 
 namespace gearmart {
 
@@ -34,29 +32,14 @@ const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notic
 const QColor kDownloadingColor(QStringLiteral("#3BCD8D"));
 const QColor kFailedColor(QStringLiteral("#FA3239"));
 
-void registerMetaTypes()
-{
-    static const bool registered = [] {
-        qRegisterMetaType<ToolCurrentState>();
-        qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
-        qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
-        qRegisterMetaType<QVector<int>>("QVector<int>");
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
 } // namespace
 
 using toolaction::makeButton;
 
-SubToolWidget::SubToolWidget(int toolKey, QWidget* parent) : QWidget(parent), m_iToolKey(toolKey)
+SubToolWidget::SubToolWidget(int toolKey, ToolTransfer* transfers, QWidget* parent)
+    : QWidget(parent), m_iToolKey(toolKey), m_pTransfers(transfers)
 {
-    registerMetaTypes();
     buildForm();
-    m_pPollTimer = new QTimer(this);
-    m_pPollTimer->setInterval(kDefaultPollInterval);
-    m_pSignInGate = new SignInGate(this);
     loadFromCatalog();
     connectSignals();
 }
@@ -64,21 +47,6 @@ SubToolWidget::SubToolWidget(int toolKey, QWidget* parent) : QWidget(parent), m_
 void SubToolWidget::setFreeSpaceFunctionForTesting(std::function<double(const QString&)> function)
 {
     toolaction::setFreeSpaceFunction(std::move(function));
-}
-
-bool SubToolWidget::isPolling() const
-{
-    return m_pPollTimer->isActive();
-}
-
-void SubToolWidget::setPollInterval(int iMilliseconds)
-{
-    m_pPollTimer->setInterval(iMilliseconds);
-}
-
-int SubToolWidget::pollInterval() const
-{
-    return m_pPollTimer->interval();
 }
 
 void SubToolWidget::buildForm()
@@ -158,7 +126,7 @@ void SubToolWidget::buildForm()
     progressRow->addStretch(1);
     // Bytes, speed and time left go under the bar; while they are hidden the
     // row sits centred as it always did.
-    m_pTransferLabel = new TransferProgressLabel(m_iToolKey, m_pActionArea);
+    m_pTransferLabel = new TransferProgressLabel(m_pActionArea);
     // The area keeps its height: the row's 24 pixels leave 11 for the line.
     m_pTransferLabel->setFixedHeight(11);
     auto* progressColumn = new QVBoxLayout;
@@ -229,7 +197,7 @@ void SubToolWidget::loadFromCatalog()
 
     m_pNewStateLabel->setVisible(state.IsNewTools == 1);
     m_pAuthorLabel->setVisible(m_toolInfo.IsDown == 1);
-    setLook(state.IsDownload == 1 ? Look::Installed : Look::NotInstalled);
+    render();
 }
 
 void SubToolWidget::connectSignals()
@@ -237,14 +205,17 @@ void SubToolWidget::connectSignals()
     connect(m_pToolName, &QPushButton::clicked, this, &SubToolWidget::onShowMoreInfoWidget);
     connect(m_pDownLoadBtn, &QPushButton::clicked, this, &SubToolWidget::onDownloadTool);
     connect(m_pOpenBtn, &QPushButton::clicked, this, &SubToolWidget::onOpenTool);
-    connect(m_pPollTimer, &QTimer::timeout, this, &SubToolWidget::onTimeOut);
     connect(m_pCancelBtn, &QPushButton::clicked, this, &SubToolWidget::onCancelDownload);
     connect(m_pRefreshBtn, &QPushButton::clicked, this, &SubToolWidget::onRefresh);
-    connect(m_pSignInGate, &SignInGate::signalCover, this, &SubToolWidget::signalCover);
+    connect(m_pTransfers, &ToolTransfer::signalTransfersChanged, this, &SubToolWidget::onTransfersChanged);
 }
 
 void SubToolWidget::setLook(Look emLook)
 {
+    // A new look starts clean; the same one keeps its bar and figures.
+    if (emLook == m_emLook && m_bLookShown)
+        return;
+    m_bLookShown = true;
     m_emLook = emLook;
     const bool bBar = emLook == Look::Downloading || emLook == Look::Waiting || emLook == Look::Failed;
     m_pDownLoadBtn->setVisible(emLook == Look::NotInstalled);
@@ -280,14 +251,56 @@ void SubToolWidget::setLook(Look emLook)
     }
 }
 
-bool SubToolWidget::stateIsDownloaded() const
+void SubToolWidget::render()
 {
-    return ToolDataManager::instance()->toolStates().value(m_iToolKey).IsDownload == 1;
+    if (!m_bHasRecord)
+        return;
+    const TransferRecord record = m_pTransfers->record(m_iToolKey);
+    switch (record.state) {
+    case TransferState::Waiting:
+        setLook(Look::Waiting);
+        break;
+    case TransferState::Downloading:
+    case TransferState::Unpacking:
+        setLook(Look::Downloading);
+        m_pProgressBar->setValue(record.cappedPercent());
+        m_pTransferLabel->showProgress(record.figures);
+        break;
+    case TransferState::Failed:
+        setLook(Look::Failed);
+        m_pProgressBar->setValue(record.cappedPercent());
+        m_pProgressBar->setToolTip(TransferFailure::text(record, TransferFailure::Wording::Card));
+        break;
+    case TransferState::Idle:
+    case TransferState::Done:
+    case TransferState::Cancelling: {
+        const bool bInstalled = ToolDataManager::instance()->toolStates().value(m_iToolKey).IsDownload == 1;
+        setLook(bInstalled ? Look::Installed : Look::NotInstalled);
+        m_pProgressBar->setValue(0);
+        break;
+    }
+    }
 }
 
-void SubToolWidget::showInstalledOrNotLook()
+void SubToolWidget::onTransfersChanged(QVector<int> toolKeys)
 {
-    setLook(stateIsDownloaded() ? Look::Installed : Look::NotInstalled);
+    if (toolKeys.contains(m_iToolKey))
+        render();
+}
+
+void SubToolWidget::onToolDeleted(int iToolkey)
+{
+    if (iToolkey == m_iToolKey)
+        render();
+}
+
+bool SubToolWidget::passSignIn()
+{
+    // Not a child of this card: the card may be deleted while the user signs in.
+    QPointer<SubToolWidget> self(this);
+    SignInGate gate(this);
+    connect(&gate, &SignInGate::signalCover, this, &SubToolWidget::signalCover);
+    return gate.pass(m_iToolKey) && self;
 }
 
 void SubToolWidget::showNotice(const QString& qstrText, QWidget* pParent)
@@ -319,32 +332,20 @@ void SubToolWidget::onDownloadTool()
                    crestui::GetIndependentWindow(this));
         return;
     }
-    QPointer<SubToolWidget> self(this);
-    if (!m_pSignInGate->pass(m_iToolKey) || !self)
+    if (!passSignIn())
         return;
-    startDownload();
-}
-
-void SubToolWidget::startDownload()
-{
-    setLook(Look::Downloading);
-    m_emCardState = ToolDownloadRequested;
-    emit signalDownload(3, {m_iToolKey});
-    emit signalToMainPage(ToolDownloadRequested, m_iToolKey);
+    m_pTransfers->downloadTool(m_iToolKey);
 }
 
 void SubToolWidget::onRefresh()
 {
     if (m_bHasRecord)
-        startDownload();
+        m_pTransfers->downloadTool(m_iToolKey);
 }
 
 void SubToolWidget::onOpenTool()
 {
-    if (!m_bHasRecord)
-        return;
-    QPointer<SubToolWidget> self(this);
-    if (!m_pSignInGate->pass(m_iToolKey) || !self)
+    if (!m_bHasRecord || !passSignIn())
         return;
     if (ToolLauncher::isRunning(m_iToolKey)) {
         showNotice(ToolDataManager::instance()->toolName(m_iToolKey) + QLatin1Char(' ') +
@@ -360,170 +361,10 @@ void SubToolWidget::onOpenTool()
     m_launcher.launch(m_iToolKey);
 }
 
-void SubToolWidget::onTimeOut()
-{
-    emit signalDownload(4, {m_iToolKey});
-}
-
-void SubToolWidget::startPolling()
-{
-    m_pPollTimer->start();
-}
-
-void SubToolWidget::stopPolling()
-{
-    m_pPollTimer->stop();
-}
-
 void SubToolWidget::onCancelDownload()
 {
-    if (!m_bHasRecord)
-        return;
-    stopPolling();
-    showInstalledOrNotLook();
-    m_emCardState = ToolCancelled;
-    m_pProgressBar->setValue(0);
-    emit signalDownload(5, {m_iToolKey});
-    emit signalToMainPage(ToolCancelled, m_iToolKey);
-}
-
-QString SubToolWidget::failureMessage(int iCode)
-{
-    switch (iCode) {
-    case 110:
-        return tr("connect to network timeout.");
-    case 140:
-        return tr("network initial failed.");
-    case 400:
-        return tr("save failed.");
-    case 404:
-        return tr("file not found.");
-    case -1:
-        return tr("connect to network failed.");
-    default:
-        return tr("network abnomaly");
-    }
-}
-
-void SubToolWidget::fail(int iCode)
-{
-    setLook(Look::Failed);
-    m_pProgressBar->setToolTip(
-        iCode == -1 ? TransferProgressHub::instance()->failureText(m_iToolKey, failureMessage(iCode))
-                    : failureMessage(iCode));
-    stopPolling();
-}
-
-void SubToolWidget::onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue)
-{
-    const auto it = mapToolkeyToServerValue.constFind(m_iToolKey);
-    if (!m_bHasRecord || it == mapToolkeyToServerValue.cend() || m_emCardState == ToolCancelled)
-        return;
-    if (iMethod != 3 && iMethod != 4)
-        return;
-    // An answer that is no number is no success either.
-    const int iValue = toolaction::readServerValue(it.value());
-    if (iMethod == 3)
-        onDownloadAnswer(iValue);
-    else
-        onProgressAnswer(iValue);
-}
-
-void SubToolWidget::onDownloadAnswer(int iValue)
-{
-    switch (iValue) {
-    case 0:
-        startPolling();
-        m_emCardState = ToolDownloading;
-        emit signalToMainPage(ToolDownloading, m_iToolKey);
-        break;
-    case 120:
-        setLook(Look::Waiting);
-        break;
-    case 130:
-    case 200:
-    case -1:
-        fail(-1);
-        break;
-    default:
-        fail(iValue);
-        break;
-    }
-}
-
-void SubToolWidget::onProgressAnswer(int iValue)
-{
-    if (iValue >= 0 && iValue <= 100) {
-        // A queued download that got going still wears the waiting text.
-        if (m_emLook == Look::Waiting)
-            setLook(Look::Downloading);
-        // 100 means written, not yet unpacked: only 200 completes.
-        m_pProgressBar->setValue(iValue <= 95 ? iValue : iValue - 1);
-        return;
-    }
-    switch (iValue) {
-    case 200: {
-        stopPolling();
-        setLook(Look::Installed);
-        m_emCardState = ToolDownloaded;
-        ToolDataManager* data = ToolDataManager::instance();
-        data->toolStates()[m_iToolKey].ToolKey = m_iToolKey;
-        data->toolStates()[m_iToolKey].IsDownload = 1;
-        data->setCurrentVersion(m_iToolKey, m_toolInfo.Version);
-        emit signalToMainPage(ToolDownloaded, m_iToolKey);
-        break;
-    }
-    case 120:
-        setLook(Look::Waiting);
-        break;
-    case 130:
-    case -1:
-        fail(-1);
-        break;
-    default:
-        fail(iValue);
-        break;
-    }
-}
-
-void SubToolWidget::onSubToolsStateChanged(ToolCurrentState emState, int iKey)
-{
-    if (iKey != m_iToolKey || !m_bHasRecord)
-        return;
-    switch (emState) {
-    case ToolDownloadRequested:
-        setLook(Look::Downloading);
-        m_emCardState = ToolDownloadRequested;
-        break;
-    case ToolDownloading:
-        startPolling();
-        m_emCardState = ToolDownloading;
-        break;
-    case ToolCancelled:
-        showInstalledOrNotLook();
-        stopPolling();
-        m_emCardState = ToolCancelled;
-        break;
-    case ToolDeleted:
-        setLook(Look::NotInstalled);
-        stopPolling();
-        if (ToolDataManager::instance()->toolStates().contains(m_iToolKey))
-            ToolDataManager::instance()->toolStates()[m_iToolKey].IsDownload = 0;
-        m_emCardState = ToolDeleted;
-        break;
-    case ToolDownloaded:
-    case ToolStateNone:
-        break;
-    }
-}
-
-void SubToolWidget::onWaitingToolsStartDownload(int iToolkey)
-{
-    if (iToolkey != m_iToolKey || !m_bHasRecord)
-        return;
-    setLook(Look::Downloading);
-    m_pProgressBar->repaint();
-    emit signalToMainPage(ToolDownloading, m_iToolKey);
+    if (m_bHasRecord)
+        m_pTransfers->cancel(m_iToolKey);
 }
 
 bool SubToolWidget::eventFilter(QObject* watched, QEvent* event)

@@ -45,17 +45,17 @@ QString ToolDownloadWidget::unfoldStyle()
     return foldButtonStyle("ic_unfold.png");
 }
 
-ToolDownloadWidget::ToolDownloadWidget(QWidget* parent) : QWidget(parent)
+ToolDownloadWidget::ToolDownloadWidget(ToolTransfer* transfers, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolDownloadWidget"));
     resize(892, 678);
-    buildForm();
+    buildForm(transfers);
     connectSignals();
     m_pToolTypeWidget->move(m_pPicWidget->x() + 8, m_pPicWidget->height() + kTypeBarGap);
     placeFloatingControls();
 }
 
-void ToolDownloadWidget::buildForm()
+void ToolDownloadWidget::buildForm(ToolTransfer* transfers)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -91,7 +91,7 @@ void ToolDownloadWidget::buildForm()
     m_pToolWidget->setMinimumWidth(1010);
     auto* toolLayout = new QGridLayout(m_pToolWidget);
     toolLayout->setContentsMargins(0, 0, 0, 0);
-    m_pListWidget = new ToosListWidget(m_pToolWidget);
+    m_pListWidget = new ToosListWidget(transfers, m_pToolWidget);
     toolLayout->addWidget(m_pListWidget, 0, 0);
     contentsLayout->addWidget(m_pToolWidget, 1);
     m_pScrollArea->setWidget(m_pContents);
@@ -123,15 +123,8 @@ void ToolDownloadWidget::connectSignals()
 
     connect(m_pListWidget, &ToosListWidget::signalShowMoreInfoWidget, this,
             &ToolDownloadWidget::signalShowMoreInfoWidget);
-    connect(m_pListWidget, &ToosListWidget::signalDownload, this, &ToolDownloadWidget::signalDownload);
     connect(m_pListWidget, &ToosListWidget::signalCover, this, &ToolDownloadWidget::signalCover);
-    connect(m_pListWidget, &ToosListWidget::signalToMainPage, this, &ToolDownloadWidget::signalToMainPage);
-    connect(this, &ToolDownloadWidget::signalServerResponded, m_pListWidget,
-            &ToosListWidget::signalServerResponded);
-    connect(this, &ToolDownloadWidget::signalSubToolsStateChanged, m_pListWidget,
-            &ToosListWidget::signalSubToolsStateChanged);
-    connect(this, &ToolDownloadWidget::signalWaitingToolsStartDownload, m_pListWidget,
-            &ToosListWidget::signalWaitingToolsStartDownload);
+    connect(this, &ToolDownloadWidget::signalToolDeleted, m_pListWidget, &ToosListWidget::signalToolDeleted);
 }
 
 int ToolDownloadWidget::bannerBottom() const

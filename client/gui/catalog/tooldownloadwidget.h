@@ -1,10 +1,6 @@
 #pragma once
 
-#include "common/toolcurrentstate.h"
-
-#include <QMap>
 #include <QString>
-#include <QVector>
 #include <QWidget>
 
 class QPushButton;
@@ -13,12 +9,14 @@ class QScrollArea;
 namespace gearmart {
 
 class ToolIntroPictureWidget;
+class ToolTransfer;
 class ToolTypeWidget;
 class ToosListWidget;
 
 // The catalog page: the banner of featured tools, the type bar that sticks
 // to the top once the banner has scrolled away, and every tool as a card.
-// Relays the main window's signals down to the cards and theirs up.
+// Passes the cards' requests for the details page and the cover up, and a
+// tool deleted on the my-tools board down to its card.
 class ToolDownloadWidget : public QWidget
 {
     Q_OBJECT
@@ -27,7 +25,7 @@ public:
     static QString foldStyle();
     static QString unfoldStyle();
 
-    explicit ToolDownloadWidget(QWidget* parent = nullptr);
+    explicit ToolDownloadWidget(ToolTransfer* transfers, QWidget* parent = nullptr);
 
     bool isBannerFolded() const { return m_bBannerFolded; }
     QScrollArea* scrollArea() const { return m_pScrollArea; }
@@ -40,13 +38,9 @@ public:
 
 signals:
     void signalShowMoreInfoWidget(int iToolkey);
-    void signalDownload(int method, QVector<int> toolKeys);
-    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
     void signalCover(bool bCover);
-    void signalToMoreInfoPage(ToolCurrentState enumType, int iKey);
-    void signalToMainPage(ToolCurrentState enumState, int iKey);
-    void signalSubToolsStateChanged(ToolCurrentState emState, int iKey);
-    void signalWaitingToolsStartDownload(int iToolkey);
+    // In: a tool deleted on the my-tools board.
+    void signalToolDeleted(int iToolkey);
 
 private slots:
     void onFoldClicked();
@@ -58,7 +52,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void buildForm();
+    void buildForm(ToolTransfer* transfers);
     void connectSignals();
     void placeFloatingControls();
     int bannerBottom() const;

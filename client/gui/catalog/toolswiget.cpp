@@ -39,7 +39,7 @@ Spread spreadFor(int iWidth, int iCardWidth)
 
 } // namespace
 
-ToolsWiget::ToolsWiget(QWidget* parent) : QWidget(parent)
+ToolsWiget::ToolsWiget(ToolTransfer* transfers, QWidget* parent) : QWidget(parent), m_pTransfers(transfers)
 {
     setObjectName(QStringLiteral("ToolsWiget"));
     resize(658, 300);
@@ -83,16 +83,13 @@ void ToolsWiget::fillGrid()
 
 void ToolsWiget::addCard(int iToolkey)
 {
-    auto* card = new SubToolWidget(iToolkey, this);
+    auto* card = new SubToolWidget(iToolkey, m_pTransfers, this);
     m_cards.append(card);
     m_pFlowLayout->addWidget(card);
 
     connect(card, &SubToolWidget::signalShowMoreInfoWidget, this, &ToolsWiget::signalShowMoreInfoWidget);
-    connect(card, &SubToolWidget::signalDownload, this, &ToolsWiget::signalDownload);
     connect(card, &SubToolWidget::signalCover, this, &ToolsWiget::signalCover);
-    connect(card, &SubToolWidget::signalToMainPage, this, &ToolsWiget::signalToMainPage);
-    connect(this, &ToolsWiget::signalServerResponded, card, &SubToolWidget::onServerResponded);
-    connect(this, &ToolsWiget::signalSubToolsStateChanged, card, &SubToolWidget::onSubToolsStateChanged);
+    connect(this, &ToolsWiget::signalToolDeleted, card, &SubToolWidget::onToolDeleted);
 }
 
 void ToolsWiget::spreadCards()

@@ -1,11 +1,6 @@
 #pragma once
 
-#include "common/toolcurrentstate.h"
-
 #include <QList>
-#include <QMap>
-#include <QString>
-#include <QVector>
 #include <QWidget>
 
 namespace crestui {
@@ -15,6 +10,7 @@ class FlowLayout;
 namespace gearmart {
 
 class SubToolWidget;
+class ToolTransfer;
 
 // The catalog's cards in a flowing grid, one per tool in key order, spread
 // evenly over the width.
@@ -26,7 +22,7 @@ public:
     static constexpr int kDefaultCardWidth = 234;
     static constexpr int kMinimumGap = 10;
 
-    explicit ToolsWiget(QWidget* parent = nullptr);
+    explicit ToolsWiget(ToolTransfer* transfers, QWidget* parent = nullptr);
 
     const QList<SubToolWidget*>& cards() const { return m_cards; }
     SubToolWidget* card(int iToolkey) const;
@@ -40,13 +36,9 @@ public:
 
 signals:
     void signalShowMoreInfoWidget(int iToolkey);
-    void signalDownload(int method, QVector<int> toolKeys);
-    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
     void signalCover(bool bCover);
-    void signalToMoreInfoPage(ToolCurrentState enumType, int iKey);
-    void signalToMainPage(ToolCurrentState enumState, int iKey);
-    void signalSubToolsStateChanged(ToolCurrentState emState, int iKey);
-    void signalWaitingToolsStartDownload(int iToolkey);
+    // In: a tool deleted on the my-tools board.
+    void signalToolDeleted(int iToolkey);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -57,6 +49,7 @@ private:
     void addCard(int iToolkey);
     void spreadCards();
 
+    ToolTransfer* m_pTransfers;
     crestui::FlowLayout* m_pFlowLayout = nullptr;
     QList<SubToolWidget*> m_cards;
 };

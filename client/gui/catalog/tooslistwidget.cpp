@@ -9,7 +9,7 @@
 
 namespace gearmart {
 
-ToosListWidget::ToosListWidget(QWidget* parent) : QWidget(parent)
+ToosListWidget::ToosListWidget(ToolTransfer* transfers, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToosListWidget"));
     resize(799, 300);
@@ -25,7 +25,7 @@ ToosListWidget::ToosListWidget(QWidget* parent) : QWidget(parent)
     auto* allLayout = new QGridLayout(allPage);
     allLayout->setContentsMargins(0, 0, 0, 5);
     allLayout->setSpacing(0);
-    m_pToolsWiget = new ToolsWiget(allPage);
+    m_pToolsWiget = new ToolsWiget(transfers, allPage);
     allLayout->addWidget(m_pToolsWiget, 0, 0);
     auto* secondPage = new QWidget(m_pStackedWidget);
     secondPage->setObjectName(QStringLiteral("page_2"));
@@ -35,14 +35,8 @@ ToosListWidget::ToosListWidget(QWidget* parent) : QWidget(parent)
 
     connect(m_pToolsWiget, &ToolsWiget::signalShowMoreInfoWidget, this,
             &ToosListWidget::signalShowMoreInfoWidget);
-    connect(m_pToolsWiget, &ToolsWiget::signalDownload, this, &ToosListWidget::signalDownload);
     connect(m_pToolsWiget, &ToolsWiget::signalCover, this, &ToosListWidget::signalCover);
-    connect(m_pToolsWiget, &ToolsWiget::signalToMainPage, this, &ToosListWidget::signalToMainPage);
-    connect(this, &ToosListWidget::signalServerResponded, m_pToolsWiget, &ToolsWiget::signalServerResponded);
-    connect(this, &ToosListWidget::signalSubToolsStateChanged, m_pToolsWiget,
-            &ToolsWiget::signalSubToolsStateChanged);
-    connect(this, &ToosListWidget::signalWaitingToolsStartDownload, m_pToolsWiget,
-            &ToolsWiget::signalWaitingToolsStartDownload);
+    connect(this, &ToosListWidget::signalToolDeleted, m_pToolsWiget, &ToolsWiget::signalToolDeleted);
 }
 
 void ToosListWidget::paintEvent(QPaintEvent*)

@@ -32,7 +32,7 @@ bool& signInRunning()
 
 } // namespace
 
-SignInGate::SignInGate(QObject* parent) : QObject(parent) {}
+SignInGate::SignInGate(QWidget* owner) : m_pOwner(owner), m_bHadOwner(owner != nullptr) {}
 
 bool SignInGate::needsSignIn(int iToolkey)
 {
@@ -84,7 +84,8 @@ bool SignInGate::pass(int iToolkey)
     if (exitCode != 1)
         return false;
     ToolDataManager::instance()->setSignedIn(true);
-    return true;
+    // Whoever asked is gone: nobody is left to act on the answer.
+    return !m_bHadOwner || !m_pOwner.isNull();
 }
 
 int SignInGate::runSignIn()
@@ -116,12 +117,11 @@ int SignInGate::runSignIn()
 void SignInGate::reportUnavailable()
 {
     QPointer<SignInGate> self(this);
-    auto* owner = qobject_cast<QWidget*>(parent());
     emit signalCover(true);
     TipDialog::showTip(
         QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
         tr("Sign-in is not available: the sign-in program is missing. Please reinstall the software."),
-        tr("OK"), tr("Cancel"), false, owner ? crestui::GetIndependentWindow(owner) : nullptr);
+        tr("OK"), tr("Cancel"), false, m_pOwner ? crestui::GetIndependentWindow(m_pOwner) : nullptr);
     if (!self)
         return;
     emit signalCover(false);

@@ -1,20 +1,25 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+
+class QWidget;
 
 namespace gearmart {
 
 // Single sign-on before a tool that needs it is downloaded or opened: runs
 // Signgate (application folder + "/Signgate/Signgate") synchronously with the
 // "Translator" setting as its argument. Exit code 1 signs the user in for the
-// rest of the session.
+// rest of the session. The gate is no child of the widget that asks: that
+// widget may be deleted while the user signs in, and the gate then simply
+// fails.
 class SignInGate : public QObject
 {
     Q_OBJECT
 
 public:
-    // A widget parent also parents the gate's message (its top-level window).
-    explicit SignInGate(QObject* parent = nullptr);
+    // The owner's top-level window parents the gate's message.
+    explicit SignInGate(QWidget* owner = nullptr);
 
     // Passes at once when already signed in or when IsDown is not 1.
     // Otherwise emits signalCover(true), runs Signgate, emits
@@ -39,6 +44,9 @@ private:
     // -1 when the program could not be started at all.
     int runSignIn();
     void reportUnavailable();
+
+    QPointer<QWidget> m_pOwner;
+    bool m_bHadOwner;
 };
 
 } // namespace gearmart

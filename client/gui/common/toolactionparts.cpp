@@ -18,13 +18,6 @@ std::function<double(const QString&)>& freeSpaceFunction()
 
 } // namespace
 
-int readServerValue(const QString& qstrValue)
-{
-    bool bNumber = false;
-    const int iValue = qstrValue.trimmed().toInt(&bNumber, 10);
-    return bNumber ? iValue : kUnreadableValue;
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const QSize& size)
 {
     auto* button = new QPushButton(parent);

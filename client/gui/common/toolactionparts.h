@@ -2,7 +2,6 @@
 
 #include <QSize>
 #include <QString>
-#include <climits>
 #include <functional>
 
 class QPushButton;
@@ -11,14 +10,8 @@ class QWidget;
 namespace gearmart {
 
 // What the tool card and the installed row share when they act on a tool:
-// reading the service's answers, their buttons and the free-space check.
+// their buttons and the free-space check.
 namespace toolaction {
-
-// An answer that is no number at all; never a success.
-constexpr int kUnreadableValue = INT_MIN;
-
-// The service's value as a decimal number, or kUnreadableValue.
-int readServerValue(const QString& qstrValue);
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QSize& size);
 

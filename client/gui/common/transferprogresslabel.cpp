@@ -1,6 +1,5 @@
 #include "common/transferprogresslabel.h"
 
-#include "common/transferprogresshub.h"
 #include "transfer/transferprogresstext.h"
 
 #include <QFontMetrics>
@@ -13,8 +12,7 @@ constexpr int kFontPixelSize = 10;
 const QColor kTextColor(0x66, 0x66, 0x66);
 } // namespace
 
-TransferProgressLabel::TransferProgressLabel(int iToolkey, QWidget* parent)
-    : QLabel(parent), m_iToolKey(iToolkey)
+TransferProgressLabel::TransferProgressLabel(QWidget* parent) : QLabel(parent)
 {
     setObjectName(QStringLiteral("transferLabel"));
     setAccessibleName(tr("Transfer progress"));
@@ -29,8 +27,6 @@ TransferProgressLabel::TransferProgressLabel(int iToolkey, QWidget* parent)
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     setFixedHeight(QFontMetrics(smaller).height());
     hide();
-    connect(TransferProgressHub::instance(), &TransferProgressHub::signalTransferProgress, this,
-            &TransferProgressLabel::onTransferProgress);
 }
 
 void TransferProgressLabel::setActive(bool bActive)
@@ -38,13 +34,6 @@ void TransferProgressLabel::setActive(bool bActive)
     m_bActive = bActive;
     if (!bActive)
         showProgress(TransferProgress());
-}
-
-void TransferProgressLabel::onTransferProgress(int iToolkey, TransferProgress progress)
-{
-    if (iToolkey != m_iToolKey || !m_bActive)
-        return;
-    showProgress(progress);
 }
 
 void TransferProgressLabel::showProgress(const TransferProgress& progress)

@@ -2,12 +2,13 @@
 
 #include "common/picturecache.h"
 #include "common/signingate.h"
-#include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "log/logging.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
+#include "transfer/tooltransfer.h"
+#include "transfer/transferfailure.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
@@ -19,34 +20,10 @@
 #include <QPushButton>
 #include <QStyleOption>
 #include <QVBoxLayout>
-#include <limits>
 
 namespace gearmart {
 
 namespace {
-
-enum RequestMethodNumber
-{
-    kMethodDownload = 3,
-    kMethodProgress = 4,
-    kMethodCancel = 5,
-};
-
-enum AnswerValue
-{
-    kAccepted = 0,
-    kFinished = 200,
-    kTimeout = 110,
-    kWaiting = 120,
-    kConnectFailed = 130,
-    kInitialFailed = 140,
-    kSaveFailed = 400,
-    kNotFound = 404,
-    kFailed = -1,
-};
-
-// An answer that is not a number is a failure of no known kind.
-constexpr int kUnreadableAnswer = std::numeric_limits<int>::min();
 
 const char* const kDownloadingColor = "#3BCD8D";
 const char* const kFailedColor = "#FA3239";
@@ -70,23 +47,22 @@ QLabel* makeLabel(const QString& qstrName, const QString& qstrText, QWidget* par
 
 } // namespace
 
-MoreInfoLeftWidget::MoreInfoLeftWidget(const ToolInfo& record, QWidget* parent)
-    : QWidget(parent), m_toolInfo(record), m_pSignInGate(new SignInGate(this))
+MoreInfoLeftWidget::MoreInfoLeftWidget(const ToolInfo& record, ToolTransfer* transfers, QWidget* parent)
+    : QWidget(parent), m_toolInfo(record), m_pTransfers(transfers)
 {
-    qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
-    qRegisterMetaType<ToolCurrentState>("gearmart::ToolCurrentState");
     setObjectName(QStringLiteral("MoreInfoLeftWidget"));
     setFixedWidth(kWidth);
     buildForm();
     loadFacts();
-    takeLookOfToolState();
+    render();
 
     connect(openBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onOpenTool);
     connect(downloadBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onDownloadTool);
     connect(updateBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onUpdateTool);
     connect(deleteBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onCancel);
     connect(refreshBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onRefresh);
-    connect(m_pSignInGate, &SignInGate::signalCover, this, &MoreInfoLeftWidget::signalCover);
+    connect(m_pTransfers, &ToolTransfer::signalTransfersChanged, this,
+            &MoreInfoLeftWidget::onTransfersChanged);
 }
 
 void MoreInfoLeftWidget::buildForm()
@@ -151,7 +127,7 @@ void MoreInfoLeftWidget::buildForm()
     progressLayout->addStretch(1);
     layout->addWidget(progressBarWidget);
     // Under the bar, taking no room while hidden.
-    transferLabel = new TransferProgressLabel(m_toolInfo.ToolKey, this);
+    transferLabel = new TransferProgressLabel(this);
     transferLabel->setAccessibleName(tr("Transfer progress of %1").arg(qstrName));
     layout->addWidget(transferLabel);
 
@@ -214,6 +190,10 @@ QString MoreInfoLeftWidget::toolDisplayName() const
 
 void MoreInfoLeftWidget::setLook(Look emLook)
 {
+    // A new look starts clean; the same one keeps its bar and figures.
+    if (emLook == m_emLook && m_bLookShown)
+        return;
+    m_bLookShown = true;
     m_emLook = emLook;
     const bool bIdle =
         emLook == Look::NotInstalled || emLook == Look::Installed || emLook == Look::UpdateAvailable;
@@ -254,17 +234,58 @@ void MoreInfoLeftWidget::setLook(Look emLook)
     }
 }
 
-void MoreInfoLeftWidget::takeLookOfToolState()
+void MoreInfoLeftWidget::render()
 {
-    const QMap<int, ToolState>& states = ToolDataManager::instance()->toolStates();
-    const auto state = states.constFind(m_toolInfo.ToolKey);
-    if (state == states.constEnd() || state->IsDownload != 1) {
-        setLook(Look::NotInstalled);
-    } else if (state->IsNeedUpdate == 1) {
-        setLook(Look::UpdateAvailable);
-    } else {
-        setLook(Look::Installed);
+    const int key = m_toolInfo.ToolKey;
+    const TransferRecord record = m_pTransfers->record(key);
+    switch (record.state) {
+    case TransferState::Waiting:
+        setLook(Look::Waiting);
+        break;
+    case TransferState::Downloading:
+    case TransferState::Unpacking:
+        setLook(Look::Downloading);
+        progressBar->setValue(record.cappedPercent());
+        transferLabel->showProgress(record.figures);
+        break;
+    case TransferState::Failed:
+        setLook(Look::Failed);
+        progressBar->setValue(record.cappedPercent());
+        progressBar->setToolTip(TransferFailure::text(record, TransferFailure::Wording::Details));
+        break;
+    case TransferState::Idle:
+    case TransferState::Done:
+    case TransferState::Cancelling: {
+        const ToolState state = ToolDataManager::instance()->toolStates().value(key);
+        if (state.IsDownload != 1)
+            setLook(Look::NotInstalled);
+        else
+            setLook(state.IsNeedUpdate == 1 ? Look::UpdateAvailable : Look::Installed);
+        progressBar->setValue(0);
+        break;
     }
+    }
+}
+
+void MoreInfoLeftWidget::onTransfersChanged(QVector<int> toolKeys)
+{
+    if (toolKeys.contains(m_toolInfo.ToolKey))
+        render();
+}
+
+void MoreInfoLeftWidget::onToolDeleted(int iToolkey)
+{
+    if (iToolkey == m_toolInfo.ToolKey)
+        render();
+}
+
+bool MoreInfoLeftWidget::passSignIn()
+{
+    // Not a child of this column: it may be deleted while the user signs in.
+    QPointer<MoreInfoLeftWidget> self(this);
+    SignInGate gate(this);
+    connect(&gate, &SignInGate::signalCover, this, &MoreInfoLeftWidget::signalCover);
+    return gate.pass(m_toolInfo.ToolKey) && self;
 }
 
 bool MoreInfoLeftWidget::showNotice(const QString& qstrText)
@@ -303,24 +324,12 @@ bool MoreInfoLeftWidget::refuseWhileRunning(const QString& qstrMessage)
     return true;
 }
 
-void MoreInfoLeftWidget::startDownload()
-{
-    setLook(Look::Downloading);
-    m_emState = ToolDownloadRequested;
-    emit signalDownload(kMethodDownload, {m_toolInfo.ToolKey});
-    emit signalToMainPage(ToolDownloadRequested, m_toolInfo.ToolKey);
-}
-
 void MoreInfoLeftWidget::onDownloadTool()
 {
     QPointer<MoreInfoLeftWidget> self(this);
-    if (!downloadChecksPass() || !self) {
+    if (!downloadChecksPass() || !self || !passSignIn())
         return;
-    }
-    if (!m_pSignInGate->pass(m_toolInfo.ToolKey) || !self) {
-        return;
-    }
-    startDownload();
+    m_pTransfers->downloadTool(m_toolInfo.ToolKey);
 }
 
 void MoreInfoLeftWidget::onUpdateTool()
@@ -335,7 +344,7 @@ void MoreInfoLeftWidget::onUpdateTool()
 void MoreInfoLeftWidget::onOpenTool()
 {
     QPointer<MoreInfoLeftWidget> self(this);
-    if (!m_pSignInGate->pass(m_toolInfo.ToolKey) || !self) {
+    if (!passSignIn()) {
         return;
     }
     if (refuseWhileRunning(tr("have already open.")) || !self) {
@@ -352,148 +361,12 @@ void MoreInfoLeftWidget::onOpenTool()
 
 void MoreInfoLeftWidget::onCancel()
 {
-    m_emState = ToolCancelled;
-    takeLookOfToolState();
-    progressBar->setValue(0);
-    emit signalToMainPage(ToolCancelled, m_toolInfo.ToolKey);
-    emit signalDownload(kMethodCancel, {m_toolInfo.ToolKey});
+    m_pTransfers->cancel(m_toolInfo.ToolKey);
 }
 
 void MoreInfoLeftWidget::onRefresh()
 {
-    startDownload();
-}
-
-void MoreInfoLeftWidget::failWith(int iCode)
-{
-    setLook(Look::Failed);
-    QString qstrMessage;
-    switch (iCode) {
-    case kTimeout:
-        qstrMessage = tr("connect to network timeout.");
-        break;
-    case kInitialFailed:
-        qstrMessage = tr("network initial failed.");
-        break;
-    case kSaveFailed:
-        qstrMessage = tr("save failed.");
-        break;
-    case kNotFound:
-        qstrMessage = tr("File not found.");
-        break;
-    case kFailed:
-        qstrMessage = TransferProgressHub::instance()->failureText(m_toolInfo.ToolKey,
-                                                                   tr("connect to network failed."));
-        break;
-    default:
-        qstrMessage = tr("network anomaly");
-        break;
-    }
-    progressBar->setToolTip(qstrMessage);
-}
-
-void MoreInfoLeftWidget::onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue)
-{
-    const auto answer = mapToolkeyToServerValue.constFind(m_toolInfo.ToolKey);
-    if (answer == mapToolkeyToServerValue.constEnd() || m_emState == ToolCancelled) {
-        return;
-    }
-    if (iMethod != kMethodDownload && iMethod != kMethodProgress) {
-        return;
-    }
-    bool bNumber = false;
-    int iValue = answer->trimmed().toInt(&bNumber, 10);
-    if (!bNumber) {
-        iValue = kUnreadableAnswer;
-    }
-
-    if (iMethod == kMethodDownload) {
-        switch (iValue) {
-        case kAccepted:
-            m_emState = ToolDownloading;
-            emit signalToMainPage(ToolDownloading, m_toolInfo.ToolKey);
-            break;
-        case kWaiting:
-            setLook(Look::Waiting);
-            break;
-        case kConnectFailed:
-        case kFinished:
-        case kFailed:
-            failWith(kFailed);
-            break;
-        default:
-            failWith(iValue);
-            break;
-        }
-        return;
-    }
-
-    if (iValue >= 0 && iValue <= 100) {
-        // A queued download that has begun: its waiting text gives way.
-        if (m_emLook == Look::Waiting) {
-            setLook(Look::Downloading);
-        }
-        // The bar never shows 100 before the service reports completion.
-        progressBar->setValue(iValue <= 95 ? iValue : iValue - 1);
-        return;
-    }
-    switch (iValue) {
-    case kFinished: {
-        setLook(Look::Installed);
-        m_emState = ToolDownloaded;
-        ToolState& state = ToolDataManager::instance()->toolStates()[m_toolInfo.ToolKey];
-        state.ToolKey = m_toolInfo.ToolKey;
-        state.IsDownload = 1;
-        emit signalToMainPage(ToolDownloaded, m_toolInfo.ToolKey);
-        break;
-    }
-    case kWaiting:
-        setLook(Look::Waiting);
-        break;
-    case kConnectFailed:
-    case kFailed:
-        failWith(kFailed);
-        break;
-    default:
-        failWith(iValue);
-        break;
-    }
-}
-
-void MoreInfoLeftWidget::onSubToolsStateChanged(ToolCurrentState emState, int iKey)
-{
-    if (iKey != m_toolInfo.ToolKey) {
-        return;
-    }
-    switch (emState) {
-    case ToolDownloadRequested:
-        setLook(Look::Downloading);
-        m_emState = ToolDownloadRequested;
-        break;
-    case ToolDownloading:
-        // Also a retry or a queued start elsewhere, without a request before it.
-        if (m_emLook != Look::Downloading) {
-            setLook(Look::Downloading);
-        }
-        m_emState = ToolDownloading;
-        break;
-    case ToolCancelled:
-        takeLookOfToolState();
-        progressBar->setValue(0);
-        m_emState = ToolCancelled;
-        break;
-    case ToolDeleted: {
-        setLook(Look::NotInstalled);
-        auto state = ToolDataManager::instance()->toolStates().find(iKey);
-        if (state != ToolDataManager::instance()->toolStates().end()) {
-            state->IsDownload = 0;
-        }
-        m_emState = ToolDeleted;
-        break;
-    }
-    default:
-        break;
-    }
+    m_pTransfers->downloadTool(m_toolInfo.ToolKey);
 }
 
 void MoreInfoLeftWidget::paintEvent(QPaintEvent*)

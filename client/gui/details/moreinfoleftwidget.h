@@ -1,10 +1,8 @@
 #pragma once
 
-#include "common/toolcurrentstate.h"
 #include "launch/toollauncher.h"
 #include "tooldata/toolinfo.h"
 
-#include <QMap>
 #include <QVector>
 #include <QWidget>
 
@@ -14,13 +12,12 @@ class QPushButton;
 namespace gearmart {
 
 class ProgressBar;
-class SignInGate;
+class ToolTransfer;
 class TransferProgressLabel;
 
 // The left column of the details page: the large logo, the buttons that
 // download, update, open, cancel and retry the tool, and its facts. It
-// follows the tool card's rules, without a poll timer of its own: progress
-// answers reach it through the main window's relay.
+// follows the tool card's rules and renders the same transfer.
 class MoreInfoLeftWidget : public QWidget
 {
     Q_OBJECT
@@ -39,18 +36,15 @@ public:
     };
     Q_ENUM(Look)
 
-    explicit MoreInfoLeftWidget(const ToolInfo& record, QWidget* parent = nullptr);
+    MoreInfoLeftWidget(const ToolInfo& record, ToolTransfer* transfers, QWidget* parent = nullptr);
 
     int toolKey() const { return m_toolInfo.ToolKey; }
-    ToolCurrentState currentState() const { return m_emState; }
     Look look() const { return m_emLook; }
 
     // "1.5MB": the shortest form with 6 significant digits.
     static QString formatSize(float fSizeMB);
 
 signals:
-    void signalDownload(int method, QVector<int> toolKeys);
-    void signalToMainPage(ToolCurrentState enumState, int iKey);
     void signalCover(bool bCover);
 
 public slots:
@@ -59,11 +53,8 @@ public slots:
     void onUpdateTool();
     void onCancel();
     void onRefresh();
-    // Every answer of the local service, relayed by the main window.
-    void onServerResponded(int iMethod, QMap<int, QString> mapToolkeyToServerValue);
-    // State changes of this tool made on another page.
-    void onSubToolsStateChanged(ToolCurrentState emState, int iKey);
-    // Ends the tool opened from here when the settings ask for it.
+    // The tool was deleted on the my-tools board.
+    void onToolDeleted(int iToolkey);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,9 +63,10 @@ private:
     void buildForm();
     void loadFacts();
     void setLook(Look emLook);
-    void takeLookOfToolState();
-    void startDownload();
-    void failWith(int iCode);
+    void render();
+    void onTransfersChanged(QVector<int> toolKeys);
+    // False when the gate refused or this column went away meanwhile.
+    bool passSignIn();
     bool downloadChecksPass();
     bool refuseWhileRunning(const QString& qstrMessage);
     // False when this column went away while the dialog was open.
@@ -82,10 +74,10 @@ private:
     QString toolDisplayName() const;
 
     ToolInfo m_toolInfo;
-    ToolCurrentState m_emState = ToolStateNone;
+    ToolTransfer* m_pTransfers;
     Look m_emLook = Look::NotInstalled;
+    bool m_bLookShown = false;
     ToolLauncher m_launcher;
-    SignInGate* m_pSignInGate;
 
     QLabel* logoLabel = nullptr;
     QWidget* updateBtnWidget = nullptr;

@@ -24,17 +24,15 @@ QGridLayout* bareGrid(QWidget* container)
 }
 } // namespace
 
-ToolMoreInfoWidget::ToolMoreInfoWidget(ToolInfo record, QWidget* parent)
+ToolMoreInfoWidget::ToolMoreInfoWidget(ToolInfo record, ToolTransfer* transfers, QWidget* parent)
     : QWidget(parent), m_toolInfo(std::move(record))
 {
-    qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
-    qRegisterMetaType<ToolCurrentState>("gearmart::ToolCurrentState");
     setObjectName(QStringLiteral("ToolMoreInfoWidget"));
-    buildForm();
+    buildForm(transfers);
     makeConnections();
 }
 
-void ToolMoreInfoWidget::buildForm()
+void ToolMoreInfoWidget::buildForm(ToolTransfer* transfers)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 8, 16, 0);
@@ -54,7 +52,7 @@ void ToolMoreInfoWidget::buildForm()
 
     leftWidget = new QWidget(this);
     leftWidget->setObjectName(QStringLiteral("leftWidget"));
-    m_pLeftWidget = new MoreInfoLeftWidget(m_toolInfo, leftWidget);
+    m_pLeftWidget = new MoreInfoLeftWidget(m_toolInfo, transfers, leftWidget);
     bareGrid(leftWidget)->addWidget(m_pLeftWidget);
     body->addWidget(leftWidget, 0, Qt::AlignTop);
 
@@ -92,13 +90,7 @@ void ToolMoreInfoWidget::buildForm()
 void ToolMoreInfoWidget::makeConnections()
 {
     connect(goBackBtn, &QAbstractButton::clicked, this, &ToolMoreInfoWidget::signalGoBackToToolDownWidget);
-    connect(this, &ToolMoreInfoWidget::signalServerResponded, m_pLeftWidget,
-            &MoreInfoLeftWidget::onServerResponded);
-    connect(this, &ToolMoreInfoWidget::signalToMoreInfoPage, m_pLeftWidget,
-            &MoreInfoLeftWidget::onSubToolsStateChanged);
-    connect(m_pLeftWidget, &MoreInfoLeftWidget::signalDownload, this, &ToolMoreInfoWidget::signalDownload);
-    connect(m_pLeftWidget, &MoreInfoLeftWidget::signalToMainPage, this,
-            &ToolMoreInfoWidget::signalToMainPage);
+    connect(this, &ToolMoreInfoWidget::signalToolDeleted, m_pLeftWidget, &MoreInfoLeftWidget::onToolDeleted);
     connect(m_pLeftWidget, &MoreInfoLeftWidget::signalCover, this, &ToolMoreInfoWidget::signalCover);
 }
 

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "common/toolcurrentstate.h"
 #include "tooldata/toolinfo.h"
 
-#include <QMap>
-#include <QVector>
 #include <QWidget>
 
 class QScrollArea;
@@ -15,17 +12,18 @@ class BaseConfigButon;
 class MoreInfoLeftWidget;
 class MoreInfoRightBottomWidget;
 class MoreInfoRightTopWidget;
+class ToolTransfer;
 
 // The details page of one tool: "Home Page" back to the catalog, the left
 // column with logo, actions and facts, and at the right the texts above the
-// detail pictures. The main window makes one per tool and relays the
-// service's answers and other pages' state changes into it.
+// detail pictures. The main window makes one per tool; its left column
+// renders the tool's transfer.
 class ToolMoreInfoWidget : public QWidget
 {
     Q_OBJECT
 
 public:
-    ToolMoreInfoWidget(ToolInfo record, QWidget* parent = nullptr);
+    ToolMoreInfoWidget(ToolInfo record, ToolTransfer* transfers, QWidget* parent = nullptr);
 
     int toolKey() const { return m_toolInfo.ToolKey; }
     const ToolInfo& toolInfo() const { return m_toolInfo; }
@@ -35,18 +33,16 @@ public:
 
 signals:
     void signalGoBackToToolDownWidget();
-    void signalDownload(int method, QVector<int> toolKeys);
-    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
-    void signalToMoreInfoPage(ToolCurrentState enumState, int iKey);
-    void signalToMainPage(ToolCurrentState enumState, int iKey);
     void signalCover(bool bCover);
+    // In: a tool deleted on the my-tools board.
+    void signalToolDeleted(int iToolkey);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildForm();
+    void buildForm(ToolTransfer* transfers);
     void makeConnections();
 
     ToolInfo m_toolInfo;

@@ -3,13 +3,13 @@
 #include "common/picturecache.h"
 #include "common/signingate.h"
 #include "common/toolactionparts.h"
-#include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "log/logging.h"
 #include "panelcraft/independentwindow.h"
-#include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
+#include "transfer/tooltransfer.h"
+#include "transfer/transferfailure.h"
 #include "widgets/progressbar.h"
 #include "widgets/resizelabel.h"
 #include "widgets/tipdialog.h"
@@ -24,9 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStyleOption>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <climits>
 
 namespace gearmart {
 
@@ -38,34 +36,17 @@ const QString kErrorIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/error.
 const QString kShadowPicture = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/shadow_bg.png");
 const QColor kUpdatingColor(QStringLiteral("#3BCD8D"));
 const QColor kFailedColor(QStringLiteral("#FA3239"));
-constexpr int kWaitingValue = 120;
-
-void registerMetaTypes()
-{
-    static const bool registered = [] {
-        qRegisterMetaType<ToolCurrentState>();
-        qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
-        qRegisterMetaType<UpdateState>();
-        qRegisterMetaType<UpdateState>("UpdateState");
-        qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
-        qRegisterMetaType<QVector<int>>("QVector<int>");
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
 
 } // namespace
 
 using toolaction::makeButton;
 
-DownloadedSubToolWidget::DownloadedSubToolWidget(QWidget* parent) : QWidget(parent)
+DownloadedSubToolWidget::DownloadedSubToolWidget(ToolTransfer* transfers, QWidget* parent)
+    : QWidget(parent), m_pTransfers(transfers)
 {
-    registerMetaTypes();
     m_shadow = QPixmap(kShadowPicture);
     buildForm();
     buildActions();
-    m_pPollTimer = new QTimer(this);
-    m_pPollTimer->setInterval(kDefaultPollInterval);
     connectSignals();
     setUpdateState(UpdateStateUpToDate);
 }
@@ -163,7 +144,6 @@ void DownloadedSubToolWidget::buildForm()
     layout->addStretch(1);
 
     auto* actionColumn = new QVBoxLayout;
-    m_pActionColumn = actionColumn;
     actionColumn->setContentsMargins(0, 24, 0, 0);
     auto* actionRow = new QHBoxLayout;
     actionRow->setContentsMargins(0, 0, 0, 0);
@@ -188,6 +168,9 @@ void DownloadedSubToolWidget::buildForm()
     actionRow->addWidget(m_reupdateBtn, 0, Qt::AlignVCenter);
     actionRow->addWidget(m_cancelUpgradeBtn, 0, Qt::AlignVCenter);
     actionColumn->addLayout(actionRow);
+    m_pTransferLabel = new TransferProgressLabel(this);
+    m_pTransferLabel->setFixedHeight(16);
+    actionColumn->addWidget(m_pTransferLabel);
     actionColumn->addStretch(1);
     layout->addLayout(actionColumn);
 
@@ -238,7 +221,8 @@ void DownloadedSubToolWidget::connectSignals()
             &DownloadedSubToolWidget::onCancelUpdateBtnClicked);
     connect(m_reupdateBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onReupdateBtnClicked);
     connect(quickLinkBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onCreateQuickLink);
-    connect(m_pPollTimer, &QTimer::timeout, this, &DownloadedSubToolWidget::onTimeout);
+    connect(m_pTransfers, &ToolTransfer::signalTransfersChanged, this,
+            &DownloadedSubToolWidget::onTransfersChanged);
     connect(m_checkBox, &QCheckBox::stateChanged, this, &DownloadedSubToolWidget::signalCheckBoxStateChanged);
     connect(m_toolNameLabel, &ResizeLabel::signalResized, this, &DownloadedSubToolWidget::onNameResized);
     connect(m_upgradeInfoLabel, &ResizeLabel::signalResized, this, &DownloadedSubToolWidget::onNotesResized);
@@ -252,6 +236,7 @@ void DownloadedSubToolWidget::setUpdateListMode(bool bUpdateList)
     // The update list keeps no order of its own and deletes nothing.
     for (QAction* action : {m_pMoveUpAction, m_pMoveDownAction, m_pDeleteAction})
         action->setEnabled(!bUpdateList);
+    m_bStateShown = false;
     setUpdateState(m_emUpdateState);
 }
 
@@ -298,35 +283,23 @@ void DownloadedSubToolWidget::initialise(const ToolInfo& info)
     m_cancelUpgradeBtn->setAccessibleName(tr("Cancel upgrade of %1").arg(m_qstrName));
     m_reupdateBtn->setAccessibleName(tr("Retry upgrade of %1").arg(m_qstrName));
     m_upgradeProgressBar->setAccessibleName(tr("Upgrade progress of %1").arg(m_qstrName));
-    if (!m_pTransferLabel || m_pTransferLabel->toolKey() != m_iToolKey) {
-        delete m_pTransferLabel;
-        m_pTransferLabel = new TransferProgressLabel(m_iToolKey, this);
-        m_pTransferLabel->setObjectName(QStringLiteral("transferLabel"));
-        m_pTransferLabel->setFixedHeight(16);
-        m_pActionColumn->insertWidget(m_pActionColumn->indexOf(m_pActionColumn->itemAt(0)->layout()) + 1,
-                                      m_pTransferLabel);
-    }
     m_pTransferLabel->setAccessibleName(tr("Transfer progress of %1").arg(m_qstrName));
     m_checkBox->setAccessibleName(tr("Select %1").arg(m_qstrName));
     m_pMoveUpAction->setText(tr("Move %1 up").arg(m_qstrName));
     m_pMoveDownAction->setText(tr("Move %1 down").arg(m_qstrName));
     m_pDeleteAction->setText(tr("Delete %1").arg(m_qstrName));
 
-    setUpdateState(bNeedsUpdate ? UpdateStateAvailable : UpdateStateUpToDate);
-}
-
-bool DownloadedSubToolWidget::isPolling() const
-{
-    return m_pPollTimer->isActive();
-}
-
-void DownloadedSubToolWidget::setPollInterval(int iMilliseconds)
-{
-    m_pPollTimer->setInterval(iMilliseconds);
+    // The tool's rows show its looks afresh, its height included.
+    m_bStateShown = false;
+    render();
 }
 
 void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
 {
+    // The same look again keeps its bar and figures.
+    if (emState == m_emUpdateState && m_bStateShown)
+        return;
+    m_bStateShown = true;
     m_emUpdateState = emState;
     const bool bBar =
         emState == UpdateStateUpdating || emState == UpdateStateFailed || emState == UpdateStateWaiting;
@@ -367,141 +340,42 @@ void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
     }
 }
 
-QString DownloadedSubToolWidget::failureMessage(int iCode)
+void DownloadedSubToolWidget::render()
 {
-    switch (iCode) {
-    case 110:
-        return tr("connect to network timeout.");
-    case 140:
-        return tr("network initial failed.");
-    case 400:
-        return tr("save failed.");
-    case 404:
-        return tr("File not found.");
-    case -1:
-        return tr("connect to network failed.");
-    default:
-        return tr("network anomaly");
-    }
-}
-
-void DownloadedSubToolWidget::fail(int iCode)
-{
-    m_pPollTimer->stop();
-    m_upgradeProgressBar->setText(tr("download fail"));
-    m_upgradeProgressBar->setToolTip(
-        iCode == -1 ? TransferProgressHub::instance()->failureText(m_iToolKey, failureMessage(iCode))
-                    : failureMessage(iCode));
-    setUpdateState(UpdateStateFailed);
-}
-
-void DownloadedSubToolWidget::completeUpgrade()
-{
-    m_pPollTimer->stop();
-    // The installed version is now the catalog's; the next start must not
-    // offer the same upgrade again.
-    ToolDataManager* data = ToolDataManager::instance();
-    ToolState& state = data->toolStates()[m_iToolKey];
-    state.ToolKey = m_iToolKey;
-    state.IsDownload = 1;
-    state.IsNeedUpdate = 0;
-    data->setCurrentVersion(m_iToolKey, m_toolInfo.Version);
-    setUpdateState(UpdateStateUpToDate);
-    emit signalResized(size());
-    emit signalUpgradeCompleted(m_iToolKey);
-}
-
-void DownloadedSubToolWidget::onSolveServerResponse(int method, QMap<int, QString> toolkeyToServerValue)
-{
-    const auto it = toolkeyToServerValue.constFind(m_iToolKey);
-    if (m_iToolKey < 0 || it == toolkeyToServerValue.cend())
+    if (m_iToolKey < 0)
         return;
-    const int iValue = toolaction::readServerValue(it.value());
-    switch (method) {
-    case 3:
-        if (iValue == 0) {
-            setUpdateState(UpdateStateUpdating);
-            m_pPollTimer->start();
-        } else if (iValue == kWaitingValue) {
-            // The request layer starts it later; its acceptance restarts the polls.
-            m_pPollTimer->stop();
-            setUpdateState(UpdateStateWaiting);
-        } else {
-            fail(iValue);
-        }
+    const TransferRecord record = m_pTransfers->record(m_iToolKey);
+    switch (record.state) {
+    case TransferState::Waiting:
+        setUpdateState(UpdateStateWaiting);
         break;
-    case 4:
-        // Late progress after a cancel or a failure is no news for this row.
-        if (m_emUpdateState != UpdateStateUpdating && m_emUpdateState != UpdateStateWaiting)
-            return;
-        if (iValue >= 0 && iValue <= 100) {
-            if (m_emUpdateState == UpdateStateWaiting)
-                setUpdateState(UpdateStateUpdating);
-            m_upgradeProgressBar->setValue(iValue);
-        } else if (iValue == 200) {
-            completeUpgrade();
-        } else if (iValue == kWaitingValue) {
-            // Still queued behind other downloads: not a failure.
-            m_pPollTimer->stop();
-            setUpdateState(UpdateStateWaiting);
-        } else {
-            fail(iValue);
-        }
-        break;
-    case 5:
-        if (iValue == 0) {
-            m_pPollTimer->stop();
-            setUpdateState(UpdateStateAvailable);
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void DownloadedSubToolWidget::onToolStateChanged(ToolCurrentState emState, int iKey)
-{
-    if (iKey != m_iToolKey)
-        return;
-    switch (emState) {
-    case ToolDownloadRequested:
-    case ToolDownloading:
+    case TransferState::Downloading:
+    case TransferState::Unpacking:
         setUpdateState(UpdateStateUpdating);
+        m_upgradeProgressBar->setValue(record.percent);
+        m_pTransferLabel->showProgress(record.figures);
         break;
-    case ToolDownloaded:
-        // Another page may see the final answer first and relay it before
-        // this row gets the answer itself: that is this row's completion.
-        if (m_emUpdateState != UpdateStateUpToDate)
-            completeUpgrade();
-        else
-            m_pPollTimer->stop();
+    case TransferState::Failed:
+        m_upgradeProgressBar->setText(tr("download fail"));
+        m_upgradeProgressBar->setToolTip(TransferFailure::text(record, TransferFailure::Wording::Row));
+        setUpdateState(UpdateStateFailed);
         break;
-    case ToolCancelled:
-        m_pPollTimer->stop();
-        setUpdateState(ToolDataManager::instance()->toolStates().value(m_iToolKey).IsNeedUpdate == 1
-                           ? UpdateStateAvailable
-                           : UpdateStateUpToDate);
+    case TransferState::Idle:
+    case TransferState::Done:
+    case TransferState::Cancelling: {
+        const bool bNeedsUpdate =
+            ToolDataManager::instance()->toolStates().value(m_iToolKey).IsNeedUpdate == 1;
+        setUpdateState(bNeedsUpdate ? UpdateStateAvailable : UpdateStateUpToDate);
+        m_upgradeProgressBar->setValue(0);
         break;
-    case ToolDeleted:
-    case ToolStateNone:
-        break;
+    }
     }
 }
 
-void DownloadedSubToolWidget::onSetUpdatedRate(int iKey, int iRate)
+void DownloadedSubToolWidget::onTransfersChanged(QVector<int> toolKeys)
 {
-    if (iKey != m_iToolKey)
-        return;
-    if (iRate < 0)
-        setUpdateState(UpdateStateFailed);
-    else
-        m_upgradeProgressBar->setValue(qMin(iRate, 100));
-}
-
-void DownloadedSubToolWidget::onSetUpdateState(int iKey, UpdateState emState)
-{
-    if (iKey == m_iToolKey)
-        setUpdateState(emState);
+    if (toolKeys.contains(m_iToolKey))
+        render();
 }
 
 void DownloadedSubToolWidget::onSetCheckBoxVisible(bool bVisible)
@@ -519,14 +393,6 @@ bool DownloadedSubToolWidget::isChecked() const
     return m_checkBox->isChecked();
 }
 
-void DownloadedSubToolWidget::onWaitingToolsStartDownload(int iToolkey)
-{
-    if (iToolkey != m_iToolKey)
-        return;
-    setUpdateState(UpdateStateUpdating);
-    m_upgradeProgressBar->repaint();
-}
-
 void DownloadedSubToolWidget::showNotice(const QString& qstrIcon, const QString& qstrText,
                                          const QString& qstrOk, QWidget* pParent)
 {
@@ -542,6 +408,7 @@ void DownloadedSubToolWidget::onOpenTool()
                    nullptr);
         return;
     }
+    // Not a child of this row: the row may be deleted while the user signs in.
     QPointer<DownloadedSubToolWidget> self(this);
     SignInGate gate(this);
     connect(&gate, &SignInGate::signalCover, this, &DownloadedSubToolWidget::signalCover);
@@ -577,31 +444,17 @@ void DownloadedSubToolWidget::onUpdateBtnClicked()
             emit signalCover(false);
         return;
     }
-    setUpdateState(UpdateStateUpdating);
-    m_upgradeProgressBar->setValue(0);
-    emit signalUpdateTool(m_iToolKey);
+    m_pTransfers->downloadTool(m_iToolKey);
 }
 
 void DownloadedSubToolWidget::onCancelUpdateBtnClicked()
 {
-    // Polls stop with the cancel: a progress answer racing the cancel's own
-    // answer must not turn the row to a failure.
-    m_pPollTimer->stop();
-    setUpdateState(UpdateStateAvailable);
-    m_upgradeProgressBar->setValue(0);
-    emit signalCancelUpdateTool(m_iToolKey);
+    m_pTransfers->cancel(m_iToolKey);
 }
 
 void DownloadedSubToolWidget::onReupdateBtnClicked()
 {
-    setUpdateState(UpdateStateUpdating);
-    m_upgradeProgressBar->setValue(0);
-    emit signalReupdateTool(m_iToolKey);
-}
-
-void DownloadedSubToolWidget::onTimeout()
-{
-    emit signalRequestDownloadRate(m_iToolKey);
+    m_pTransfers->downloadTool(m_iToolKey);
 }
 
 void DownloadedSubToolWidget::onCreateQuickLink()

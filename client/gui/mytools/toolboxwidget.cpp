@@ -8,6 +8,7 @@
 #include "mytools/toolupdatescene.h"
 #include "mytools/updatetoolswidget.h"
 #include "tooldata/tooldatamanager.h"
+#include "transfer/tooltransfer.h"
 
 #include <QEvent>
 #include <QGraphicsView>
@@ -17,11 +18,9 @@
 
 namespace gearmart {
 
-ToolBoxWidget::ToolBoxWidget(QWidget* parent) : QWidget(parent)
+ToolBoxWidget::ToolBoxWidget(ToolTransfer* transfers, QWidget* parent)
+    : QWidget(parent), m_pTransfers(transfers)
 {
-    qRegisterMetaType<ToolCurrentState>("ToolCurrentState");
-    qRegisterMetaType<QMap<int, QString>>("QMap<int,QString>");
-    qRegisterMetaType<QVector<int>>("QVector<int>");
     buildForm();
     makeConnections();
     fill();
@@ -46,8 +45,8 @@ void ToolBoxWidget::buildForm()
     updateGrid->setContentsMargins(0, 0, 0, 0);
     updateGrid->addWidget(m_pUpdateToolsWidget);
 
-    m_pDownloadedScene = new ToolDownloadedScene(this);
-    m_pUpdateScene = new ToolUpdateScene(this);
+    m_pDownloadedScene = new ToolDownloadedScene(m_pTransfers, this);
+    m_pUpdateScene = new ToolUpdateScene(m_pTransfers, this);
     m_pDownloadToolsWidget->setScene(m_pDownloadedScene);
     m_pUpdateToolsWidget->view()->setScene(m_pUpdateScene);
 
@@ -66,15 +65,9 @@ void ToolBoxWidget::makeConnections()
 {
     for (ToolManageScene* scene :
          {static_cast<ToolManageScene*>(m_pDownloadedScene), static_cast<ToolManageScene*>(m_pUpdateScene)}) {
-        connect(this, &ToolBoxWidget::signalWaitingToolsStartDownload, scene,
-                &ToolManageScene::signalWaitingToolsStartDownload);
-        connect(this, &ToolBoxWidget::signalServerResponded, scene, &ToolManageScene::signalServerResponded);
         connect(this, &ToolBoxWidget::signalResized, scene, &ToolManageScene::onViewResized);
-        connect(scene, &ToolManageScene::signalSubToolsRequest, this, &ToolBoxWidget::signalSubToolsRequest);
-        connect(scene, &ToolManageScene::signalSubToolsStateChanged, this, &ToolBoxWidget::onOwnStateChanged);
     }
-    connect(m_pUpdateScene, &ToolUpdateScene::signalBatchUpdateTools, this,
-            &ToolBoxWidget::signalSubToolsRequest);
+    connect(m_pTransfers, &ToolTransfer::signalTransfersChanged, this, &ToolBoxWidget::onTransfersChanged);
     connect(m_pDownloadedScene, &ToolManageScene::signalCover, this, &ToolBoxWidget::signalCover);
     connect(m_pUpdateScene, &ToolUpdateScene::signalUpgradeCompleted, this,
             &ToolBoxWidget::onToolUpgradeCompleted);
@@ -194,32 +187,19 @@ void ToolBoxWidget::onShowToolBoxWidget()
     m_ToolBoxTabWidget->onAllToolBtnClicked();
 }
 
-void ToolBoxWidget::onOwnStateChanged(ToolCurrentState emState, int iKey)
+void ToolBoxWidget::onTransfersChanged(QVector<int> toolKeys)
 {
-    // Both rows of one tool follow the one the user acted on.
-    m_pDownloadedScene->changeToolState(emState, iKey);
-    m_pUpdateScene->changeToolState(emState, iKey);
-    emit signalSubToolsStateChanged(emState, iKey);
-}
-
-void ToolBoxWidget::onSubToolsStateChanged(ToolCurrentState emState, int iKey)
-{
-    if (emState == ToolDownloaded) {
-        ToolDataManager* data = ToolDataManager::instance();
-        const auto info = data->toolInfos().constFind(iKey);
-        if (info != data->toolInfos().cend()) {
+    ToolDataManager* data = ToolDataManager::instance();
+    for (int key : qAsConst(toolKeys)) {
+        const auto info = data->toolInfos().constFind(key);
+        if (m_pTransfers->record(key).state == TransferState::Done && info != data->toolInfos().cend())
             m_pDownloadedScene->addTool(info.value());
-            data->registerTool(iKey);
-        }
     }
-    m_pDownloadedScene->changeToolState(emState, iKey);
-    m_pUpdateScene->changeToolState(emState, iKey);
 }
 
 void ToolBoxWidget::onToolDeleted(int iToolKey)
 {
     refreshBadge();
-    emit signalSubToolsStateChanged(ToolDeleted, iToolKey);
     ToolDataManager* data = ToolDataManager::instance();
     data->unregisterTool(iToolKey);
     auto state = data->toolStates().find(iToolKey);
@@ -230,6 +210,7 @@ void ToolBoxWidget::onToolDeleted(int iToolKey)
         state->InstallLocation.clear();
     }
     saveToolOrder();
+    emit signalToolDeleted(iToolKey);
 }
 
 void ToolBoxWidget::onToolUpgradeCompleted(int)

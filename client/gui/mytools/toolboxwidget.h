@@ -1,9 +1,6 @@
 #pragma once
 
-#include "common/toolcurrentstate.h"
-
 #include <QMap>
-#include <QString>
 #include <QVector>
 #include <QWidget>
 
@@ -15,6 +12,7 @@ class DownloadToolsWidget;
 class TipFrame;
 class ToolBoxTabWidget;
 class ToolDownloadedScene;
+class ToolTransfer;
 class ToolUpdateScene;
 class UpdateToolsWidget;
 
@@ -25,7 +23,7 @@ class ToolBoxWidget : public QWidget
     Q_OBJECT
 
 public:
-    explicit ToolBoxWidget(QWidget* parent = nullptr);
+    explicit ToolBoxWidget(ToolTransfer* transfers, QWidget* parent = nullptr);
 
     // Tool key -> 0-based place on the list of all tools.
     QMap<int, int> toolOrder() const;
@@ -42,17 +40,14 @@ public:
     TipFrame* tipFrame() const { return m_pTipFrame; }
 
 signals:
-    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
-    void signalSubToolsRequest(int method, QVector<int> toolKeys);
-    void signalSubToolsStateChanged(ToolCurrentState enumType, int iKey);
+    // A tool deleted here: the other pages show it as not installed.
+    void signalToolDeleted(int iToolKey);
     void signalAllToolUpgraded();
     void signalResized();
     void signalCover(bool cover);
-    void signalWaitingToolsStartDownload(int iToolkey);
 
 public slots:
     void onShowToolBoxWidget();
-    void onSubToolsStateChanged(ToolCurrentState emState, int iKey);
     void onTabChanged(int index);
     void onToolDeleted(int iToolKey);
     void onToolUpgradeCompleted(int iKey);
@@ -68,8 +63,10 @@ private:
     void fill();
     void refreshBadge();
     void placeTip();
-    void onOwnStateChanged(ToolCurrentState emState, int iKey);
+    // A download finished anywhere puts its tool on the list.
+    void onTransfersChanged(QVector<int> toolKeys);
 
+    ToolTransfer* m_pTransfers;
     ToolBoxTabWidget* m_ToolBoxTabWidget = nullptr;
     DownloadToolsWidget* m_pDownloadToolsWidget = nullptr;
     UpdateToolsWidget* m_pUpdateToolsWidget = nullptr;

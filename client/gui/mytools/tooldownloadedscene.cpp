@@ -5,6 +5,7 @@
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/toolfolderremover.h"
 #include "tooldata/tooldatamanager.h"
+#include "transfer/tooltransfer.h"
 #include "widgets/tipdialog.h"
 
 #include <QGraphicsSceneMouseEvent>
@@ -23,7 +24,8 @@ const QString kErrorIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/error.
 constexpr int kMinSceneHeight = 627;
 } // namespace
 
-ToolDownloadedScene::ToolDownloadedScene(QObject* parent) : ToolManageScene(parent)
+ToolDownloadedScene::ToolDownloadedScene(ToolTransfer* transfers, QObject* parent)
+    : ToolManageScene(transfers, parent)
 {
     m_pAnimationGroup = new QParallelAnimationGroup(this);
     m_pRelayoutTimer = new QTimer(this);
@@ -49,7 +51,6 @@ void ToolDownloadedScene::addTool(const ToolInfo& info)
 
     DownloadedSubToolWidget* row = proxy->row();
     connect(row, &DownloadedSubToolWidget::signalCover, this, &ToolManageScene::signalCover);
-    connect(row, &DownloadedSubToolWidget::signalUpgradeCompleted, this, &ToolDownloadedScene::layoutRows);
     connect(row, &DownloadedSubToolWidget::signalMoveRequested, this, &ToolDownloadedScene::moveTool);
     // After the key event that asked for it has been handled.
     connect(row, &DownloadedSubToolWidget::signalDeleteRequested, this, &ToolDownloadedScene::onDeleteTool,
@@ -263,13 +264,8 @@ void ToolDownloadedScene::onDeleteTool(int iKey)
         return;
 
     // An upgrade under way would write into the folder being removed.
-    if (DownloadedSubToolWidget* row = proxy->row()) {
-        const UpdateState state = row->updateState();
-        if (state == UpdateStateUpdating || state == UpdateStateWaiting) {
-            emit signalSubToolsRequest(5, {iKey});
-            emit signalSubToolsStateChanged(ToolCancelled, iKey);
-        }
-    }
+    if (m_pTransfers->record(iKey).isActive())
+        m_pTransfers->cancel(iKey);
     const QString folder = ToolLauncher::toolFolder(iKey);
     const ToolFolderRemover::Result result =
         ToolFolderRemover::remove(folder, ConfigManager::instance()->downloadPath());

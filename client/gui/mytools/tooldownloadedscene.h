@@ -22,7 +22,7 @@ class ToolDownloadedScene : public ToolManageScene
 public:
     static constexpr int kAnimationMs = 138;
 
-    explicit ToolDownloadedScene(QObject* parent = nullptr);
+    explicit ToolDownloadedScene(ToolTransfer* transfers, QObject* parent = nullptr);
 
     void addTool(const ToolInfo& info) override;
     // Tool key -> list position.

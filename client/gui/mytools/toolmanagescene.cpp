@@ -8,7 +8,10 @@
 
 namespace gearmart {
 
-ToolManageScene::ToolManageScene(QObject* parent) : QGraphicsScene(parent) {}
+ToolManageScene::ToolManageScene(ToolTransfer* transfers, QObject* parent)
+    : QGraphicsScene(parent), m_pTransfers(transfers)
+{
+}
 
 DroppableProxyWidget* ToolManageScene::proxyOf(int iKey) const
 {
@@ -58,18 +61,11 @@ void ToolManageScene::layoutRows()
         m_listProxies.at(i)->setPos(slotOf(i));
 }
 
-void ToolManageScene::changeToolState(ToolCurrentState emState, int iKey)
-{
-    if (DownloadedSubToolWidget* row = rowOf(iKey))
-        row->onToolStateChanged(emState, iKey);
-}
-
 DroppableProxyWidget* ToolManageScene::appendRow(const ToolInfo& info, bool bUpdateListMode)
 {
-    auto* row = new DownloadedSubToolWidget;
+    auto* row = new DownloadedSubToolWidget(m_pTransfers);
     row->setUpdateListMode(bUpdateListMode);
     row->initialise(info);
-    row->setPollInterval(m_iPollInterval);
     auto* proxy = new DroppableProxyWidget;
     proxy->setWidget(row);
     proxy->setToolKey(info.ToolKey);
@@ -81,18 +77,8 @@ DroppableProxyWidget* ToolManageScene::appendRow(const ToolInfo& info, bool bUpd
     m_listProxies.append(proxy);
     recountHeights();
 
-    connect(row, &DownloadedSubToolWidget::signalUpdateTool, this, &ToolManageScene::onUpdateTool);
-    connect(row, &DownloadedSubToolWidget::signalCancelUpdateTool, this,
-            &ToolManageScene::onCancelUpdateTool);
-    connect(row, &DownloadedSubToolWidget::signalReupdateTool, this, &ToolManageScene::onReupdateTool);
-    connect(row, &DownloadedSubToolWidget::signalRequestDownloadRate, this,
-            &ToolManageScene::onRequestDownloadRate);
     connect(row, &DownloadedSubToolWidget::signalResized, proxy, &DroppableProxyWidget::onResized);
     connect(row, &DownloadedSubToolWidget::signalResized, this, &ToolManageScene::onRowResized);
-    connect(this, &ToolManageScene::signalServerResponded, row,
-            &DownloadedSubToolWidget::onSolveServerResponse);
-    connect(this, &ToolManageScene::signalWaitingToolsStartDownload, row,
-            &DownloadedSubToolWidget::onWaitingToolsStartDownload);
     return proxy;
 }
 
@@ -102,7 +88,6 @@ void ToolManageScene::removeProxy(DroppableProxyWidget* proxy)
     removeItem(proxy);
     if (QWidget* row = proxy->widget()) {
         row->disconnect(this);
-        // Answers still being handed out must not reach a row on its way out.
         disconnect(this, nullptr, row, nullptr);
     }
     disconnect(proxy);
@@ -132,31 +117,6 @@ void ToolManageScene::onViewResized()
     // The viewport's height, so that a list shorter than the view scrolls not.
     const int height = qMax(m_iHeightSum, views().first()->viewport()->height());
     setSceneRect(-1, -8, kRowWidth, height);
-}
-
-// The page's own state goes out first: when the request is queued behind
-// other downloads, its "waiting" answer must come last.
-void ToolManageScene::onUpdateTool(int iKey)
-{
-    emit signalSubToolsStateChanged(ToolDownloadRequested, iKey);
-    emit signalSubToolsRequest(3, {iKey});
-}
-
-void ToolManageScene::onCancelUpdateTool(int iKey)
-{
-    emit signalSubToolsRequest(5, {iKey});
-    emit signalSubToolsStateChanged(ToolCancelled, iKey);
-}
-
-void ToolManageScene::onReupdateTool(int iKey)
-{
-    emit signalSubToolsStateChanged(ToolDownloading, iKey);
-    emit signalSubToolsRequest(3, {iKey});
-}
-
-void ToolManageScene::onRequestDownloadRate(int iKey)
-{
-    emit signalSubToolsRequest(4, {iKey});
 }
 
 } // namespace gearmart

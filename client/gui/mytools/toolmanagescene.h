@@ -1,22 +1,20 @@
 #pragma once
 
-#include "common/toolcurrentstate.h"
 #include "tooldata/toolinfo.h"
 
 #include <QGraphicsScene>
 #include <QList>
-#include <QMap>
-#include <QString>
 #include <QVector>
 
 namespace gearmart {
 
 class DownloadedSubToolWidget;
 class DroppableProxyWidget;
+class ToolTransfer;
 
 // What both my-tools lists share: an ordered column of tool rows (list
-// position = place in the column), the requests their buttons make and the
-// fitting of the scene to its one view.
+// position = place in the column), each rendering its tool's transfer, and
+// the fitting of the scene to its one view.
 class ToolManageScene : public QGraphicsScene
 {
     Q_OBJECT
@@ -24,11 +22,9 @@ class ToolManageScene : public QGraphicsScene
 public:
     static constexpr int kRowWidth = 1007;
 
-    explicit ToolManageScene(QObject* parent = nullptr);
+    explicit ToolManageScene(ToolTransfer* transfers, QObject* parent = nullptr);
 
     virtual void addTool(const ToolInfo& info) = 0;
-    // Passes a tool state to the row of its key.
-    virtual void changeToolState(ToolCurrentState emState, int iKey);
     // Every row to its slot, without animation.
     virtual void layoutRows();
 
@@ -41,26 +37,15 @@ public:
     int extraHeightSum() const { return m_iExtraHeightSum; }
     // Where the row at a list position stands: below the rows before it.
     QPointF slotOf(int iIndex) const;
-    // Progress polling interval of the rows made from now on; tests shorten it.
-    void setPollInterval(int iMilliseconds) { m_iPollInterval = iMilliseconds; }
 
 signals:
-    void signalSubToolsRequest(int method, QVector<int> toolKeys);
-    void signalServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
-    void signalSubToolsStateChanged(ToolCurrentState enumType, int iKey);
     void signalCover(bool cover);
-    void signalWaitingToolsStartDownload(int iToolkey);
 
 public slots:
-    void onUpdateTool(int iKey);
-    void onCancelUpdateTool(int iKey);
-    void onReupdateTool(int iKey);
-    void onRequestDownloadRate(int iKey);
     void onViewResized();
 
 protected:
-    // A row for the tool inside a new item, connected to the scene's request
-    // slots and answers, added below the last row.
+    // A row for the tool inside a new item, added below the last row.
     DroppableProxyWidget* appendRow(const ToolInfo& info, bool bUpdateListMode);
     // Takes the item out of the list and the scene and destroys it later
     // (its row may be the sender of the signal being handled).
@@ -70,10 +55,10 @@ protected:
     // Relayout after a row changed its height.
     virtual void onRowResized();
 
+    ToolTransfer* m_pTransfers;
     QList<DroppableProxyWidget*> m_listProxies;
     int m_iHeightSum = 0;
     int m_iExtraHeightSum = 0;
-    int m_iPollInterval = 1000;
 };
 
 } // namespace gearmart

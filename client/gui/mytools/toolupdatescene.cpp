@@ -2,6 +2,7 @@
 
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/droppableproxywidget.h"
+#include "transfer/tooltransfer.h"
 
 namespace gearmart {
 
@@ -10,7 +11,19 @@ constexpr int kMinSceneHeight = 603;
 constexpr int kUpdateRowWidth = 1005;
 } // namespace
 
-ToolUpdateScene::ToolUpdateScene(QObject* parent) : ToolManageScene(parent) {}
+ToolUpdateScene::ToolUpdateScene(ToolTransfer* transfers, QObject* parent)
+    : ToolManageScene(transfers, parent)
+{
+    connect(transfers, &ToolTransfer::signalTransfersChanged, this, &ToolUpdateScene::onTransfersChanged);
+}
+
+void ToolUpdateScene::onTransfersChanged(QVector<int> toolKeys)
+{
+    for (int key : qAsConst(toolKeys)) {
+        if (m_pTransfers->record(key).state == TransferState::Done)
+            onUpgradeCompleted(key);
+    }
+}
 
 void ToolUpdateScene::addTool(const ToolInfo& info)
 {
@@ -22,8 +35,6 @@ void ToolUpdateScene::addTool(const ToolInfo& info)
     fitSceneRect(-4, kUpdateRowWidth, kMinSceneHeight);
 
     DownloadedSubToolWidget* row = proxy->row();
-    connect(row, &DownloadedSubToolWidget::signalUpgradeCompleted, this,
-            &ToolUpdateScene::onUpgradeCompleted);
     connect(row, &DownloadedSubToolWidget::signalCheckBoxStateChanged, this,
             &ToolUpdateScene::onSubCheckBoxStateChanged);
     connect(this, &ToolUpdateScene::signalBatchUpdateSelecting, row,
@@ -51,11 +62,9 @@ void ToolUpdateScene::onSolveBatchUpdate()
         if (state == UpdateStateUpToDate || state == UpdateStateAvailable)
             keys.append(proxy->toolKey());
     }
-    // Every page shows the rows as updating before the request layer answers
-    // "waiting" for those beyond its limit.
-    for (int key : qAsConst(keys))
-        emit signalSubToolsStateChanged(ToolDownloadRequested, key);
-    emit signalBatchUpdateTools(3, keys);
+    // One request: the request layer starts three and queues the rest in
+    // this order.
+    m_pTransfers->download(keys);
 }
 
 void ToolUpdateScene::onSolveCheckAllState(int state)

@@ -15,7 +15,7 @@ public:
     // The count reported when every row is checked.
     static constexpr int kAllChecked = 9999;
 
-    explicit ToolUpdateScene(QObject* parent = nullptr);
+    explicit ToolUpdateScene(ToolTransfer* transfers, QObject* parent = nullptr);
 
     void addTool(const ToolInfo& info) override;
     int checkedCount() const;
@@ -23,7 +23,6 @@ public:
 signals:
     void signalBatchUpdateSelecting(bool bSelecting);
     void signalSubCheckBoxStateChanged(int checkNumber);
-    void signalBatchUpdateTools(int mothod, QVector<int> toolKeys);
     void signalUpgradeCompleted(int iKey);
 
 public slots:
@@ -35,6 +34,9 @@ public slots:
     void onSubCheckBoxStateChanged();
 
 private:
+    // A finished upgrade takes its tool off the list.
+    void onTransfersChanged(QVector<int> toolKeys);
+
     bool m_bSettingAll = false;
 };
 

@@ -1,7 +1,6 @@
 #include "shell/gearmart.h"
 
 #include "catalog/tooldownloadwidget.h"
-#include "common/transferprogresshub.h"
 #include "config/configmanager.h"
 #include "details/toolmoreinfowidget.h"
 #include "launch/toollauncher.h"
@@ -14,6 +13,8 @@
 #include "request/servicesupervisor.h"
 #include "shell/windowtitlewidget.h"
 #include "tooldata/tooldatamanager.h"
+#include "transfer/tooltransfer.h"
+#include "transfer/transferfailure.h"
 #include "update/updateversiondialog.h"
 #include "widgets/tipdialog.h"
 #include "wirelink/wirelink.h"
@@ -56,13 +57,15 @@ Gearmart::Gearmart(QWidget* parent) : FramelessWidget(parent)
     buildForm();
     setWindowTitle(tr("Brelvonix Gearloft"));
     setWindowIcon(QIcon(QStringLiteral(":/Gearmart/Image/Gearmatt/logo.ico")));
-    buildWidgets();
     m_pRequestManager = new ClientRequestManager(this);
     m_pRequestManager->setMaxThreadCount(10);
     m_pRouter = new RequestRouter(RequestTransport::over(m_pRequestManager), requestSources(), this);
     // Nothing, the secret least of all, goes to the port before the service
     // itself confirms it holds it.
     m_pRouter->setHolding(true);
+    // Every page renders the transfers from this one model.
+    m_pTransfers = new ToolTransfer(m_pRouter, this);
+    buildWidgets();
     startService();
     makeConnections();
     if (ConfigManager::instance()->promptUpgrade() == 1)
@@ -105,9 +108,9 @@ void Gearmart::buildWidgets()
     titleLayout->setContentsMargins(0, 0, 0, 0);
     titleLayout->addWidget(m_pTitleWidget);
 
-    m_pToolDownloadPage = new ToolDownloadWidget(m_pStackedWidget);
+    m_pToolDownloadPage = new ToolDownloadWidget(m_pTransfers, m_pStackedWidget);
     m_pToolDownloadPage->setObjectName(QStringLiteral("toolDownloadPage"));
-    m_pToolBoxPage = new ToolBoxWidget(m_pStackedWidget);
+    m_pToolBoxPage = new ToolBoxWidget(m_pTransfers, m_pStackedWidget);
     m_pToolBoxPage->setObjectName(QStringLiteral("toolBoxPage"));
     m_pStackedWidget->addWidget(m_pToolDownloadPage);
     m_pStackedWidget->addWidget(m_pToolBoxPage);
@@ -140,24 +143,16 @@ void Gearmart::createDetailPages()
         auto* wrapper = new QWidget(m_pStackedWidget);
         auto* grid = new QGridLayout(wrapper);
         grid->setContentsMargins(0, 0, 0, 0);
-        auto* page = new ToolMoreInfoWidget(it.value(), wrapper);
+        auto* page = new ToolMoreInfoWidget(it.value(), m_pTransfers, wrapper);
         grid->addWidget(page);
         m_pStackedWidget->addWidget(wrapper);
         m_mapMoreInfoPages.insert(it.key(), wrapper);
 
-        connect(this, &Gearmart::signalServerResponded, page, &ToolMoreInfoWidget::signalServerResponded);
-        connect(m_pToolDownloadPage, &ToolDownloadWidget::signalToMainPage, page,
-                &ToolMoreInfoWidget::signalToMoreInfoPage);
         connect(page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget, this,
                 [this] { m_pStackedWidget->setCurrentIndex(0); });
-        connect(page, &ToolMoreInfoWidget::signalDownload, this, &Gearmart::onBuildClientRequest);
         connect(page, &ToolMoreInfoWidget::signalCover, this, &Gearmart::onSetCover);
-        connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolDownloadPage,
-                &ToolDownloadWidget::signalSubToolsStateChanged);
-        connect(page, &ToolMoreInfoWidget::signalToMainPage, m_pToolBoxPage,
-                &ToolBoxWidget::onSubToolsStateChanged);
-        connect(m_pToolBoxPage, &ToolBoxWidget::signalSubToolsStateChanged, page,
-                &ToolMoreInfoWidget::signalToMoreInfoPage);
+        connect(m_pToolBoxPage, &ToolBoxWidget::signalToolDeleted, page,
+                &ToolMoreInfoWidget::signalToolDeleted);
     }
 }
 
@@ -171,17 +166,18 @@ void Gearmart::makeConnections()
 {
     // A service that ended on its own takes its downloads along; the
     // supervisor starts a new one, and requests wait for it.
-    connect(m_pSupervisor, &ServiceSupervisor::signalServiceLost, m_pRouter, &RequestRouter::onServiceLost);
+    // The model fails what ran with it, then lets the router wait for the next.
+    connect(m_pSupervisor, &ServiceSupervisor::signalServiceLost, m_pTransfers, &ToolTransfer::onServiceLost);
     connect(m_pRequestManager, &ClientRequestManager::signalRequestResult, this,
             &Gearmart::onSolveRequestResult);
     connect(m_pRouter, &RequestRouter::signalServerResponded, this, &Gearmart::signalServerResponded);
     connect(m_pRouter, &RequestRouter::signalDownloadingCount, this, &Gearmart::signalDownloadingCount);
-    connect(m_pRouter, &RequestRouter::signalWaitingToolsStartDownload, this,
-            &Gearmart::signalWaitingToolsStartDownload);
-    connect(m_pRouter, &RequestRouter::signalTransferProgress, TransferProgressHub::instance(),
-            &TransferProgressHub::onTransferProgress);
-    connect(m_pRouter, &RequestRouter::signalTransferFailures, TransferProgressHub::instance(),
-            &TransferProgressHub::onTransferFailures);
+    // The main program's own figures, for its update dialog.
+    connect(m_pRouter, &RequestRouter::signalTransferProgress, this, [this](TransferProgressMap figures) {
+        const auto it = figures.constFind(ToolDataManager::kManagerKey);
+        if (it != figures.cend())
+            m_pUpdateDialog->setTransferProgress(it.value());
+    });
 
     connect(this, &Gearmart::signalServerResponded, m_pTitleWidget,
             &WindowTitleWidget::signalServerResponded);
@@ -192,26 +188,15 @@ void Gearmart::makeConnections()
     connect(this, &Gearmart::signalDownloadingCount, m_pTitleWidget,
             &WindowTitleWidget::signalDownloadingCount);
 
-    connect(this, &Gearmart::signalWaitingToolsStartDownload, m_pToolDownloadPage,
-            &ToolDownloadWidget::signalWaitingToolsStartDownload);
-    connect(this, &Gearmart::signalServerResponded, m_pToolDownloadPage,
-            &ToolDownloadWidget::signalServerResponded);
-    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalDownload, this, &Gearmart::onBuildClientRequest);
     connect(m_pToolDownloadPage, &ToolDownloadWidget::signalShowMoreInfoWidget, this,
             &Gearmart::showDetailPage);
     connect(m_pToolDownloadPage, &ToolDownloadWidget::signalCover, this, &Gearmart::onSetCover);
 
-    connect(this, &Gearmart::signalWaitingToolsStartDownload, m_pToolBoxPage,
-            &ToolBoxWidget::signalWaitingToolsStartDownload);
-    connect(this, &Gearmart::signalServerResponded, m_pToolBoxPage, &ToolBoxWidget::signalServerResponded);
-    connect(m_pToolBoxPage, &ToolBoxWidget::signalSubToolsRequest, this, &Gearmart::onBuildClientRequest);
     connect(m_pToolBoxPage, &ToolBoxWidget::signalCover, this, &Gearmart::onSetCover);
     connect(m_pToolBoxPage, &ToolBoxWidget::signalAllToolUpgraded, m_pTitleWidget,
             &WindowTitleWidget::onAllToolsUpgraded);
-    connect(m_pToolBoxPage, &ToolBoxWidget::signalSubToolsStateChanged, m_pToolDownloadPage,
-            &ToolDownloadWidget::signalSubToolsStateChanged);
-    connect(m_pToolDownloadPage, &ToolDownloadWidget::signalToMainPage, m_pToolBoxPage,
-            &ToolBoxWidget::onSubToolsStateChanged);
+    connect(m_pToolBoxPage, &ToolBoxWidget::signalToolDeleted, m_pToolDownloadPage,
+            &ToolDownloadWidget::signalToolDeleted);
 
     connect(m_pTitleWidget, &WindowTitleWidget::signalShowToolsDownloadWidget, this,
             [this] { m_pStackedWidget->setCurrentIndex(0); });
@@ -403,8 +388,9 @@ void Gearmart::onUpdateFailed()
     m_pUpdateDialog->hide();
     setBlackCover();
     // Where the service said why (a home folder it must not touch), say so.
-    const QString text = TransferProgressHub::instance()->failureText(ToolDataManager::kManagerKey,
-                                                                      tr("Upgrade fail, try again?"));
+    QString text = TransferFailure::reasonText(m_pTransfers->failureReasonOf(ToolDataManager::kManagerKey));
+    if (text.isEmpty())
+        text = tr("Upgrade fail, try again?");
     const int answer = TipDialog::showTip(kSureIcon, text, tr("Again"), tr("Next"), true, this);
     if (answer == 1)
         emit signalReUpdate(); // the cover stays for the renewed update

@@ -22,6 +22,7 @@ class RequestRouter;
 class ServiceSupervisor;
 class ToolBoxWidget;
 class ToolDownloadWidget;
+class ToolTransfer;
 class UpdateVersionDialog;
 class WindowTitleWidget;
 
@@ -45,6 +46,7 @@ public:
     crestui::CoverWidget* cover() const { return m_pCoverWidget; }
     UpdateVersionDialog* updateDialog() const { return m_pUpdateDialog; }
     RequestRouter* requestRouter() const { return m_pRouter; }
+    ToolTransfer* transfers() const { return m_pTransfers; }
     QMap<int, QWidget*> detailPages() const { return m_mapMoreInfoPages; }
 
     // What a point of the window offers, as the edge resizing sees it:
@@ -57,7 +59,6 @@ signals:
     void signalStartCheckUpdate();
     void signalGetHelp();
     void signalDownloadingCount(int count);
-    void signalWaitingToolsStartDownload(int iToolkey);
 
 public slots:
     void onSolveRequestResult(int error, QString response);
@@ -111,6 +112,7 @@ private:
     crestui::CoverWidget* m_pCoverWidget = nullptr;
     ClientRequestManager* m_pRequestManager = nullptr;
     RequestRouter* m_pRouter = nullptr;
+    ToolTransfer* m_pTransfers = nullptr;
     ServiceSupervisor* m_pSupervisor = nullptr;
     int m_iServicePort = -1;
     QByteArray m_serviceToken; // the running service's secret, sent with every request

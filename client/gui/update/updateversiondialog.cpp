@@ -42,7 +42,7 @@ UpdateVersionDialog::UpdateVersionDialog(QWidget* parent) : QWidget(parent)
 
     // Bytes, speed and time left of the main program's package, in the
     // bottom margin under the bar so that the dialog keeps its size.
-    m_pTransferLabel = new TransferProgressLabel(kManagerKey, this);
+    m_pTransferLabel = new TransferProgressLabel(this);
     m_pTransferLabel->setAccessibleName(tr("Update transfer progress"));
     m_pTransferLabel->setGeometry(20, height() - 30, width() - 68, m_pTransferLabel->height());
     m_pTransferLabel->setActive(true);

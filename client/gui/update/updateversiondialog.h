@@ -18,9 +18,6 @@ class UpdateVersionDialog : public QWidget
     Q_OBJECT
 
 public:
-    // The main program's tool key, whose byte figures the dialog shows.
-    static constexpr int kManagerKey = 1;
-
     explicit UpdateVersionDialog(QWidget* parent = nullptr);
 
     int progress() const;
@@ -29,8 +26,8 @@ public slots:
     // At exactly 100 the update counts as complete: the dialog says so and hides.
     void setProgress(int iValue);
     void reset();
-    // The line under the bar; unknown figures hide it. Figures for the main
-    // program also arrive by themselves from the progress hub.
+    // The line under the bar; unknown figures hide it. The main window hands
+    // over the main program's figures.
     void setTransferProgress(const gearmart::TransferProgress& progress);
 
 signals:

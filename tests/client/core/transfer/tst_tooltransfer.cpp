@@ -19,6 +19,7 @@
 #include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <limits>
 
 using namespace gearmart;
 using Wording = TransferFailure::Wording;
@@ -258,6 +259,43 @@ private slots:
         m_model->downloadTool(2);
         QCOMPARE(m_model->record(2).failureReason, QString());
         QTRY_COMPARE_WITH_TIMEOUT(state(2), TransferState::Done, kLongWait);
+    }
+
+    // The words every view uses for a failure's code; a reason the service
+    // or the client gave outranks the code.
+    void failureWordings_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QStringList>("texts"); // card, details page, row
+        const auto same = [](const QString& text) { return QStringList{text, text, text}; };
+        const QString anomaly = QStringLiteral("network abnomaly");
+        const QString anomalyFixed = QStringLiteral("network anomaly");
+        QTest::newRow("-1") << -1 << "" << same("connect to network failed.");
+        QTest::newRow("110") << 110 << "" << same("connect to network timeout.");
+        QTest::newRow("140") << 140 << "" << same("network initial failed.");
+        QTest::newRow("400") << 400 << "" << same("save failed.");
+        QTest::newRow("130 no url") << 130 << ""
+                                    << QStringList{"connect to network failed.", "connect to network failed.",
+                                                   anomalyFixed};
+        QTest::newRow("200 answering the request")
+            << 200 << "" << QStringList{"connect to network failed.", "connect to network failed.", anomalyFixed};
+        QTest::newRow("unknown") << 999 << "" << QStringList{anomaly, anomalyFixed, anomalyFixed};
+        QTest::newRow("no number") << std::numeric_limits<int>::min() << ""
+                                   << QStringList{anomaly, anomalyFixed, anomalyFixed};
+        QTest::newRow("reason outranks") << 404 << "folder"
+                                         << same(TransferFailure::reasonText(QStringLiteral("folder")));
+        QTest::newRow("unknown reason") << 110 << "newer" << same("connect to network timeout.");
+    }
+
+    void failureWordings()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, reason);
+        QFETCH(QStringList, texts);
+        QCOMPARE(TransferFailure::text(code, reason, Wording::Card), texts.at(0));
+        QCOMPARE(TransferFailure::text(code, reason, Wording::Details), texts.at(1));
+        QCOMPARE(TransferFailure::text(code, reason, Wording::Row), texts.at(2));
     }
 
     // One request a tick carries every running tool; the rest wait their

@@ -1,6 +1,6 @@
 // The catalog page: which tools get cards, how the cards spread over the
 // width, the banner's pictures and rotation, the sticky type bar with its
-// fold button, and the signals passed between the main window and the cards.
+// fold button, and what passes between the main window and the cards.
 #include "catalog/bannerindicatorwidget.h"
 #include "catalog/subtoolwidget.h"
 #include "catalog/tooldownloadwidget.h"
@@ -15,6 +15,7 @@
 #include "panelcraft/flowlayout.h"
 #include "panelcraft/iconbutton.h"
 #include "tooldata/tooldatamanager.h"
+#include "transferfixture.h"
 #include "widgets/tipdialog.h"
 
 #include <QEnterEvent>
@@ -67,6 +68,7 @@ class TestCatalogPage : public QObject
 
 private:
     std::unique_ptr<clienttest::ClientInstallation> m_install;
+    std::unique_ptr<transfertest::Model> m_model;
 
     void install(int lastKey, int language = 0, const QMap<QString, QString>& extra = {})
     {
@@ -74,7 +76,10 @@ private:
         setup.insert(QStringLiteral("Translator"), QString::number(language));
         m_install = catalogtest::install(catalogtest::tools(2, lastKey), setup);
         QVERIFY(m_install);
+        m_model = std::make_unique<transfertest::Model>();
     }
+
+    ToolTransfer* transfers() { return &m_model->transfers; }
 
     QString bannerFolder(int language) const
     {
@@ -103,6 +108,7 @@ private slots:
     void cleanup()
     {
         SubToolWidget::setFreeSpaceFunctionForTesting({});
+        m_model.reset();
         m_install.reset();
     }
 
@@ -119,7 +125,7 @@ private slots:
         QFETCH(int, language);
         QFETCH(QList<int>, keys);
         install(12, language);
-        ToolsWiget grid;
+        ToolsWiget grid(transfers());
         QList<int> shown;
         for (SubToolWidget* card : grid.cards())
             shown << card->toolKey();
@@ -151,7 +157,7 @@ private slots:
         QCOMPARE(ToolsWiget::cardsPerRow(width, 0), perRow); // no card yet: the card's width
 
         install(13);
-        ToolsWiget grid;
+        ToolsWiget grid(transfers());
         grid.resize(width, 400);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
@@ -171,30 +177,22 @@ private slots:
             QVERIFY(gap >= 10);
     }
 
-    void pageRelaysBetweenWindowAndCards()
+    void pagePassesBetweenWindowAndCards()
     {
         install(5);
-        ToolDownloadWidget page;
+        ToolDownloadWidget page(transfers());
         page.resize(1024, 700);
         page.show();
         ToolsWiget* grid = page.listWidget()->toolsWidget();
         SubToolWidget* card2 = grid->card(2);
         SubToolWidget* card3 = grid->card(3);
         QVERIFY(card2 && card3);
-        card2->setPollInterval(10);
-
-        QSignalSpy download(&page, &ToolDownloadWidget::signalDownload);
-        QSignalSpy toMainPage(&page, &ToolDownloadWidget::signalToMainPage);
         QSignalSpy moreInfo(&page, &ToolDownloadWidget::signalShowMoreInfoWidget);
         QSignalSpy cover(&page, &ToolDownloadWidget::signalCover);
 
-        // Up: requests, state changes, details, cover.
+        // Up: details and cover; requests go to the model.
         card2->findChild<QPushButton*>(QStringLiteral("downLoadBtn"))->click();
-        QCOMPARE(download.size(), 1);
-        QCOMPARE(download[0][0].toInt(), 3);
-        QCOMPARE(download[0][1].value<QVector<int>>(), QVector<int>{2});
-        QCOMPARE(toMainPage.size(), 1);
-        QCOMPARE(toMainPage[0][0].value<ToolCurrentState>(), ToolDownloadRequested);
+        QCOMPARE(m_model->methods(), QList<int>{DownloadSubTool});
         card3->findChild<QPushButton*>(QStringLiteral("toolName"))->click();
         QCOMPARE(moreInfo.size(), 1);
         QCOMPARE(moreInfo[0][0].toInt(), 3);
@@ -203,20 +201,13 @@ private slots:
         card3->findChild<QPushButton*>(QStringLiteral("downLoadBtn"))->click();
         QCOMPARE(cover.size(), 2);
 
-        // Down: answers, state relay; the queued-start notice stops at the list.
-        emit page.signalServerResponded(3, {{2, QStringLiteral("0")}});
-        QVERIFY(card2->isPolling());
-        QTRY_VERIFY(download.size() > 1);
-        QCOMPARE(download.last()[0].toInt(), 4);
-        emit page.signalSubToolsStateChanged(ToolDeleted, 2);
-        QVERIFY(!card2->isPolling());
+        // Down: a tool deleted on the board.
+        m_model->answer(DownloadSubTool, 2, QStringLiteral("0"));
+        m_model->answer(DownloadProgress, 2, QStringLiteral("200"));
+        QCOMPARE(card2->look(), SubToolWidget::Look::Installed);
+        ToolDataManager::instance()->toolStates()[2].IsDownload = 0;
+        emit page.signalToolDeleted(2);
         QCOMPARE(card2->look(), SubToolWidget::Look::NotInstalled);
-
-        card3->onServerResponded(3, {{3, QStringLiteral("120")}});
-        QSignalSpy listNotice(page.listWidget(), &ToosListWidget::signalWaitingToolsStartDownload);
-        emit page.signalWaitingToolsStartDownload(3);
-        QCOMPARE(listNotice.size(), 1);
-        QCOMPARE(card3->look(), SubToolWidget::Look::Waiting);
     }
 
     void bannerShowsFeaturedTools()
@@ -316,7 +307,7 @@ private slots:
     {
         install(8);
         writeBanner({2, 3, 4, 5});
-        ToolDownloadWidget page;
+        ToolDownloadWidget page(transfers());
         page.resize(1100, 700);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
@@ -361,7 +352,7 @@ private slots:
     {
         install(13);
         writeBanner({2, 3, 4, 5});
-        ToolDownloadWidget page;
+        ToolDownloadWidget page(transfers());
         page.resize(1100, 600);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
@@ -432,7 +423,7 @@ private slots:
     void theWholeCatalogCanBeScrolledTo()
     {
         install(13);
-        ToolDownloadWidget page;
+        ToolDownloadWidget page(transfers());
         page.resize(1100, 700);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));

@@ -1,6 +1,5 @@
 // The byte-progress line: its wording for every kind of figures, and the
-// label that shows it for one tool only while that tool downloads.
-#include "common/transferprogresshub.h"
+// label that shows it only while its download runs.
 #include "common/transferprogresslabel.h"
 #include "transfer/transferprogresstext.h"
 
@@ -136,23 +135,21 @@ private slots:
         QCOMPARE(TransferProgressText::secondsLeft(progress), expected);
     }
 
-    void labelShowsItsOwnToolWhileActive()
+    void labelShowsFiguresOnlyWhileActive()
     {
         QWidget window;
-        auto* label = new TransferProgressLabel(2, &window);
+        auto* label = new TransferProgressLabel(&window);
         label->setGeometry(0, 0, 400, label->height());
         window.show();
-        TransferProgressHub* hub = TransferProgressHub::instance();
         const TransferProgress mine = figures(5 * kMiB, 10 * kMiB, kMiB);
-        const TransferProgress other = figures(kMiB, 2 * kMiB, kMiB);
 
         // Figures before its download runs are not shown.
-        hub->onTransferProgress({{2, mine}});
+        label->showProgress(mine);
         QVERIFY(label->isHidden());
 
         label->setActive(true);
         QVERIFY(label->isHidden());
-        hub->onTransferProgress({{2, mine}, {3, other}});
+        label->showProgress(mine);
         QVERIFY(label->isVisible());
         QCOMPARE(label->fullText(), TransferProgressText::format(mine));
         QCOMPARE(label->text(), label->fullText());
@@ -160,27 +157,25 @@ private slots:
         QCOMPARE(label->accessibleDescription(), label->fullText());
         QVERIFY(!label->accessibleName().isEmpty());
 
-        // Another tool's figures leave it alone; a reply without figures hides it.
-        hub->onTransferProgress({{3, other}});
-        QCOMPARE(label->fullText(), TransferProgressText::format(mine));
-        hub->onTransferProgress({{2, TransferProgress()}});
+        // Figures that are not known hide it.
+        label->showProgress(TransferProgress());
         QVERIFY(label->isHidden());
         QVERIFY(label->fullText().isEmpty());
 
         // Ending the download hides the line and forgets it.
-        hub->onTransferProgress({{2, mine}});
+        label->showProgress(mine);
         QVERIFY(label->isVisible());
         label->setActive(false);
         QVERIFY(label->isHidden());
         QVERIFY(label->toolTip().isEmpty());
-        hub->onTransferProgress({{2, mine}});
+        label->showProgress(mine);
         QVERIFY(label->isHidden());
     }
 
     void aNarrowLabelShortensItsText()
     {
         QWidget window;
-        auto* label = new TransferProgressLabel(4, &window);
+        auto* label = new TransferProgressLabel(&window);
         label->setGeometry(0, 0, 400, label->height());
         window.show();
         label->setActive(true);
@@ -211,7 +206,7 @@ private slots:
     {
         QFETCH(QString, family);
         QWidget window;
-        auto* label = new TransferProgressLabel(5, &window);
+        auto* label = new TransferProgressLabel(&window);
         if (!family.isEmpty()) {
             QFont font = label->font();
             font.setFamily(family);

@@ -1,13 +1,14 @@
 // The details page's left column: looks from the tool state and from the
-// service's answers, and what its buttons ask for.
+// tool's transfer, and what its buttons ask for.
 #include "common/signingate.h"
-#include "common/transferprogresshub.h"
 #include "common/transferprogresslabel.h"
 #include "transfer/transferprogresstext.h"
 #include "config/configmanager.h"
 #include "details/moreinfoleftwidget.h"
 #include "detailsfixture.h"
 #include "system/systemutils.h"
+#include "transfer/transferfailure.h"
+#include "transferfixture.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
@@ -23,7 +24,6 @@ using detailstest::ToolSpec;
 using gearmart::MoreInfoLeftWidget;
 using gearmart::ProgressBar;
 using gearmart::TipDialog;
-using gearmart::ToolCurrentState;
 using Look = MoreInfoLeftWidget::Look;
 
 Q_DECLARE_METATYPE(MoreInfoLeftWidget::Look)
@@ -32,27 +32,31 @@ namespace {
 
 constexpr int kKey = 7;
 
-// Everything the column says, in order, as short texts.
+// What the column asked for since the last take: its covers, in order,
+// then the methods of the requests it had the model send.
 class Recorder
 {
 public:
-    explicit Recorder(MoreInfoLeftWidget* left)
+    Recorder(MoreInfoLeftWidget* left, const transfertest::Model* model)
+        : m_model(model), m_first(model->sent.size())
     {
-        QObject::connect(left, &MoreInfoLeftWidget::signalDownload, [this](int method, QVector<int> keys) {
-            QStringList texts;
-            for (int key : keys)
-                texts << QString::number(key);
-            events << QStringLiteral("download %1 [%2]").arg(method).arg(texts.join(QLatin1Char(',')));
-        });
-        QObject::connect(left, &MoreInfoLeftWidget::signalToMainPage,
-                         [this](ToolCurrentState state, int key) {
-                             events << QStringLiteral("state %1 %2").arg(int(state)).arg(key);
-                         });
-        QObject::connect(left, &MoreInfoLeftWidget::signalCover,
-                         [this](bool cover) { events << QStringLiteral("cover %1").arg(cover); });
+        QObject::connect(left, &MoreInfoLeftWidget::signalCover, &m_context,
+                         [this](bool cover) { m_covers << QStringLiteral("cover %1").arg(cover); });
     }
-    QStringList take() { return std::exchange(events, {}); }
-    QStringList events;
+    QStringList take()
+    {
+        QStringList events = std::exchange(m_covers, {});
+        for (int i = m_first; i < m_model->sent.size(); ++i)
+            events << QStringLiteral("request %1").arg(m_model->sent.at(i).method);
+        m_first = m_model->sent.size();
+        return events;
+    }
+
+private:
+    QObject m_context;
+    const transfertest::Model* m_model;
+    int m_first;
+    QStringList m_covers;
 };
 
 // Ends the tools this test opened: processes running this test's own copy
@@ -80,11 +84,6 @@ bool installFakeTool(const QString& target)
            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::ExeOwner);
 }
 
-QMap<int, QString> answer(int key, const QString& value)
-{
-    return {{key, value}};
-}
-
 } // namespace
 
 class TestDetailsLeft : public QObject
@@ -93,6 +92,7 @@ class TestDetailsLeft : public QObject
 
 private:
     std::unique_ptr<DetailsInstallation> m_install;
+    std::unique_ptr<transfertest::Model> m_model;
     std::unique_ptr<MoreInfoLeftWidget> m_left;
     ToolSpec m_tool;
 
@@ -103,7 +103,8 @@ private:
         m_install = std::make_unique<DetailsInstallation>(setup);
         QVERIFY(m_install->load({tool}));
         DetailsInstallation::setState(tool.key, isDownload, isNeedUpdate);
-        m_left = std::make_unique<MoreInfoLeftWidget>(DetailsInstallation::record(tool.key));
+        m_model = std::make_unique<transfertest::Model>();
+        m_left = std::make_unique<MoreInfoLeftWidget>(DetailsInstallation::record(tool.key), &m_model->transfers);
         m_left->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_left.get()));
     }
@@ -144,17 +145,14 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        qRegisterMetaType<ToolCurrentState>();
-        TipDialog::resetForTesting();
-    }
+    void initTestCase() { TipDialog::resetForTesting(); }
 
     void cleanup()
     {
         if (m_install)
             killProcessesOf(m_install->installedExecutable(m_tool));
         m_left.reset();
+        m_model.reset();
         m_install.reset();
         gearmart::SignInGate::setProgramForTesting(QString());
         TipDialog::resetForTesting();
@@ -180,234 +178,127 @@ private slots:
         make(ToolSpec(), {}, isDownload, isNeedUpdate);
         verifyLook(look);
 
-        Recorder recorder(m_left.get());
+        Recorder recorder(m_left.get(), m_model.get());
         m_left->onRefresh();
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("40")));
+        m_model->answer(gearmart::DownloadSubTool, kKey, QStringLiteral("0"));
+        m_model->answer(gearmart::DownloadProgress, kKey, QStringLiteral("40"));
         verifyLook(Look::Downloading);
         QCOMPARE(bar()->value(), 40);
         QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Cancel download of NetProbe")));
-        QTRY_VERIFY(recorder.events.contains(QStringLiteral("download 5 [7]")));
+        QTRY_COMPARE(m_model->methods().size(), 2);
         verifyLook(look);
         QCOMPARE(bar()->value(), 0);
-        QCOMPARE(recorder.take(),
-                 QStringList({"download 3 [7]", "state 1 7", "state 4 7", "download 5 [7]"}));
+        QCOMPARE(recorder.take(), QStringList({"request 3", "request 5"}));
     }
 
-    void downloadAnswers_data()
+    // The column shows whatever the model holds for its tool.
+    void looksRenderTheTransfer_data()
     {
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("answers"); // method:value, after the request
         QTest::addColumn<Look>("look");
-        QTest::addColumn<QString>("toolTip");
-        QTest::addColumn<QStringList>("events");
-        QTest::newRow("accepted") << "0" << Look::Downloading << "" << QStringList{"state 2 7"};
-        QTest::newRow("queued") << "120" << Look::Waiting << "" << QStringList();
-        QTest::newRow("130 is a connection failure")
-            << "130" << Look::Failed << "connect to network failed." << QStringList();
-        QTest::newRow("200 to the request is a failure")
-            << "200" << Look::Failed << "connect to network failed." << QStringList();
-        QTest::newRow("-1") << "-1" << Look::Failed << "connect to network failed." << QStringList();
-        QTest::newRow("110") << "110" << Look::Failed << "connect to network timeout." << QStringList();
-        QTest::newRow("140") << "140" << Look::Failed << "network initial failed." << QStringList();
-        QTest::newRow("400") << "400" << Look::Failed << "save failed." << QStringList();
-        QTest::newRow("404") << "404" << Look::Failed << "File not found." << QStringList();
-        QTest::newRow("other negative") << "-7" << Look::Failed << "network anomaly" << QStringList();
-        QTest::newRow("not a number") << "abc" << Look::Failed << "network anomaly" << QStringList();
+        QTest::addColumn<int>("barValue");
+        QTest::newRow("accepted") << QStringList{"3:0"} << Look::Downloading << 0;
+        QTest::newRow("57") << QStringList{"3:0", "4:57"} << Look::Downloading << 57;
+        QTest::newRow("unpacking shows 99") << QStringList{"3:0", "4:100"} << Look::Downloading << 99;
+        QTest::newRow("queued") << QStringList{"3:120"} << Look::Waiting << 0;
+        QTest::newRow("refused") << QStringList{"3:404"} << Look::Failed << 0;
+        QTest::newRow("failed on the way") << QStringList{"3:0", "4:30", "4:-1"} << Look::Failed << 30;
+        QTest::newRow("installed") << QStringList{"3:0", "4:200"} << Look::Installed << 0;
+        QTest::newRow("another tool's answers") << QStringList{"3:0", "4:30", "other"} << Look::Downloading << 30;
     }
 
-    void downloadAnswers()
+    void looksRenderTheTransfer()
     {
-        QFETCH(QString, value);
+        QFETCH(QStringList, answers);
         QFETCH(Look, look);
-        QFETCH(QString, toolTip);
-        QFETCH(QStringList, events);
-        make();
+        QFETCH(int, barValue);
+        ToolSpec other;
+        other.key = kKey + 1;
+        other.enName = QStringLiteral("Other");
+        m_install = std::make_unique<DetailsInstallation>();
+        QVERIFY(m_install->load({ToolSpec(), other}));
+        m_model = std::make_unique<transfertest::Model>();
+        m_left = std::make_unique<MoreInfoLeftWidget>(DetailsInstallation::record(kKey), &m_model->transfers);
+        m_left->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_left.get()));
         m_left->onRefresh();
-        Recorder recorder(m_left.get());
-        m_left->onServerResponded(3, answer(kKey, value));
+        for (const QString& answer : answers) {
+            if (answer == QLatin1String("other")) {
+                m_model->failed(kKey + 1, 404);
+                continue;
+            }
+            const QStringList parts = answer.split(QLatin1Char(':'));
+            m_model->answer(parts.at(0).toInt(), kKey, parts.at(1));
+        }
         verifyLook(look);
-        QCOMPARE(bar()->toolTip(), toolTip);
-        QCOMPARE(recorder.take(), events);
-
+        if (look != Look::Installed)
+            QCOMPARE(bar()->value(), barValue);
+        const gearmart::TransferRecord record = m_model->transfers.record(kKey);
+        QCOMPARE(bar()->toolTip(), look == Look::Failed ? gearmart::TransferFailure::text(
+                                                                record, gearmart::TransferFailure::Wording::Details)
+                                                          : QString());
         if (look == Look::Failed) {
             // Retrying starts over with a clean bar.
+            Recorder recorder(m_left.get(), m_model.get());
+            const int before = m_model->sent.size();
             QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Retry download of NetProbe")));
-            QTRY_COMPARE(recorder.events, QStringList({"download 3 [7]", "state 1 7"}));
-            recorder.take();
+            QTRY_COMPARE(m_model->sent.size(), before + 1);
+            QCOMPARE(recorder.take(), QStringList{"request 3"});
             verifyLook(Look::Downloading);
             QCOMPARE(bar()->toolTip(), QString());
         }
     }
 
-    void progressAnswers_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<Look>("look");
-        QTest::addColumn<int>("barValue");
-        QTest::addColumn<QString>("toolTip");
-        QTest::newRow("0 keeps going") << "0" << Look::Downloading << 0 << "";
-        QTest::newRow("57") << "57" << Look::Downloading << 57 << "";
-        QTest::newRow("95") << "95" << Look::Downloading << 95 << "";
-        QTest::newRow("96 shows 95") << "96" << Look::Downloading << 95 << "";
-        QTest::newRow("100 shows 99") << "100" << Look::Downloading << 99 << "";
-        QTest::newRow("queued") << "120" << Look::Waiting << 0 << "";
-        QTest::newRow("130") << "130" << Look::Failed << 30 << "connect to network failed.";
-        QTest::newRow("404") << "404" << Look::Failed << 30 << "File not found.";
-        QTest::newRow("101") << "101" << Look::Failed << 30 << "network anomaly";
-    }
-
-    void progressAnswers()
-    {
-        QFETCH(QString, value);
-        QFETCH(Look, look);
-        QFETCH(int, barValue);
-        QFETCH(QString, toolTip);
-        make();
-        m_left->onRefresh();
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("30")));
-        Recorder recorder(m_left.get());
-        m_left->onServerResponded(4, answer(kKey, value));
-        verifyLook(look);
-        QCOMPARE(bar()->value(), barValue);
-        QCOMPARE(bar()->toolTip(), toolTip);
-        QCOMPARE(recorder.take(), QStringList());
-        QCOMPARE(gearmart::ToolDataManager::instance()->toolStates().value(kKey).IsDownload, 0);
-    }
-
-    void completionInstallsTheTool()
-    {
-        make(ToolSpec(), {}, 0, 0);
-        m_left->onRefresh();
-        Recorder recorder(m_left.get());
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("200")));
-        verifyLook(Look::Installed);
-        QCOMPARE(m_left->currentState(), gearmart::ToolDownloaded);
-        QCOMPARE(recorder.take(), QStringList{"state 3 7"});
-        const gearmart::ToolState state = gearmart::ToolDataManager::instance()->toolStates().value(kKey);
-        QCOMPARE(state.IsDownload, 1);
-        // The installed version is the card's to write.
-        QCOMPARE(state.CurrentVersion, QStringLiteral("2.0.0.3"));
-    }
-
-    void answersAfterCancelOrForOthersAreIgnored()
-    {
-        make();
-        Recorder recorder(m_left.get());
-        m_left->onRefresh();
-        m_left->onServerResponded(4, answer(kKey + 1, QStringLiteral("404")));
-        m_left->onServerResponded(5, answer(kKey, QStringLiteral("404")));
-        m_left->onServerResponded(7, answer(kKey, QStringLiteral("200")));
-        verifyLook(Look::Downloading);
-
-        m_left->onCancel();
-        recorder.take();
-        m_left->onServerResponded(3, answer(kKey, QStringLiteral("0")));
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("200")));
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("404")));
-        verifyLook(Look::NotInstalled);
-        QCOMPARE(recorder.take(), QStringList());
-
-        // A new request listens again.
-        m_left->onRefresh();
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("12")));
-        QCOMPARE(bar()->value(), 12);
-    }
-
-    void queuedDownloadTurnsIntoProgress()
-    {
-        make();
-        m_left->onRefresh();
-        m_left->onServerResponded(3, answer(kKey, QStringLiteral("120")));
-        verifyLook(Look::Waiting);
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("8")));
-        verifyLook(Look::Downloading);
-        QCOMPARE(bar()->value(), 8);
-        QCOMPARE(bar()->text(), QStringLiteral("8%"));
-
-        // The same when another page says the queued download has begun.
-        m_left->onServerResponded(3, answer(kKey, QStringLiteral("120")));
-        m_left->onSubToolsStateChanged(gearmart::ToolDownloading, kKey);
-        verifyLook(Look::Downloading);
-    }
-
-    // The column has no poll timer: values and figures come from the card's
-    // polling, through the main window.
     void transferLineFollowsTheDownload()
     {
         make();
         auto* line = child<gearmart::TransferProgressLabel>("transferLabel");
         QCOMPARE(line->accessibleName(), QStringLiteral("Transfer progress of NetProbe"));
-        gearmart::TransferProgressHub* hub = gearmart::TransferProgressHub::instance();
         gearmart::TransferProgress figures;
         figures.received = 3 * 1024 * 1024;
         figures.total = 10 * 1024 * 1024;
         figures.rate = 1024 * 1024;
 
-        // Not downloading: figures for this tool show nothing.
-        hub->onTransferProgress({{kKey, figures}});
-        QVERIFY(!line->isVisibleTo(m_left.get()));
-
-        m_left->onRefresh();
-        m_left->onServerResponded(3, answer(kKey, QStringLiteral("0")));
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("30")));
-        hub->onTransferProgress({{kKey, gearmart::TransferProgress()}});
+        m_model->running(kKey, 30);
         QVERIFY(!line->isVisibleTo(m_left.get()));
         verifyLook(Look::Downloading);
-
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("30")));
-        hub->onTransferProgress({{kKey, figures}, {kKey + 1, gearmart::TransferProgress()}});
+        m_model->transfers.onTransferProgress({{kKey, figures}});
         QVERIFY(line->isVisibleTo(m_left.get()));
         QCOMPARE(line->fullText(), gearmart::TransferProgressText::format(figures));
         QCoreApplication::processEvents();
         QVERIFY(line->geometry().top() >= child<QWidget>("progressBarWidget")->geometry().bottom());
         QVERIFY(line->geometry().bottom() < child<QWidget>("infoWidget")->geometry().top());
 
-        // Completion takes it away, and later figures do not bring it back.
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("200")));
+        // Completion takes it away; so does the failure of a new download.
+        m_model->answer(gearmart::DownloadProgress, kKey, QStringLiteral("200"));
         verifyLook(Look::Installed);
         QVERIFY(!line->isVisibleTo(m_left.get()));
-        hub->onTransferProgress({{kKey, figures}});
-        QVERIFY(!line->isVisibleTo(m_left.get()));
-
-        // So does a failure of a new download.
-        m_left->onRefresh();
-        hub->onTransferProgress({{kKey, figures}});
+        m_model->running(kKey, 10);
+        m_model->transfers.onTransferProgress({{kKey, figures}});
         QVERIFY(line->isVisibleTo(m_left.get()));
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("-1")));
+        m_model->answer(gearmart::DownloadProgress, kKey, QStringLiteral("-1"));
         verifyLook(Look::Failed);
         QVERIFY(!line->isVisibleTo(m_left.get()));
     }
 
-    void stateChangesFromOtherPages()
+    void aToolDeletedOnTheBoard()
     {
         make(ToolSpec(), {}, 1, 0);
-        Recorder recorder(m_left.get());
-        m_left->onSubToolsStateChanged(gearmart::ToolDownloadRequested, kKey + 1);
+        m_left->onToolDeleted(kKey + 1);
         verifyLook(Look::Installed);
-        m_left->onSubToolsStateChanged(gearmart::ToolDownloadRequested, kKey);
-        verifyLook(Look::Downloading);
-        m_left->onServerResponded(4, answer(kKey, QStringLiteral("-1")));
-        verifyLook(Look::Failed);
-        // A retry on the my-tools board reports "downloading" without a request.
-        m_left->onSubToolsStateChanged(gearmart::ToolDownloading, kKey);
-        verifyLook(Look::Downloading);
-        m_left->onSubToolsStateChanged(gearmart::ToolCancelled, kKey);
-        verifyLook(Look::Installed);
-        m_left->onSubToolsStateChanged(gearmart::ToolDeleted, kKey);
+        DetailsInstallation::setState(kKey, 0, 0);
+        m_left->onToolDeleted(kKey);
         verifyLook(Look::NotInstalled);
-        QCOMPARE(gearmart::ToolDataManager::instance()->toolStates().value(kKey).IsDownload, 0);
-        // Other pages' changes are never sent back.
-        QCOMPARE(recorder.take(), QStringList());
     }
 
     void downloadButtonRequestsTheDownload()
     {
         make();
-        Recorder recorder(m_left.get());
+        Recorder recorder(m_left.get(), m_model.get());
         QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Download")));
-        QTRY_COMPARE(recorder.events, QStringList({"download 3 [7]", "state 1 7"}));
-        recorder.take();
+        QTRY_COMPARE(m_model->sent.size(), 1);
+        QCOMPARE(recorder.take(), QStringList({"request 3"}));
         verifyLook(Look::Downloading);
-        QCOMPARE(m_left->currentState(), gearmart::ToolDownloadRequested);
         QCOMPARE(TipDialog::requestCountForTesting(), 0);
     }
 
@@ -436,7 +327,7 @@ private slots:
         if (downloadPath != QLatin1String("<default>"))
             setup.insert(QStringLiteral("DownloadPath"), downloadPath);
         make(tool, setup);
-        Recorder recorder(m_left.get());
+        Recorder recorder(m_left.get(), m_model.get());
         TipDialog::setNextAnswerForTesting(1);
         QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Download")));
         QTRY_COMPARE(TipDialog::requestCountForTesting(), 1);
@@ -455,8 +346,7 @@ private slots:
         QTest::addColumn<QString>("signIn");
         QTest::addColumn<QStringList>("events");
         // Signgate's exit code 1 means signed in.
-        QTest::newRow("signed in") << "/bin/false"
-                                   << QStringList{"cover 1", "cover 0", "download 3 [7]", "state 1 7"};
+        QTest::newRow("signed in") << "/bin/false" << QStringList{"cover 1", "cover 0", "request 3"};
         QTest::newRow("abandoned") << "/bin/true" << QStringList{"cover 1", "cover 0"};
     }
 
@@ -468,7 +358,7 @@ private slots:
         tool.isDown = 1;
         make(tool);
         gearmart::SignInGate::setProgramForTesting(signIn);
-        Recorder recorder(m_left.get());
+        Recorder recorder(m_left.get(), m_model.get());
         m_left->onDownloadTool();
         QCOMPARE(recorder.take(), events);
         QCOMPARE(TipDialog::requestCountForTesting(), 0);
@@ -484,7 +374,7 @@ private slots:
         running.start(executable, QStringList());
         QVERIFY(running.waitForStarted());
 
-        Recorder recorder(m_left.get());
+        Recorder recorder(m_left.get(), m_model.get());
         TipDialog::setNextAnswerForTesting(1);
         QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Update")));
         QTRY_COMPARE(TipDialog::requestCountForTesting(), 1);
@@ -497,7 +387,7 @@ private slots:
         running.terminate();
         QVERIFY(running.waitForFinished());
         m_left->onUpdateTool();
-        QCOMPARE(recorder.take(), QStringList({"download 3 [7]", "state 1 7"}));
+        QCOMPARE(recorder.take(), QStringList({"request 3"}));
         QCOMPARE(TipDialog::requestCountForTesting(), 1);
     }
 
@@ -508,7 +398,7 @@ private slots:
         QVERIFY(installFakeTool(executable));
         QVERIFY(!gearmart::isProgramRunning(m_tool.exeName));
 
-        Recorder recorder(m_left.get());
+        Recorder recorder(m_left.get(), m_model.get());
         QVERIFY(pressAccessible(m_left.get(), QStringLiteral("Open")));
         QTRY_VERIFY(gearmart::isProgramRunning(m_tool.exeName));
 
@@ -525,9 +415,9 @@ private slots:
     void openWithoutTheProgramDownloadsIt()
     {
         make(ToolSpec(), {}, 1, 0);
-        Recorder recorder(m_left.get());
+        Recorder recorder(m_left.get(), m_model.get());
         m_left->onOpenTool();
-        QCOMPARE(recorder.take(), QStringList({"download 3 [7]", "state 1 7"}));
+        QCOMPARE(recorder.take(), QStringList({"request 3"}));
         verifyLook(Look::Downloading);
     }
 
@@ -570,7 +460,8 @@ private slots:
         QVERIFY(m_install->writePicture(QStringLiteral("ToolsFile/Icon/netprobe_mid.png"), Qt::blue,
                                         QSize(64, 64)));
         QVERIFY(m_install->load({ToolSpec()}));
-        MoreInfoLeftWidget left(DetailsInstallation::record(kKey));
+        m_model = std::make_unique<transfertest::Model>();
+        MoreInfoLeftWidget left(DetailsInstallation::record(kKey), &m_model->transfers);
         left.show();
         QVERIFY(QTest::qWaitForWindowExposed(&left));
         auto* logo = left.findChild<QLabel*>(QStringLiteral("logoLabel"));
@@ -584,7 +475,7 @@ private slots:
         other.key = 8;
         other.enName = QStringLiteral("NoIcon");
         QVERIFY(m_install->load({ToolSpec(), other}));
-        MoreInfoLeftWidget bare(DetailsInstallation::record(8));
+        MoreInfoLeftWidget bare(DetailsInstallation::record(8), &m_model->transfers);
         QVERIFY(gearmart::PictureCache::instance().isPlaceholder(
             bare.findChild<QLabel*>(QStringLiteral("logoLabel"))->pixmap(Qt::ReturnByValue)));
     }
@@ -592,8 +483,7 @@ private slots:
     void iconButtonsAreNamedForTheTool()
     {
         make(ToolSpec(), {{QStringLiteral("Translator"), QStringLiteral("1")}});
-        m_left->onRefresh();
-        m_left->onServerResponded(3, answer(kKey, QStringLiteral("404")));
+        m_model->failed(kKey, 404);
         // Names follow the interface language's tool name.
         QVERIFY(detailstest::findAccessible(m_left.get(), QStringLiteral("Cancel download of 网探")));
         QVERIFY(detailstest::findAccessible(m_left.get(), QStringLiteral("Retry download of 网探")));

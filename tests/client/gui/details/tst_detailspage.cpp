@@ -1,4 +1,4 @@
-// The details page as a whole: "Home Page", the relays to and from the left
+// The details page as a whole: "Home Page", what passes to and from the left
 // column, the description with its line limits and the detail pictures.
 #include "details/bubleshapeframe.h"
 #include "details/exhibitorthumbnail.h"
@@ -7,6 +7,7 @@
 #include "details/moreinforighttopwidget.h"
 #include "details/toolmoreinfowidget.h"
 #include "detailsfixture.h"
+#include "transferfixture.h"
 #include "widgets/tipdialog.h"
 
 #include <QLabel>
@@ -54,6 +55,7 @@ class TestDetailsPage : public QObject
 
 private:
     std::unique_ptr<DetailsInstallation> m_install;
+    std::unique_ptr<transfertest::Model> m_model;
 
     // Pictures: colour per index, an invalid colour for a missing file.
     void install(ToolSpec tool, const QList<QColor>& pictures = {}, const QMap<QString, QString>& setup = {},
@@ -70,7 +72,10 @@ private:
             }
         }
         QVERIFY(m_install->load({tool}));
+        m_model = std::make_unique<transfertest::Model>();
     }
+
+    gearmart::ToolTransfer* transfers() { return &m_model->transfers; }
 
     static QString introText(QWidget* page)
     {
@@ -78,10 +83,9 @@ private:
     }
 
 private slots:
-    void initTestCase() { qRegisterMetaType<gearmart::ToolCurrentState>(); }
-
     void cleanup()
     {
+        m_model.reset();
         m_install.reset();
         gearmart::TipDialog::resetForTesting();
     }
@@ -89,7 +93,7 @@ private slots:
     void homePageGoesBack()
     {
         install(ToolSpec());
-        ToolMoreInfoWidget page(DetailsInstallation::record(kKey));
+        ToolMoreInfoWidget page(DetailsInstallation::record(kKey), transfers());
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QSignalSpy back(&page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget);
@@ -106,32 +110,27 @@ private slots:
         QVERIFY(drawn > 20);
     }
 
-    void relaysToAndFromTheLeftColumn()
+    void passesBetweenWindowAndLeftColumn()
     {
         install(ToolSpec(), {}, {{QStringLiteral("DownloadPath"), QString()}});
-        ToolMoreInfoWidget page(DetailsInstallation::record(kKey));
-        QSignalSpy download(&page, &ToolMoreInfoWidget::signalDownload);
-        QSignalSpy mainPage(&page, &ToolMoreInfoWidget::signalToMainPage);
+        ToolMoreInfoWidget page(DetailsInstallation::record(kKey), transfers());
         QSignalSpy cover(&page, &ToolMoreInfoWidget::signalCover);
         auto* left = page.leftPart();
 
-        emit page.signalToMoreInfoPage(gearmart::ToolDownloadRequested, kKey);
-        QCOMPARE(left->look(), gearmart::MoreInfoLeftWidget::Look::Downloading);
-        emit page.signalServerResponded(3, {{kKey, QStringLiteral("0")}});
-        QCOMPARE(mainPage.count(), 1);
-        QCOMPARE(mainPage.at(0).at(0).value<gearmart::ToolCurrentState>(), gearmart::ToolDownloading);
-        QCOMPARE(mainPage.at(0).at(1).toInt(), kKey);
-        emit page.signalServerResponded(4, {{kKey, QStringLiteral("404")}});
+        // The left column renders the tool's transfer, however it began.
+        m_model->failed(kKey, 404);
         QCOMPARE(left->look(), gearmart::MoreInfoLeftWidget::Look::Failed);
-
-        left->onRefresh();
-        QCOMPARE(download.count(), 1);
-        QCOMPARE(download.at(0).at(0).toInt(), 3);
-        QCOMPARE(download.at(0).at(1).value<QVector<int>>(), QVector<int>{kKey});
+        DetailsInstallation::setState(kKey, 1, 0);
+        emit page.signalToolDeleted(kKey);
+        QCOMPARE(left->look(), gearmart::MoreInfoLeftWidget::Look::Failed);
+        left->onCancel();
+        QCOMPARE(left->look(), gearmart::MoreInfoLeftWidget::Look::Installed);
+        DetailsInstallation::setState(kKey, 0, 0);
+        emit page.signalToolDeleted(kKey);
+        QCOMPARE(left->look(), gearmart::MoreInfoLeftWidget::Look::NotInstalled);
 
         // The missing download folder is reported under the window's cover.
         gearmart::TipDialog::setNextAnswerForTesting(1);
-        left->onCancel();
         left->onDownloadTool();
         QCOMPARE(cover.count(), 2);
         QCOMPARE(cover.at(0).at(0).toBool(), true);
@@ -347,7 +346,7 @@ private slots:
         install(ToolSpec(), {Qt::green}, {{QStringLiteral("Translator"), translator}}, "EN");
         QVERIFY(m_install->writePicture(QStringLiteral("ToolsFile/DetailImages/NetProbe/CH/NetProbe_0.png"),
                                         Qt::red));
-        ToolMoreInfoWidget page(DetailsInstallation::record(kKey));
+        ToolMoreInfoWidget page(DetailsInstallation::record(kKey), transfers());
         page.resize(1024, 720);
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));

@@ -12,6 +12,7 @@
 #include "packageserver.h"
 #include "request/clientrequestmanager.h"
 #include "request/requestrouter.h"
+#include "transfer/tooltransfer.h"
 #include "widgets/tipdialog.h"
 
 #include <QCheckBox>
@@ -98,12 +99,9 @@ private slots:
         connect(&manager, &ClientRequestManager::signalRequestResult, &router,
                 &RequestRouter::onSolveRequestResult);
 
-        ToolBoxWidget board;
-        connect(&router, &RequestRouter::signalServerResponded, &board,
-                &ToolBoxWidget::signalServerResponded);
-        connect(&router, &RequestRouter::signalWaitingToolsStartDownload, &board,
-                &ToolBoxWidget::signalWaitingToolsStartDownload);
-        connect(&board, &ToolBoxWidget::signalSubToolsRequest, &router, &RequestRouter::onBuildClientRequest);
+        ToolTransfer transfers(&router);
+        transfers.setPollInterval(200);
+        ToolBoxWidget board(&transfers);
         int mostInFlight = 0;
         connect(&router, &RequestRouter::signalDownloadingCount, this,
                 [&mostInFlight](int count) { mostInFlight = qMax(mostInFlight, count); });

@@ -1,17 +1,21 @@
-// The installed tool's row: its looks for every service answer, the checks
-// before an upgrade, the relayed tool states and its keyboard actions.
+// The installed tool's row: its looks rendering the tool's transfer, the
+// checks before an upgrade, what its buttons ask for and its keyboard actions.
 #include "boardfixture.h"
-#include "common/transferprogresshub.h"
+#include "common/signingate.h"
 #include "common/transferprogresslabel.h"
 #include "transfer/transferprogresstext.h"
 #include "mytools/downloadedsubtoolwidget.h"
+#include "transfer/transferfailure.h"
+#include "transferfixture.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 using namespace gearmart;
@@ -23,13 +27,13 @@ class TestInstalledToolRow : public QObject
 private:
     QTemporaryDir m_home;
     std::unique_ptr<clienttest::ClientInstallation> m_install;
+    std::unique_ptr<transfertest::Model> m_model;
 
     std::unique_ptr<DownloadedSubToolWidget> makeRow(int key, bool bUpdateList = false)
     {
-        auto row = std::make_unique<DownloadedSubToolWidget>();
+        auto row = std::make_unique<DownloadedSubToolWidget>(&m_model->transfers);
         row->setUpdateListMode(bUpdateList);
         row->initialise(ToolDataManager::instance()->toolInfos().value(key));
-        row->setPollInterval(20);
         row->show();
         return row;
     }
@@ -59,11 +63,14 @@ private slots:
         DownloadedSubToolWidget::setFreeSpaceFunctionForTesting([](const QString&) { return 100.0; });
         m_install = boardtest::install(boardtest::tools(2, 3), {{2, 0, true}, {3, 1, false}});
         QVERIFY(m_install);
+        m_model = std::make_unique<transfertest::Model>();
     }
 
     void cleanup()
     {
         DownloadedSubToolWidget::setFreeSpaceFunctionForTesting({});
+        SignInGate::setProgramForTesting(QString());
+        m_model.reset();
         m_install.reset();
     }
 
@@ -95,84 +102,55 @@ private slots:
         QVERIFY(!listed->deleteAction()->isEnabled());
     }
 
-    void answersChangeTheLook_data()
+    // The row shows whatever the model holds for its tool.
+    void looksRenderTheTransfer_data()
     {
-        QTest::addColumn<int>("method");
-        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("answers"); // method:value, after the upgrade was asked for
         QTest::addColumn<UpdateState>("state");
-        QTest::addColumn<bool>("polling");
-        QTest::addColumn<QString>("tip");
-
-        QTest::newRow("download accepted") << 3 << "0" << UpdateStateUpdating << true << "";
-        QTest::newRow("download waiting") << 3 << "120" << UpdateStateWaiting << false << "";
-        QTest::newRow("download timeout")
-            << 3 << "110" << UpdateStateFailed << false << "connect to network timeout.";
-        QTest::newRow("download no service") << 3 << "130" << UpdateStateFailed << false << "network anomaly";
-        QTest::newRow("download failed")
-            << 3 << "-1" << UpdateStateFailed << false << "connect to network failed.";
-        QTest::newRow("download garbage") << 3 << "x" << UpdateStateFailed << false << "network anomaly";
-        QTest::newRow("progress 100 is no completion") << 4 << "100" << UpdateStateUpdating << true << "";
-        QTest::newRow("progress not found") << 4 << "404" << UpdateStateFailed << false << "File not found.";
-        QTest::newRow("progress save failed") << 4 << "400" << UpdateStateFailed << false << "save failed.";
-        QTest::newRow("progress init failed")
-            << 4 << "140" << UpdateStateFailed << false << "network initial failed.";
-        QTest::newRow("progress still queued") << 4 << "120" << UpdateStateWaiting << false << "";
-        QTest::newRow("cancel done") << 5 << "0" << UpdateStateAvailable << false << "";
-        QTest::newRow("cancel refused") << 5 << "-1" << UpdateStateUpdating << true << "";
-        QTest::newRow("other method") << 6 << "0" << UpdateStateUpdating << true << "";
+        QTest::addColumn<int>("barValue");
+        QTest::newRow("accepted") << QStringList{"3:0"} << UpdateStateUpdating << 0;
+        QTest::newRow("waiting") << QStringList{"3:120"} << UpdateStateWaiting << 0;
+        QTest::newRow("100 is no completion") << QStringList{"3:0", "4:100"} << UpdateStateUpdating << 100;
+        QTest::newRow("refused") << QStringList{"3:110"} << UpdateStateFailed << 0;
+        QTest::newRow("failed on the way") << QStringList{"3:0", "4:30", "4:404"} << UpdateStateFailed << 30;
+        QTest::newRow("installed") << QStringList{"3:0", "4:200"} << UpdateStateUpToDate << 0;
+        QTest::newRow("cancelled") << QStringList{"3:0", "cancel", "5:0"} << UpdateStateAvailable << 0;
+        QTest::newRow("another tool's answers") << QStringList{"3:0", "4:30", "other"} << UpdateStateUpdating << 30;
     }
 
-    void answersChangeTheLook()
+    void looksRenderTheTransfer()
     {
-        QFETCH(int, method);
-        QFETCH(QString, value);
+        QFETCH(QStringList, answers);
         QFETCH(UpdateState, state);
-        QFETCH(bool, polling);
-        QFETCH(QString, tip);
-
+        QFETCH(int, barValue);
         auto row = makeRow(2);
-        // An upgrade under way: accepted and polling.
-        row->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
-        QVERIFY(row->isPolling());
-        // Answers for another tool change nothing.
-        row->onSolveServerResponse(method, {{3, value}});
+        part<QPushButton>(row.get(), "m_upgradeBtn")->click();
         QCOMPARE(row->updateState(), UpdateStateUpdating);
-
-        row->onSolveServerResponse(method, {{2, value}});
+        for (const QString& answer : answers) {
+            if (answer == QLatin1String("other")) {
+                m_model->failed(3, 404);
+            } else if (answer == QLatin1String("cancel")) {
+                part<QPushButton>(row.get(), "m_cancelUpgradeBtn")->click();
+            } else {
+                const QStringList parts = answer.split(QLatin1Char(':'));
+                m_model->answer(parts.at(0).toInt(), 2, parts.at(1));
+            }
+        }
         QCOMPARE(row->updateState(), state);
-        QCOMPARE(row->isPolling(), polling);
         auto* bar = part<ProgressBar>(row.get(), "m_upgradeProgressBar");
-        QCOMPARE(bar->toolTip(), tip);
+        if (state == UpdateStateUpdating || state == UpdateStateFailed)
+            QCOMPARE(bar->value(), barValue);
         if (state == UpdateStateFailed) {
             QCOMPARE(bar->text(), QStringLiteral("download fail"));
+            QCOMPARE(bar->toolTip(),
+                     TransferFailure::text(m_model->transfers.record(2), TransferFailure::Wording::Row));
             QVERIFY(shown(row.get(), "m_reupdateBtn"));
             QVERIFY(shown(row.get(), "m_cancelUpgradeBtn"));
         }
-        if (method == 4 && value == QLatin1String("100"))
-            QCOMPARE(bar->value(), 100);
-    }
-
-    void completionUpdatesTheStateList()
-    {
-        auto row = makeRow(2);
-        QSignalSpy completed(row.get(), &DownloadedSubToolWidget::signalUpgradeCompleted);
-        QSignalSpy polls(row.get(), &DownloadedSubToolWidget::signalRequestDownloadRate);
-        row->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
-        QTRY_VERIFY(polls.count() >= 2);
-        row->onSolveServerResponse(4, {{2, QStringLiteral("42")}});
-        QCOMPARE(part<ProgressBar>(row.get(), "m_upgradeProgressBar")->value(), 42);
-        row->onSolveServerResponse(4, {{2, QStringLiteral("200")}});
-        QCOMPARE(row->updateState(), UpdateStateUpToDate);
-        QVERIFY(!row->isPolling());
-        QCOMPARE(completed.count(), 1);
-        QVERIFY(part<QLabel>(row.get(), "m_upgradeInfoLabel")->text().isEmpty());
-        const ToolState state = ToolDataManager::instance()->toolStates().value(2);
-        QCOMPARE(state.IsNeedUpdate, 0);
-        QCOMPARE(state.CurrentVersion, QStringLiteral("1.0.0.1"));
-        QCOMPARE(boardtest::savedElement(*m_install, 2, "CurrentVersion"), QByteArray("1.0.0.1"));
-        // Progress after the end is no news.
-        row->onSolveServerResponse(4, {{2, QStringLiteral("-1")}});
-        QCOMPARE(row->updateState(), UpdateStateUpToDate);
+        if (state == UpdateStateUpToDate) {
+            QVERIFY(!shown(row.get(), "m_upgradeBtn"));
+            QVERIFY(part<QLabel>(row.get(), "m_upgradeInfoLabel")->text().isEmpty());
+        }
     }
 
     void transferLineFollowsTheUpgrade()
@@ -186,55 +164,38 @@ private slots:
         figures.total = 40 * 1024 * 1024;
         figures.rate = 2 * 1024 * 1024;
 
-        // Not upgrading: figures for the tool do not show.
-        TransferProgressHub::instance()->onTransferProgress({{2, figures}});
+        m_model->running(2, 7);
         QVERIFY(!line->isVisibleTo(row.get()));
-
-        part<QPushButton>(row.get(), "m_upgradeBtn")->click();
-        row->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
-        row->onSolveServerResponse(4, {{2, QStringLiteral("7")}});
-        TransferProgressHub::instance()->onTransferProgress({{2, figures}});
+        m_model->transfers.onTransferProgress({{2, figures}});
         QVERIFY(line->isVisibleTo(row.get()));
         QCOMPARE(line->fullText(), TransferProgressText::format(figures));
         auto* bar = part<ProgressBar>(row.get(), "m_upgradeProgressBar");
         QVERIFY(line->geometry().top() >= bar->geometry().bottom());
 
         // A failure takes the line away, and a retry starts without it.
-        row->onSolveServerResponse(4, {{2, QStringLiteral("-1")}});
+        m_model->answer(DownloadProgress, 2, QStringLiteral("-1"));
         QVERIFY(!line->isVisibleTo(row.get()));
         part<QPushButton>(row.get(), "m_reupdateBtn")->click();
         QCOMPARE(row->updateState(), UpdateStateUpdating);
         QVERIFY(!line->isVisibleTo(row.get()));
         QVERIFY(line->fullText().isEmpty());
-
-        TransferProgressHub::instance()->onTransferProgress({{2, figures}});
-        row->onSolveServerResponse(4, {{2, QStringLiteral("200")}});
-        QCOMPARE(row->updateState(), UpdateStateUpToDate);
-        QVERIFY(!line->isVisibleTo(row.get()));
     }
 
-    void buttonsRequestAndCancel()
+    void buttonsGoToTheModel()
     {
         auto row = makeRow(2);
-        QSignalSpy update(row.get(), &DownloadedSubToolWidget::signalUpdateTool);
-        QSignalSpy cancel(row.get(), &DownloadedSubToolWidget::signalCancelUpdateTool);
-        QSignalSpy retry(row.get(), &DownloadedSubToolWidget::signalReupdateTool);
         part<QPushButton>(row.get(), "m_upgradeBtn")->click();
-        QCOMPARE(update.count(), 1);
-        QCOMPARE(row->updateState(), UpdateStateUpdating);
-        row->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
+        QCOMPARE(m_model->methods(), QList<int>{DownloadSubTool});
+        m_model->answer(DownloadSubTool, 2, QStringLiteral("0"));
         part<QPushButton>(row.get(), "m_cancelUpgradeBtn")->click();
-        QCOMPARE(cancel.count(), 1);
+        QCOMPARE(m_model->methods().last(), int(CancelDownloadSubTool));
         QCOMPARE(row->updateState(), UpdateStateAvailable);
-        // A progress answer racing the cancel does not make it a failure.
-        QVERIFY(!row->isPolling());
-        row->onSolveServerResponse(4, {{2, QStringLiteral("-1")}});
-        QCOMPARE(row->updateState(), UpdateStateAvailable);
+        m_model->answer(CancelDownloadSubTool, 2, QStringLiteral("0"));
 
-        row->onSolveServerResponse(3, {{2, QStringLiteral("404")}});
+        m_model->failed(2, 404);
         QCOMPARE(row->updateState(), UpdateStateFailed);
         part<QPushButton>(row.get(), "m_reupdateBtn")->click();
-        QCOMPARE(retry.count(), 1);
+        QCOMPARE(m_model->methods().last(), int(DownloadSubTool));
         QCOMPARE(row->updateState(), UpdateStateUpdating);
         QCOMPARE(TipDialog::requestCountForTesting(), 0);
     }
@@ -263,47 +224,33 @@ private slots:
         DownloadedSubToolWidget::setFreeSpaceFunctionForTesting(
             [freeGiB](const QString&) { return freeGiB; });
         auto row = makeRow(2);
-        QSignalSpy update(row.get(), &DownloadedSubToolWidget::signalUpdateTool);
         QSignalSpy cover(row.get(), &DownloadedSubToolWidget::signalCover);
         TipDialog::setNextAnswerForTesting(1);
         part<QPushButton>(row.get(), "m_upgradeBtn")->click();
-        QCOMPARE(update.count(), 0);
+        QVERIFY(m_model->sent.isEmpty());
         QCOMPARE(row->updateState(), UpdateStateAvailable);
         QCOMPARE(TipDialog::lastRequestForTesting().text, message);
         QCOMPARE(cover.count() == 2, covered);
         QCOMPARE(cover.last().first().toBool(), false);
     }
 
-    void relayedStatesKeepTheRowInStep_data()
+    // The board may rebuild its rows while the user signs in: the row that
+    // asked goes away and nothing is opened for it.
+    void aRowDeletedDuringSignInOpensNothing()
     {
-        QTest::addColumn<int>("relayed");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<UpdateState>("state");
-        QTest::newRow("requested elsewhere") << int(ToolDownloadRequested) << 2 << UpdateStateUpdating;
-        QTest::newRow("downloading elsewhere") << int(ToolDownloading) << 2 << UpdateStateUpdating;
-        QTest::newRow("finished elsewhere") << int(ToolDownloaded) << 2 << UpdateStateUpToDate;
-        QTest::newRow("cancelled, update still due") << int(ToolCancelled) << 2 << UpdateStateAvailable;
-        QTest::newRow("deleted") << int(ToolDeleted) << 2 << UpdateStateFailed;
-        QTest::newRow("another tool") << int(ToolDownloaded) << 3 << UpdateStateFailed;
-    }
-
-    void relayedStatesKeepTheRowInStep()
-    {
-        QFETCH(int, relayed);
-        QFETCH(int, key);
-        QFETCH(UpdateState, state);
-        auto row = makeRow(2);
-        row->onSolveServerResponse(3, {{2, QStringLiteral("-1")}});
-        QCOMPARE(row->updateState(), UpdateStateFailed);
-        row->onToolStateChanged(ToolCurrentState(relayed), key);
-        QCOMPARE(row->updateState(), state);
-
-        // A queued download that got going shows as updating at once.
-        auto waiting = makeRow(3);
-        waiting->onSolveServerResponse(3, {{3, QStringLiteral("120")}});
-        QCOMPARE(waiting->updateState(), UpdateStateWaiting);
-        waiting->onWaitingToolsStartDownload(3);
-        QCOMPARE(waiting->updateState(), UpdateStateUpdating);
+        ToolDataManager::instance()->toolInfos()[3].IsDown = 1;
+        QTemporaryDir programs;
+        const QString signIn = programs.filePath(QStringLiteral("Signgate"));
+        QVERIFY(testcatalog::writeScript(signIn, "sleep 0.3\nexit 1"));
+        SignInGate::setProgramForTesting(signIn);
+        QWidget board;
+        QPointer<DownloadedSubToolWidget> row = new DownloadedSubToolWidget(&m_model->transfers, &board);
+        row->initialise(ToolDataManager::instance()->toolInfos().value(3));
+        QTimer::singleShot(50, row.data(), [&row] { delete row.data(); });
+        row->onOpenTool();
+        QVERIFY(row.isNull());
+        QVERIFY(ToolDataManager::instance()->isSignedIn());
+        QVERIFY(!ToolLauncher::isRunning(3));
     }
 
     void longNotesGrowTheRow()
@@ -315,8 +262,8 @@ private slots:
         QTRY_VERIFY(notes->height() > 60);
         QTRY_VERIFY(row->height() >= notes->height() + 36);
         // Up to date again: the notes go and the row shrinks back.
-        row->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
-        row->onSolveServerResponse(4, {{2, QStringLiteral("200")}});
+        m_model->running(2);
+        m_model->answer(DownloadProgress, 2, QStringLiteral("200"));
         QCOMPARE(row->height(), DownloadedSubToolWidget::kBaseHeight);
     }
 

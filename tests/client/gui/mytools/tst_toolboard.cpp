@@ -16,6 +16,7 @@
 #include "platform/registry.h"
 #include "tooldata/toolproductguids.h"
 #include "tooldata/toolregistry.h"
+#include "transferfixture.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
@@ -35,10 +36,12 @@ class TestToolBoard : public QObject
 private:
     QTemporaryDir m_home;
     std::unique_ptr<clienttest::ClientInstallation> m_install;
+    std::unique_ptr<transfertest::Model> m_model;
 
     std::unique_ptr<ToolBoxWidget> makeBoard()
     {
-        auto board = std::make_unique<ToolBoxWidget>();
+        m_model = std::make_unique<transfertest::Model>();
+        auto board = std::make_unique<ToolBoxWidget>(&m_model->transfers);
         board->resize(1034, 700);
         board->show();
         if (!QTest::qWaitForWindowExposed(board.get()))
@@ -99,6 +102,7 @@ private slots:
     void cleanup()
     {
         QCOMPARE(TipDialog::requestCountForTesting(), 0); // no unexpected message
+        m_model.reset();
         m_install.reset();
     }
 
@@ -210,7 +214,7 @@ private slots:
 
         auto board = makeBoard();
         QVERIFY(board);
-        QSignalSpy stateChanged(board.get(), &ToolBoxWidget::signalSubToolsStateChanged);
+        QSignalSpy deleted(board.get(), &ToolBoxWidget::signalToolDeleted);
         QSignalSpy hover(board->downloadToolsWidget(), &DownloadToolsWidget::signalHoverOnDeleteFrame);
         TipDialog::setNextAnswerForTesting(1);
         drag(board.get(), rowSpot(board.get(), 4), dropTargetCentre(board.get()));
@@ -229,8 +233,8 @@ private slots:
         QCOMPARE(boardtest::savedElement(*m_install, 4, "IsNeedUpdate"), QByteArray("0"));
         QCOMPARE(board->updateScene()->toolKeys(), (QVector<int>{2}));
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("1"));
-        QCOMPARE(stateChanged.last().at(0).value<ToolCurrentState>(), ToolDeleted);
-        QCOMPARE(stateChanged.last().at(1).toInt(), 4);
+        QCOMPARE(deleted.count(), 1);
+        QCOMPARE(deleted.last().at(0).toInt(), 4);
         QTRY_VERIFY(!board->downloadedScene()->isAnimating() &&
                     !board->downloadedScene()->isRelayoutPending());
         QCOMPARE(board->downloadedScene()->proxyOf(2)->pos(), QPointF(0, 96));
@@ -274,9 +278,8 @@ private slots:
         QVERIFY(board);
         ToolDownloadedScene* scene = board->downloadedScene();
         QSignalSpy allUpgraded(board.get(), &ToolBoxWidget::signalAllToolUpgraded);
-        QSignalSpy requests(board.get(), &ToolBoxWidget::signalSubToolsRequest);
         // A tool whose upgrade runs has it cancelled before its folder goes.
-        scene->rowOf(2)->onSolveServerResponse(3, {{2, QStringLiteral("0")}});
+        m_model->running(2);
         for (int key : {3, 5, 4, 2}) {
             TipDialog::setNextAnswerForTesting(1);
             QTest::keyClick(scene->rowOf(key), Qt::Key_Delete);
@@ -284,9 +287,7 @@ private slots:
         }
         QCOMPARE(TipDialog::requestCountForTesting(), 4);
         TipDialog::resetForTesting();
-        QCOMPARE(requests.count(), 1);
-        QCOMPARE(requests.first().at(0).toInt(), 5);
-        QCOMPARE(requests.first().at(1).value<QVector<int>>(), QVector<int>{2});
+        QCOMPARE(m_model->methods(), (QList<int>{DownloadSubTool, CancelDownloadSubTool}));
         QCOMPARE(board->downloadToolsWidget()->stack()->currentIndex(), 0);
         QVERIFY(!board->updateNumLabel()->isVisible());
         QVERIFY(allUpgraded.count() > 0);
@@ -296,8 +297,8 @@ private slots:
         QVERIFY(QFileInfo(ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools")).isDir());
 
         // The next finished download shows the list again.
-        ToolDataManager::instance()->toolStates()[6].IsDownload = 1;
-        board->onSubToolsStateChanged(ToolDownloaded, 6);
+        m_model->running(6);
+        m_model->answer(DownloadProgress, 6, QStringLiteral("200"));
         QCOMPARE(scene->toolKeys(), (QVector<int>{6}));
         QCOMPARE(board->downloadToolsWidget()->stack()->currentIndex(), 1);
     }
@@ -365,25 +366,24 @@ private slots:
         QVERIFY(board);
         UpdateToolsWidget* page = board->updateToolsWidget();
         ToolUpdateScene* scene = board->updateScene();
-        QSignalSpy requests(board.get(), &ToolBoxWidget::signalSubToolsRequest);
         board->tabWidget()->updateableToolButton()->click();
 
-        // Nothing checked: the request still goes out, empty.
+        // Nothing checked: nothing to ask for.
         page->batchUpdateButton()->click();
         page->updateButton()->click();
-        QCOMPARE(requests.count(), 1);
-        QCOMPARE(requests.first().at(0).toInt(), 3);
-        QCOMPARE(requests.takeFirst().at(1).value<QVector<int>>(), QVector<int>{});
+        QVERIFY(m_model->sent.isEmpty());
         QVERIFY(!page->isSelecting());
 
         // A failed row is left out even when checked.
-        scene->rowOf(2)->onSolveServerResponse(3, {{2, QStringLiteral("-1")}});
+        m_model->failed(2, -1);
+        const int before = m_model->sent.size();
         page->batchUpdateButton()->click();
         QTest::mouseClick(page->checkAllBox(), Qt::LeftButton);
         page->updateButton()->click();
-        QCOMPARE(requests.count(), 1);
-        QCOMPARE(requests.first().at(0).toInt(), 3);
-        QCOMPARE(requests.takeFirst().at(1).value<QVector<int>>(), QVector<int>{4});
+        QCOMPARE(m_model->sent.size(), before + 1);
+        QCOMPARE(m_model->sent.last().method, int(DownloadSubTool));
+        QCOMPARE(m_model->sent.last().urlToUnzipDir.keys(),
+                 QStringList{ToolDataManager::instance()->downloadAddress(4)});
         // Both rows of the batched tool show the upgrade at once.
         QCOMPARE(scene->rowOf(4)->updateState(), UpdateStateUpdating);
         QCOMPARE(board->downloadedScene()->rowOf(4)->updateState(), UpdateStateUpdating);
@@ -393,47 +393,40 @@ private slots:
     {
         auto board = makeBoard();
         QVERIFY(board);
-        QSignalSpy requests(board.get(), &ToolBoxWidget::signalSubToolsRequest);
-        QSignalSpy states(board.get(), &ToolBoxWidget::signalSubToolsStateChanged);
         QSignalSpy allUpgraded(board.get(), &ToolBoxWidget::signalAllToolUpgraded);
         DownloadedSubToolWidget* listed = board->updateScene()->rowOf(2);
         DownloadedSubToolWidget* all = board->downloadedScene()->rowOf(2);
 
         all->findChild<QPushButton*>(QStringLiteral("m_upgradeBtn"))->click();
-        QCOMPARE(requests.last().at(0).toInt(), 3);
-        QCOMPARE(requests.last().at(1).value<QVector<int>>(), QVector<int>{2});
-        QCOMPARE(states.first().at(0).value<ToolCurrentState>(), ToolDownloadRequested);
-        QCOMPARE(states.first().at(1).toInt(), 2);
+        QCOMPARE(m_model->methods(), QList<int>{DownloadSubTool});
         QCOMPARE(listed->updateState(), UpdateStateUpdating);
-
-        emit board->signalServerResponded(3, {{2, QStringLiteral("120")}});
+        m_model->answer(DownloadSubTool, 2, ClientValue::Waiting);
         QCOMPARE(listed->updateState(), UpdateStateWaiting);
         QCOMPARE(all->updateState(), UpdateStateWaiting);
-        emit board->signalWaitingToolsStartDownload(2);
-        emit board->signalServerResponded(3, {{2, QStringLiteral("0")}});
-        emit board->signalServerResponded(4, {{2, QStringLiteral("37")}});
+        m_model->transfers.onWaitingToolsStartDownload(2);
+        m_model->answer(DownloadSubTool, 2, QStringLiteral("0"));
+        m_model->answer(DownloadProgress, 2, QStringLiteral("37"));
         QCOMPARE(listed->findChild<ProgressBar*>()->value(), 37);
         QCOMPARE(all->findChild<ProgressBar*>()->value(), 37);
 
         // Cancelled in the update list: the other row rests as well.
         listed->findChild<QPushButton*>(QStringLiteral("m_cancelUpgradeBtn"))->click();
         QCOMPARE(all->updateState(), UpdateStateAvailable);
-        QCOMPARE(requests.last().at(0).toInt(), 5);
-        QCOMPARE(requests.last().at(1).value<QVector<int>>(), QVector<int>{2});
+        QCOMPARE(m_model->methods().last(), int(CancelDownloadSubTool));
+        m_model->answer(CancelDownloadSubTool, 2, QStringLiteral("0"));
 
         // Completion takes the tool off the update list and the badge.
         listed->findChild<QPushButton*>(QStringLiteral("m_upgradeBtn"))->click();
-        emit board->signalServerResponded(3, {{2, QStringLiteral("0")}});
-        emit board->signalServerResponded(4, {{2, QStringLiteral("200")}});
+        m_model->answer(DownloadSubTool, 2, QStringLiteral("0"));
+        m_model->answer(DownloadProgress, 2, QStringLiteral("200"));
         QVERIFY(!board->updateScene()->proxyOf(2));
         QCOMPARE(all->updateState(), UpdateStateUpToDate);
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("1"));
         QCOMPARE(board->updateCount(), 1);
         QCOMPARE(allUpgraded.count(), 0);
-        // The catalog may relay the end before the row sees the answer.
-        board->updateScene()->rowOf(4)->onSolveServerResponse(3, {{4, QStringLiteral("0")}});
-        board->onSubToolsStateChanged(ToolDownloaded, 4);
-        emit board->signalServerResponded(4, {{4, QStringLiteral("200")}});
+        // An upgrade started on another page ends here too.
+        m_model->running(4);
+        m_model->answer(DownloadProgress, 4, QStringLiteral("200"));
         QCOMPARE(ToolDataManager::instance()->toolStates().value(4).IsNeedUpdate, 0);
         QCOMPARE(board->updateCount(), 0);
         QVERIFY(!board->updateNumLabel()->isVisible());

@@ -5,7 +5,6 @@
 #include "catalog/toolswiget.h"
 #include "catalog/tooslistwidget.h"
 #include "clientinstallation.h"
-#include "common/transferprogresshub.h"
 #include "config/configmanager.h"
 #include "launch/toollauncher.h"
 #include "mytools/toolboxwidget.h"
@@ -16,6 +15,7 @@
 #include "shell/windowtitlewidget.h"
 #include "testcatalog.h"
 #include "tooldata/tooldatamanager.h"
+#include "transfer/tooltransfer.h"
 #include "update/updateversiondialog.h"
 #include "widgets/tipdialog.h"
 
@@ -128,25 +128,25 @@ private slots:
         QTRY_COMPARE(window->pages()->currentIndex(), 1);
     }
 
-    void progressFiguresReachThePages()
+    // The service's answers reach the one transfer model.
+    void progressFiguresReachTheModel()
     {
         auto window = makeWindow();
         QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
         const QString url = ToolDataManager::instance()->downloadAddress(2);
         QVERIFY(!url.isEmpty());
-        window->onBuildClientRequest(3, {2});
-        QSignalSpy figures(TransferProgressHub::instance(), &TransferProgressHub::signalTransferProgress);
+        window->transfers()->setPollInterval(60000);
+        window->transfers()->downloadTool(2);
+        const QString answer = QStringLiteral(R"({"method":%1,"urlsToValue":[{"url":"%2","value":"%3"%4}]})");
+        window->onSolveRequestResult(0, answer.arg(3).arg(url, QStringLiteral("0"), QString()));
         window->onSolveRequestResult(
-            0,
-            QStringLiteral(
-                R"({"method":4,"urlsToValue":[{"url":"%1","value":"10","received":100,"total":1000,"rate":50}]})")
-                .arg(url));
-        QCOMPARE(figures.size(), 1);
-        QCOMPARE(figures[0][0].toInt(), 2);
-        const TransferProgress progress = figures[0][1].value<TransferProgress>();
-        QCOMPARE(progress.received, qint64(100));
-        QCOMPARE(progress.total, qint64(1000));
-        QCOMPARE(progress.rate, qint64(50));
+            0, answer.arg(4).arg(url, QStringLiteral("10"), QStringLiteral(R"(,"received":100,"total":1000,"rate":50)")));
+        const TransferRecord record = window->transfers()->record(2);
+        QCOMPARE(record.state, TransferState::Downloading);
+        QCOMPARE(record.percent, 10);
+        QCOMPARE(record.figures.received, qint64(100));
+        QCOMPARE(record.figures.total, qint64(1000));
+        QCOMPARE(record.figures.rate, qint64(50));
         window->serviceProcess()->disconnect(window.get());
     }
 
@@ -312,7 +312,7 @@ private slots:
         QFETCH(QString, reason);
         auto window = makeWindow();
         QSignalSpy reUpdate(window.get(), &Gearmart::signalReUpdate);
-        TransferProgressHub::instance()->onTransferFailures({{ToolDataManager::kManagerKey, reason}});
+        window->transfers()->onTransferFailures({{ToolDataManager::kManagerKey, reason}});
         TipDialog::setNextAnswerForTesting(answer);
         window->onUpdateFailed();
         if (reason.isEmpty())
@@ -393,8 +393,9 @@ private slots:
         QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2}));
 
         // A download finished on the catalog lands on the board.
-        states[4].IsDownload = 1;
-        emit window->catalogPage()->signalToMainPage(ToolDownloaded, 4);
+        window->transfers()->downloadTool(4);
+        window->transfers()->onServerResponded(3, {{4, QStringLiteral("0")}});
+        window->transfers()->onServerResponded(4, {{4, QStringLiteral("200")}});
         QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2, 4}));
 
         // A tool deleted on the board is offered for download again.

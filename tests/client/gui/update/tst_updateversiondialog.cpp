@@ -1,6 +1,5 @@
 // The main program's update dialog: its bar completing the update, and the
-// byte line under the bar for the main program's package only.
-#include "common/transferprogresshub.h"
+// byte line under the bar.
 #include "common/transferprogresslabel.h"
 #include "transfer/transferprogresstext.h"
 #include "update/updateversiondialog.h"
@@ -33,7 +32,7 @@ private:
     static void reply(UpdateVersionDialog& dialog, int value, const TransferProgress& progress)
     {
         dialog.setProgress(value);
-        TransferProgressHub::instance()->onTransferProgress({{UpdateVersionDialog::kManagerKey, progress}});
+        dialog.setTransferProgress(progress);
     }
 
 private slots:
@@ -59,10 +58,6 @@ private slots:
         QVERIFY(dialog.rect().contains(line->geometry()));
         QVERIFY(line->geometry().top() > bar->geometry().bottom());
         QVERIFY(!line->geometry().intersects(cancel->geometry()));
-
-        // A tool's figures are not the main program's.
-        TransferProgressHub::instance()->onTransferProgress({{7, figures(1)}});
-        QCOMPARE(line->fullText(), TransferProgressText::format(figures(3 * 1024 * 1024)));
 
         // A reply without figures keeps the bar alone.
         reply(dialog, 5, TransferProgress());
