@@ -66,6 +66,13 @@ bool ToolDataManager::loadAll()
     if (materialReplaced && states.contains(kMaterialKey) && m_toolInfos.contains(kMaterialKey))
         states[kMaterialKey].CurrentVersion = m_toolInfos.value(kMaterialKey).Version;
     m_toolStates = mergeToolStates(m_toolInfos, states);
+    // The uninstall entries of the tools downloaded here follow the download
+    // folder (a move, or an entry from before one).
+    for (auto it = m_toolStates.cbegin(); it != m_toolStates.cend(); ++it) {
+        if (it.key() > kManagerKey && it->IsDownload == 1 && !it->IsInstalledByInstaller &&
+            QDir::cleanPath(installedCheck(it.key()).InstallLocation) != QDir::cleanPath(installFolder(it.key())))
+            registerTool(it.key());
+    }
     // Against an empty catalog the merge keeps nothing: the list stays for a
     // start with a catalog again. Otherwise the merge is repeated at every
     // start, so a list that cannot be written now costs nothing but this write.
@@ -109,17 +116,33 @@ void ToolDataManager::readStates(QMap<int, ToolState>* pStates)
     for (const int key : keys) {
         const InstallInfo info = installedCheck(key);
         const auto it = pStates->find(key);
-        if (!info.IsInstalled) {
-            if (it != pStates->end())
-                it->IsDownload = 0;
+        // A tool this client downloaded lives in the download folder, wherever
+        // its registry entry (perhaps written before a folder move) points.
+        const QString ownFolder = installFolder(key);
+        const bool bOwnCopyHere = !exeBaseName(key).isEmpty() && QFileInfo(ownFolder).isDir();
+        const bool bInstallersCopy = info.IsInstalled && !info.IsOwnCopy &&
+                                     QDir::cleanPath(info.InstallLocation) != QDir::cleanPath(ownFolder);
+        if (bInstallersCopy) {
+            ToolState& state = (*pStates)[key];
+            state.ToolKey = key;
+            state.IsDownload = 1;
+            state.CurrentVersion = info.DisplayVersion;
+            state.IsInstalledByInstaller = true;
+            state.InstallLocation = info.InstallLocation;
             continue;
         }
-        ToolState& state = (*pStates)[key];
-        state.ToolKey = key;
-        state.IsDownload = 1;
-        state.CurrentVersion = info.DisplayVersion;
-        state.IsInstalledByInstaller = true;
-        state.InstallLocation = info.InstallLocation;
+        if (bOwnCopyHere) {
+            ToolState& state = (*pStates)[key];
+            state.ToolKey = key;
+            state.IsDownload = 1;
+            state.IsInstalledByInstaller = false;
+            state.InstallLocation.clear();
+            if (state.CurrentVersion.isEmpty())
+                state.CurrentVersion = info.DisplayVersion;
+            continue;
+        }
+        if (it != pStates->end())
+            it->IsDownload = 0;
     }
 }
 

@@ -10,7 +10,11 @@ namespace gearmart {
 
 namespace {
 const QString kUnknown = QStringLiteral("unKnown");
-}
+// Marks the entries this client writes for the tools it downloads, so that
+// they are never taken for a tool's own installer's.
+const QString kManagedBy = QStringLiteral("ManagedBy");
+const QString kManager = QStringLiteral("Gearloft");
+} // namespace
 
 ToolRegistry::ToolRegistry(const platform::Registry& registry) : m_registry(registry) {}
 
@@ -29,6 +33,7 @@ InstallInfo ToolRegistry::installedCheck(int iToolkey) const
     const QString key = keyPath(guid);
     const QString location = m_registry.value(key, QStringLiteral("InstallLocation"), kUnknown);
     const QString version = m_registry.value(key, QStringLiteral("DisplayVersion"), kUnknown);
+    info.IsOwnCopy = m_registry.value(key, kManagedBy, kUnknown) == kManager;
     if (location == kUnknown || version == kUnknown || location.isEmpty() || !QFileInfo::exists(location))
         return info;
     info.IsInstalled = true;
@@ -46,6 +51,7 @@ void ToolRegistry::registerTool(int iToolkey, const ToolState& state, const QStr
     if (!state.IsInstalledByInstaller) {
         values.append({QStringLiteral("InstallLocation"), qstrInstallLocation});
         values.append({QStringLiteral("ProductGuid"), guid});
+        values.append({kManagedBy, kManager});
     }
     if (!m_registry.setValues(keyPath(guid), values))
         qCDebug(lcData) << "registry entry not written for tool" << iToolkey;

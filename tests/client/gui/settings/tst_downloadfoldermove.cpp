@@ -2,6 +2,10 @@
 // configuration follows only a finished copy, and every refusal or failure
 // leaves the old folder complete and configured.
 #include "config/configmanager.h"
+#include "launch/toollauncher.h"
+#include "platform/registry.h"
+#include "tooldata/toolproductguids.h"
+#include "tooldata/toolregistry.h"
 #include "settings/folderpicker.h"
 #include "settings/systemconfigwidget.h"
 #include "settingsfixture.h"
@@ -105,6 +109,55 @@ private slots:
         QCOMPARE(cover.size(), 2);
         QCOMPARE(cover.at(1).at(0).toBool(), false);
         QVERIFY(!failureIconShown(page));
+    }
+
+    // Tools downloaded before this start (their uninstall entries naming the
+    // old folder) and during it, moved twice with a restart after each: all
+    // stay listed in their order and open from the new folder; a tool its own
+    // installer put elsewhere stays where it is.
+    void movedToolsStayThroughRestarts()
+    {
+        ToolDataManager* data = ToolDataManager::instance();
+        auto& states = data->toolStates();
+        states[2].ListOrder = 1;
+        states[3].ListOrder = 0;
+        data->registerTool(2);
+        QVERIFY(data->saveStateList());
+        platform::Registry registry(m_install->path() + QStringLiteral("/registry"));
+        QTemporaryDir installerPlace;
+        const QString installerKey = ToolRegistry::keyPath(ToolProductGuids::guid(4));
+        QVERIFY(registry.setValue(installerKey, QStringLiteral("InstallLocation"), installerPlace.path()));
+        QVERIFY(registry.setValue(installerKey, QStringLiteral("DisplayVersion"), QStringLiteral("9.0.0.0")));
+        QVERIFY(m_install->load()); // the start that found tool 2 installed
+        data = ToolDataManager::instance();
+        data->toolStates()[3].IsDownload = 1; // and tool 3 downloaded during it
+        data->registerTool(3);
+
+        for (const QString& name : {QStringLiteral("New Home & Tools"), QStringLiteral("Again & again")}) {
+            {
+                SystemConfigWidget page;
+                page.mover()->setFreeSpaceProbe([](const QString&) { return 50.0; });
+                moveTo(page, newFolder(name));
+            }
+            QCOMPARE(ToolLauncher::executablePath(2), newFolder(name) + QStringLiteral("/SubTools/Tool2/Tool2"));
+            QVERIFY(ToolLauncher::executableExists(2));
+            QVERIFY(m_install->load()); // restart
+            data = ToolDataManager::instance();
+            for (int key : {2, 3}) {
+                const ToolState state = data->toolStates().value(key);
+                QCOMPARE(state.IsDownload, 1);
+                QVERIFY(!state.IsInstalledByInstaller);
+                QVERIFY(ToolLauncher::executableExists(key));
+                QVERIFY(ToolLauncher::executablePath(key).startsWith(newFolder(name) + QLatin1Char('/')));
+                QCOMPARE(data->installedCheck(key).InstallLocation, ToolLauncher::toolFolder(key));
+            }
+            QCOMPARE(data->toolStates().value(2).ListOrder, 1);
+            QCOMPARE(data->toolStates().value(3).ListOrder, 0);
+            const ToolState installers = data->toolStates().value(4);
+            QCOMPARE(installers.IsDownload, 1);
+            QVERIFY(installers.IsInstalledByInstaller);
+            QCOMPARE(ToolLauncher::toolFolder(4), installerPlace.path());
+        }
     }
 
     void refusalsLeaveEverythingInPlace_data()
