@@ -967,7 +967,7 @@
     </message>
 </context>
 <context>
-    <name>gearmart::TransferProgressHub</name>
+    <name>gearmart::TransferFailure</name>
     <message>
         <source>The package arrived damaged and was not installed. Please try again.</source>
         <translation>安装包下载后校验失败（已损坏），未安装。请重试。</translation>
@@ -979,6 +979,50 @@
     <message>
         <source>The folder Gearloft in your home folder was not made by this program and was left untouched. Please move it elsewhere and try again.</source>
         <translation>主目录中的 Gearloft 文件夹不是本程序创建的，已保持原样。请将它移到别处后重试。</translation>
+    </message>
+    <message>
+        <source>The package could not be verified as the publisher&apos;s, so it was not installed.</source>
+        <translation>无法确认此安装包来自发布者，因此未安装。</translation>
+    </message>
+    <message>
+        <source>The download server&apos;s certificate could not be verified, so nothing was downloaded.</source>
+        <translation>无法验证下载服务器的证书，因此未下载任何内容。</translation>
+    </message>
+    <message>
+        <source>The download service stopped, and this download with it. Please try again.</source>
+        <translation>下载服务已停止，此下载也随之中止。请重试。</translation>
+    </message>
+    <message>
+        <source>connect to network timeout.</source>
+        <translation>网络连接超时。</translation>
+    </message>
+    <message>
+        <source>network initial failed.</source>
+        <translation>网络初始化失败。</translation>
+    </message>
+    <message>
+        <source>save failed.</source>
+        <translation>保存失败。</translation>
+    </message>
+    <message>
+        <source>file not found.</source>
+        <translation>文件未找到。</translation>
+    </message>
+    <message>
+        <source>File not found.</source>
+        <translation>文件未找到。</translation>
+    </message>
+    <message>
+        <source>connect to network failed.</source>
+        <translation>网络连接失败。</translation>
+    </message>
+    <message>
+        <source>network abnomaly</source>
+        <translation>网络异常</translation>
+    </message>
+    <message>
+        <source>network anomaly</source>
+        <translation>网络异常</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
 #include "common/transferprogresshub.h"
 
+#include "transfer/transferfailure.h"
+
 namespace gearmart {
 
 TransferProgressHub::TransferProgressHub()
@@ -35,16 +37,8 @@ void TransferProgressHub::onTransferFailures(QMap<int, QString> toolkeyToFailure
 
 QString TransferProgressHub::failureText(int iToolkey, const QString& qstrFallback) const
 {
-    const QString reason = m_failures.value(iToolkey);
-    if (reason == QLatin1String("checksum"))
-        return tr("The package arrived damaged and was not installed. Please try again.");
-    if (reason == QLatin1String("folder"))
-        return tr("Other users of this computer could change the download folder, so nothing was saved "
-                  "there. Please choose a folder of your own.");
-    if (reason == QLatin1String("staging"))
-        return tr("The folder Gearloft in your home folder was not made by this program and was left "
-                  "untouched. Please move it elsewhere and try again.");
-    return qstrFallback;
+    const QString text = TransferFailure::reasonText(m_failures.value(iToolkey));
+    return text.isEmpty() ? qstrFallback : text;
 }
 
 } // namespace gearmart
