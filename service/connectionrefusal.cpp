@@ -11,7 +11,8 @@ bool ConnectionRefusal::lastFailure(std::string& why)
         return false;
     char text[512];
     NET_UTILS_GetLastErrorText(text, sizeof text);
-    why = text[0] ? text : (error == WL_ERR_TLS ? "certificate not trusted" : "redirected from https to plain http");
+    why = text[0] ? text
+                  : (error == WL_ERR_TLS ? "certificate not trusted" : "redirected from https to plain http");
     return true;
 }
 

@@ -316,11 +316,11 @@ bool PackageDownloader::readTotal()
     if (m_keys && m_keys->required()) {
         // A valid signature of another package's metadata, or of one that
         // says nothing about the package's bytes, vouches for nothing here.
-        const bool thisPackage = !metadata.file.empty() && (metadata.file == m_fileName ||
-                                                            metadata.file == signedFileName(m_url));
+        const bool thisPackage =
+            !metadata.file.empty() && (metadata.file == m_fileName || metadata.file == signedFileName(m_url));
         const char* wrong = !thisPackage            ? "Signed for another package: "
-                            : !metadata.hasChecksum     ? "Signed without a checksum: "
-                                                        : nullptr;
+                            : !metadata.hasChecksum ? "Signed without a checksum: "
+                                                    : nullptr;
         if (wrong) {
             logLine(wrong + m_url);
             setFailure(kFailureSignature);

@@ -157,8 +157,8 @@ private:
     TransferMode m_mode = TransferMode::Ranges;
     std::string m_expectedSha256; // empty: the metadata carries no checksum
     std::shared_ptr<const TrustedKeys> m_keys;
-    FollowingHasher m_hasher;     // runs only when there is a checksum to compare
-    std::int64_t m_written = 0;   // bytes in the file
+    FollowingHasher m_hasher;   // runs only when there is a checksum to compare
+    std::int64_t m_written = 0; // bytes in the file
     std::vector<std::chrono::milliseconds> m_resumePauses = defaultResumePauses();
     PauseFunction m_pause;
     std::chrono::milliseconds m_stall = kStreamStall;

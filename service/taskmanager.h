@@ -22,8 +22,8 @@ struct DownloadContext
     std::string unpackerDir;        // searched first for the unpacker program
     TransferMode transferMode = TransferMode::Ranges;
     const platform::StopEvent* abandoned = nullptr; // set when the service gives up its work
-    std::shared_ptr<const TrustedKeys> trustedKeys;  // the publisher's keys; none: nothing is signed
-    std::string caFile;                              // an authority trusted besides the system's
+    std::shared_ptr<const TrustedKeys> trustedKeys; // the publisher's keys; none: nothing is signed
+    std::string caFile;                             // an authority trusted besides the system's
 };
 
 // The work of one pool task: a package download or the sending of a reply.

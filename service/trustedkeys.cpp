@@ -54,8 +54,7 @@ std::string decodeSignature(const std::string& text)
     // 64 bytes are 88 characters, the last two of them padding; the
     // decoder itself would take a "=" anywhere.
     static const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    if (compact.size() != 88 || !endsWith(compact, "==") ||
-        compact.find_first_not_of(alphabet) != 86)
+    if (compact.size() != 88 || !endsWith(compact, "==") || compact.find_first_not_of(alphabet) != 86)
         return {};
     unsigned char raw[66];
     if (EVP_DecodeBlock(raw, reinterpret_cast<const unsigned char*>(compact.data()), 88) != 66)

@@ -39,8 +39,8 @@ QByteArray sha256Hex(const QByteArray& data)
 
 QByteArray metadataFor(const QString& fileName, const QByteArray& package)
 {
-    return "{\"package_size\": " + QByteArray::number(package.size()) + ", \"sha256\": \"" + sha256Hex(package) +
-           "\", \"file\": \"" + fileName.toUtf8() + "\"}\n";
+    return "{\"package_size\": " + QByteArray::number(package.size()) + ", \"sha256\": \"" +
+           sha256Hex(package) + "\", \"file\": \"" + fileName.toUtf8() + "\"}\n";
 }
 
 bool run(const QString& program, const QStringList& arguments, const QString& workDir = QString())
@@ -85,8 +85,8 @@ class TestSignedPackages : public QObject
         auto running = std::make_unique<RunningHost>();
         const QString folder = running->moduleDir() + QStringLiteral("/trusted-keys/");
         for (const QString& name : trusted) {
-            const QByteArray pem = name == QLatin1String("junk") ? QByteArray("not a key\n")
-                                                                  : readFile(publicKey(name));
+            const QByteArray pem =
+                name == QLatin1String("junk") ? QByteArray("not a key\n") : readFile(publicKey(name));
             if (!writeFile(folder + name + ".pem", pem))
                 return nullptr;
         }
@@ -102,7 +102,8 @@ class TestSignedPackages : public QObject
     }
 
     // Runs a download to its end; the final value and the reason it gave.
-    QPair<int, QString> download(RunningHost& running, int method, const QString& url, const QString& unzipDir)
+    QPair<int, QString> download(RunningHost& running, int method, const QString& url,
+                                 const QString& unzipDir)
     {
         if (!post(running.port(), method, {{url, unzipDir}}).ok)
             return {-1000, QString()};
@@ -125,7 +126,8 @@ private slots:
         const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
         QVERIFY2(!openssl.isEmpty(), "openssl is needed");
         QVERIFY(QDir().mkpath(keyDir()));
-        for (const QString& name : {QStringLiteral("current"), QStringLiteral("next"), QStringLiteral("stranger")})
+        for (const QString& name :
+             {QStringLiteral("current"), QStringLiteral("next"), QStringLiteral("stranger")})
             QVERIFY(run(QStringLiteral(SIGNPACKAGE_PROGRAM),
                         {QStringLiteral("keygen"), privateKey(name), publicKey(name)}));
 
@@ -135,17 +137,18 @@ private slots:
         QVERIFY(writeFile(tls + QStringLiteral("/server.ext"),
                           "subjectAltName=DNS:localhost\nbasicConstraints=CA:FALSE\n"
                           "extendedKeyUsage=serverAuth\n"));
-        QVERIFY(run(openssl,
-                    {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes", "-keyout",
-                     "ca.key", "-out", "ca.pem", "-days", "2", "-subj", "/CN=Gearloft test authority"},
-                    tls));
+        QVERIFY(
+            run(openssl,
+                {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes", "-keyout",
+                 "ca.key", "-out", "ca.pem", "-days", "2", "-subj", "/CN=Gearloft test authority"},
+                tls));
         QVERIFY(run(openssl,
                     {"req", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes", "-keyout",
                      "server.key", "-out", "server.csr", "-subj", "/CN=localhost"},
                     tls));
         QVERIFY(run(openssl,
-                    {"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
-                     "-out", "server.pem", "-days", "2", "-extfile", "server.ext"},
+                    {"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
+                     "-CAcreateserial", "-out", "server.pem", "-days", "2", "-extfile", "server.ext"},
                     tls));
         m_caFile = tls + QStringLiteral("/ca.pem");
 
@@ -176,28 +179,46 @@ private slots:
 
         const QStringList one{QStringLiteral("current")};
         const QStringList both{QStringLiteral("current"), QStringLiteral("next")};
-        QTest::newRow("signed") << 3 << one << "current" << "" << 200 << "" << "";
-        QTest::newRow("rolled over: the new key") << 3 << both << "next" << "" << 200 << "" << "";
-        QTest::newRow("rolled over: the old key") << 3 << both << "current" << "" << 200 << "" << "";
-        QTest::newRow("no key in the installation") << 3 << QStringList() << "" << "" << 200 << "" << "";
-        QTest::newRow("package swapped") << 3 << one << "current" << "package" << -1 << "checksum"
+        QTest::newRow("signed") << 3 << one << "current"
+                                << "" << 200 << ""
+                                << "";
+        QTest::newRow("rolled over: the new key") << 3 << both << "next"
+                                                  << "" << 200 << ""
+                                                  << "";
+        QTest::newRow("rolled over: the old key") << 3 << both << "current"
+                                                  << "" << 200 << ""
+                                                  << "";
+        QTest::newRow("no key in the installation") << 3 << QStringList() << ""
+                                                    << "" << 200 << ""
+                                                    << "";
+        QTest::newRow("package swapped") << 3 << one << "current"
+                                         << "package" << -1 << "checksum"
                                          << "Checksum mismatch: ";
-        QTest::newRow("package and checksum swapped")
-            << 3 << one << "current" << "metadata" << -1 << "signature" << "Signature mismatch: ";
-        QTest::newRow("signature missing") << 3 << one << "" << "" << -1 << "signature" << "Signature missing: ";
-        QTest::newRow("signature not base64")
-            << 3 << one << "current" << "garble" << -1 << "signature" << "Signature mismatch: ";
-        QTest::newRow("signed by an untrusted key")
-            << 3 << one << "stranger" << "" << -1 << "signature" << "Signature mismatch: ";
-        QTest::newRow("another package's signature replayed")
-            << 3 << one << "current" << "replay" << -1 << "signature" << "Signed for another package: ";
+        QTest::newRow("package and checksum swapped") << 3 << one << "current"
+                                                      << "metadata" << -1 << "signature"
+                                                      << "Signature mismatch: ";
+        QTest::newRow("signature missing") << 3 << one << ""
+                                           << "" << -1 << "signature"
+                                           << "Signature missing: ";
+        QTest::newRow("signature not base64") << 3 << one << "current"
+                                              << "garble" << -1 << "signature"
+                                              << "Signature mismatch: ";
+        QTest::newRow("signed by an untrusted key") << 3 << one << "stranger"
+                                                    << "" << -1 << "signature"
+                                                    << "Signature mismatch: ";
+        QTest::newRow("another package's signature replayed") << 3 << one << "current"
+                                                              << "replay" << -1 << "signature"
+                                                              << "Signed for another package: ";
         QTest::newRow("only an unreadable key: nothing verifies")
-            << 3 << QStringList{QStringLiteral("junk")} << "current" << "" << -1 << "signature"
+            << 3 << QStringList{QStringLiteral("junk")} << "current"
+            << "" << -1 << "signature"
             << "Signature mismatch: ";
-        QTest::newRow("main program: package swapped")
-            << 2 << one << "current" << "package" << -1 << "checksum" << "Checksum mismatch: ";
-        QTest::newRow("main program: package and checksum swapped")
-            << 2 << one << "current" << "metadata" << -1 << "signature" << "Signature mismatch: ";
+        QTest::newRow("main program: package swapped") << 2 << one << "current"
+                                                       << "package" << -1 << "checksum"
+                                                       << "Checksum mismatch: ";
+        QTest::newRow("main program: package and checksum swapped") << 2 << one << "current"
+                                                                    << "metadata" << -1 << "signature"
+                                                                    << "Signature mismatch: ";
     }
 
     void packageIsTakenOnlyAsSigned()
@@ -235,7 +256,8 @@ private slots:
             QVERIFY(sign(signer, other));
             QVERIFY(writeFile(packagePath, evil));
             QVERIFY(QFile::remove(metadataPath) && QFile::copy(other, metadataPath));
-            QVERIFY(QFile::remove(metadataPath + ".sig") && QFile::copy(other + ".sig", metadataPath + ".sig"));
+            QVERIFY(QFile::remove(metadataPath + ".sig") &&
+                    QFile::copy(other + ".sig", metadataPath + ".sig"));
         }
 
         QTemporaryDir downloads;
@@ -270,10 +292,14 @@ private slots:
         QTest::addColumn<bool>("keyInstalled");
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("version");
-        QTest::newRow("signed") << true << "" << "1.2";
-        QTest::newRow("no key, unsigned") << false << "unsigned" << "1.2";
-        QTest::newRow("changed after signing") << true << "changed" << "";
-        QTest::newRow("unsigned") << true << "unsigned" << "";
+        QTest::newRow("signed") << true << ""
+                                << "1.2";
+        QTest::newRow("no key, unsigned") << false << "unsigned"
+                                          << "1.2";
+        QTest::newRow("changed after signing") << true << "changed"
+                                               << "";
+        QTest::newRow("unsigned") << true << "unsigned"
+                                  << "";
     }
 
     void versionIndexIsTakenOnlyAsSigned()
@@ -290,8 +316,8 @@ private slots:
             QVERIFY(writeFile(index, "{\"app\":[{\"version\":\"1.1\"},{\"version\":\"9.9\"}]}\n"));
 
         QTemporaryDir downloads;
-        const auto running = startHost(keyInstalled ? QStringList{QStringLiteral("current")} : QStringList(),
-                                       downloads);
+        const auto running =
+            startHost(keyInstalled ? QStringList{QStringLiteral("current")} : QStringList(), downloads);
         QVERIFY(running);
         const QString baseUrl = m_nginx->baseUrl() + base;
         const servicetest::Reply reply = post(running->port(), 7, {{baseUrl, QString()}}, kVersionEndpoint);
@@ -328,7 +354,8 @@ private slots:
         const QString url = base + path;
 
         servicetest::StdoutCapture log;
-        const QPair<int, QString> result = download(*running, 3, url, downloads.path() + QStringLiteral("/SubTools/"));
+        const QPair<int, QString> result =
+            download(*running, 3, url, downloads.path() + QStringLiteral("/SubTools/"));
         const servicetest::Reply version = post(running->port(), 7, {{base, QString()}}, kVersionEndpoint);
         const QByteArray output = log.finish();
         QCOMPARE(result.first, -1);

@@ -85,8 +85,8 @@ int verify(const std::string& keyPath, int count, char** files)
     for (int i = 0; i < count; ++i) {
         std::string data;
         std::string signature;
-        const bool good = readFile(files[i], data) &&
-                          readFile(std::string(files[i]) + ".sig", signature) && key.verify(data, signature);
+        const bool good = readFile(files[i], data) && readFile(std::string(files[i]) + ".sig", signature) &&
+                          key.verify(data, signature);
         std::printf("%s: %s\n", files[i], good ? "verified" : "NOT verified");
         if (!good)
             status = 1;

@@ -60,7 +60,7 @@ private:
     std::string m_response;
     bool m_tooLarge = false;
     std::string m_caFile;
-    bool m_secure = false; // the exchange under way began at an https address
+    bool m_secure = false;        // the exchange under way began at an https address
     char m_errorBuffer[256] = {}; // CURL_ERROR_SIZE
     std::string m_errorText;
 };

@@ -3,11 +3,10 @@
 #include "lasterror.h"
 #include "wirelink/wirelink.h"
 
-#include <curl/curl.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <curl/curl.h>
 #include <mutex>
 #include <string>
 
