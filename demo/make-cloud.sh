@@ -30,6 +30,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 list=${GEARLOFT_TOOLS_LIST:-$here/tools.list}
 material_versions=(1.0.0.1 1.0.0.2)
 bad_checksum_key=${GEARLOFT_BAD_CHECKSUM_KEY:-20}
+bad_signature_key=${GEARLOFT_BAD_SIGNATURE_KEY:-21}
 manager_versions=(1.1.0.5 1.1.0.6)
 
 if [ ! -x "$program" ]; then
@@ -125,5 +126,8 @@ for lang in en cn; do
 done
 if [ -n "$signpackage" ]; then
   find "$cloud" -name '*.json' -print0 | xargs -0 "$signpackage" sign "$signing_key"
+  if [ -n "${T_EN[$bad_signature_key]:-}" ]; then
+    for lang in en cn; do metadata "$cloud/$lang/$(tool_package "$bad_signature_key")" wrong; done
+  fi
 fi
 echo "demo cloud written to $cloud (${#CATALOG_KEYS[@]} tools, material $newest_material${signpackage:+, signed})"
