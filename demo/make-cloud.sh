@@ -8,23 +8,29 @@
 #   4200/tool/windows/material/v1.0.0.2/standard/{en,zh}/Material.zip + .json
 #   4200/tool/windows/gearloft/package.json  main program versions 1.1.0.5, 1.1.0.6
 #
-# Every ".json" carries the package's "sha256"; the tool with key
-# $bad_checksum_key gets a wrong one, so the demo shows a download that fails
-# its check and installs nothing.
+# Every ".json" carries the package's "sha256" and its file name ("file");
+# the tool with key $bad_checksum_key gets a wrong checksum, so the demo
+# shows a download that fails its check and installs nothing. Given
+# signpackage and a private key, every ".json" (metadata and package
+# indexes) is signed: NAME.json.sig beside it.
 #
 # A tool package holds the folder <Folder>/ (ExeName without ".exe") with a
 # copy of the demo tool program named after the tool, version.txt, a readme
 # and, for tools with a payload, data.bin of random bytes (generated here,
 # so the big tool's package really is that big and does not compress).
-# Usage: make-cloud.sh CLOUD_DIR DEMOTOOL_BINARY
+# Usage: make-cloud.sh CLOUD_DIR DEMOTOOL_BINARY [SIGNPACKAGE PRIVATE_KEY]
 set -euo pipefail
-usage="usage: make-cloud.sh CLOUD_DIR DEMOTOOL_BINARY"
+usage="usage: make-cloud.sh CLOUD_DIR DEMOTOOL_BINARY [SIGNPACKAGE PRIVATE_KEY]"
 cloud=${1:?$usage}
 program=${2:?$usage}
+signpackage=${3:-}
+signing_key=${4:-}
+if [ -n "$signpackage" ] && [ -z "$signing_key" ]; then echo "$usage" >&2; exit 2; fi
 here=$(cd "$(dirname "$0")" && pwd)
 list=${GEARLOFT_TOOLS_LIST:-$here/tools.list}
 material_versions=(1.0.0.1 1.0.0.2)
 bad_checksum_key=${GEARLOFT_BAD_CHECKSUM_KEY:-20}
+bad_signature_key=${GEARLOFT_BAD_SIGNATURE_KEY:-21}
 manager_versions=(1.1.0.5 1.1.0.6)
 
 if [ ! -x "$program" ]; then
@@ -47,7 +53,8 @@ metadata() {
   local sum
   sum=$(sha256sum "$1" | cut -d' ' -f1)
   [ "${2:-}" != wrong ] || sum=$(printf '%s' "$sum" | tr '0-9a-f' '1-9a-f0')
-  printf '{"package_size": %s, "sha256": "%s"}\n' "$(stat -c %s "$1")" "$sum" >"${1%.zip}.json"
+  printf '{"package_size": %s, "sha256": "%s", "file": "%s"}\n' "$(stat -c %s "$1")" "$sum" \
+    "$(basename "$1")" >"${1%.zip}.json"
 }
 
 # index FILE VERSION...: a package index listing the releases, oldest first.
@@ -117,4 +124,10 @@ for lang in en cn; do
   index "$cloud/$lang/4200/tool/windows/material/package.json" "${material_versions[@]}"
   index "$cloud/$lang/4200/tool/windows/gearloft/package.json" "${manager_versions[@]}"
 done
-echo "demo cloud written to $cloud (${#CATALOG_KEYS[@]} tools, material $newest_material)"
+if [ -n "$signpackage" ]; then
+  find "$cloud" -name '*.json' -print0 | xargs -0 "$signpackage" sign "$signing_key"
+  if [ -n "${T_EN[$bad_signature_key]:-}" ]; then
+    for lang in en cn; do metadata "$cloud/$lang/$(tool_package "$bad_signature_key")" wrong; done
+  fi
+fi
+echo "demo cloud written to $cloud (${#CATALOG_KEYS[@]} tools, material $newest_material${signpackage:+, signed})"

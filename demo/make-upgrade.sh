@@ -5,12 +5,17 @@
 # Settings, tool states and the catalog material stay out of the package, so
 # an upgrade never overwrites what the user has.
 #
-# Usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION
+# Given signpackage and a private key, the metadata is signed (Gearloft.json.sig).
+#
+# Usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION [SIGNPACKAGE PRIVATE_KEY]
 set -euo pipefail
-usage="usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION"
+usage="usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION [SIGNPACKAGE PRIVATE_KEY]"
 install=${1:?$usage}
 cloud=${2:?$usage}
 version=${3:?$usage}
+signpackage=${4:-}
+signing_key=${5:-}
+if [ -n "$signpackage" ] && [ -z "$signing_key" ]; then echo "$usage" >&2; exit 2; fi
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "make-upgrade.sh: '$version' is not four numbers" >&2; exit 2; }
 [ -x "$install/Gearloft" ] || { echo "make-upgrade.sh: no installation in $install" >&2; exit 1; }
 cloud=$(mkdir -p "$cloud" && cd "$cloud" && pwd)
@@ -30,8 +35,9 @@ for tree in en cn; do
     dir=$cloud/$tree/4200/tool/windows/gearloft/v$version/standard/$edition
     mkdir -p "$dir"
     cp "$work/Gearloft.zip" "$dir/Gearloft.zip"
-    printf '{"package_size": %s, "sha256": "%s"}\n' "$(stat -c %s "$dir/Gearloft.zip")" \
+    printf '{"package_size": %s, "sha256": "%s", "file": "Gearloft.zip"}\n' "$(stat -c %s "$dir/Gearloft.zip")" \
       "$(sha256sum "$dir/Gearloft.zip" | cut -d' ' -f1)" >"$dir/Gearloft.json"
+    [ -z "$signpackage" ] || "$signpackage" sign "$signing_key" "$dir/Gearloft.json"
   done
 done
 echo "main program $version published ($(stat -c %s "$work/Gearloft.zip") bytes)"

@@ -13,6 +13,7 @@ free_port() {
 }
 
 # nginx_start PREFIX ROOT PORT [SLOW_PATH...]
+# With DEMO_TLS_CERT and DEMO_TLS_KEY (PEM files) set, nginx speaks https.
 # Requests under each SLOW_PATH (a URL path prefix such as
 # /en/tools/Big/) are paced so that a download there takes a while:
 # the service fetches a package in ranges of at most 531072 bytes, one
@@ -27,7 +28,12 @@ nginx_start() {
   shift 3
   nginx=$(command -v nginx || echo /usr/sbin/nginx)
   mkdir -p "$prefix/logs" "$prefix/tmp"
-  local user_line="" slow="" path
+  local user_line="" slow="" path listen="127.0.0.1:$port"
+  if [ -n "${DEMO_TLS_CERT:-}" ]; then
+    listen+=" ssl;
+    ssl_certificate $DEMO_TLS_CERT;
+    ssl_certificate_key $DEMO_TLS_KEY"
+  fi
   [ "$(id -u)" -eq 0 ] && user_line="user root;"
   for path in "$@"; do
     slow+="    location $path { limit_req zone=slowtools burst=100000; limit_rate ${DEMO_SLOW_RATE:-2560k}; }"$'\n'
@@ -51,7 +57,7 @@ http {
   limit_req_zone \$binary_remote_addr zone=slowtools:1m rate=${DEMO_SLOW_REQUESTS:-5}r/s;
   limit_req_log_level info;
   server {
-    listen 127.0.0.1:$port;
+    listen $listen;
     root $root;
 $slow  }
 }

@@ -8,6 +8,7 @@ packages=(
   qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools qtwebengine5-dev
   libjsoncpp-dev libcurl4-openssl-dev libcpp-httplib-dev libarchive-dev libssl-dev
   libarchive-tools curl zip unzip nginx-light xvfb xauth fonts-noto-cjk
+  openssl ca-certificates
   librsvg2-bin desktop-file-utils libx11-dev
 )
 

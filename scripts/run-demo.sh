@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds, makes a demo installation
 # (build/demo/install) and a demo cloud served by nginx on loopback, and
-# starts the client Gearloft on it.
+# starts the client Gearloft on it. The cloud is signed with a demo key
+# (build/demo/keys, made once) that the demo installation trusts, and served
+# over https with a certificate from a demo authority (build/demo/tls) that
+# the installation's Setup.xml names ("CaFile").
 #
 #   scripts/run-demo.sh [--lang en|zh] [--first-run|--no-first-run] [--fresh]
 #                       [--full-speed] [--service-only]
@@ -69,16 +72,48 @@ run=$demo/run
 demotool=$demo/tool/gearloft_demotool
 demoshot=$demo/shot/gearloft_demoshot
 demoseed=$demo/seed/gearloft_demoseed
+signpackage=$build/tools/signpackage/signpackage
 if [ ! -x "$demotool" ] || [ ! -x "$demoshot" ] || [ ! -x "$demoseed" ]; then
   echo "the demo programs in $demo were not built (is demo/ part of the build?)" >&2
   exit 1
+fi
+[ -x "$signpackage" ] || { echo "signpackage was not built ($signpackage)" >&2; exit 1; }
+
+# The demo publisher's key pair, kept from run to run like a vendor's.
+keys=$demo/keys
+if [ ! -s "$keys/demo-signing.key" ] || [ ! -s "$keys/trusted/demo.pem" ]; then
+  rm -rf "$keys"
+  mkdir -p "$keys/trusted"
+  chmod 700 "$keys"
+  "$signpackage" keygen "$keys/demo-signing.key" "$keys/trusted/demo.pem"
+fi
+# A demo certificate authority and a certificate from it for 127.0.0.1,
+# made again when it has less than a day left.
+tls=$demo/tls
+if ! openssl x509 -checkend 86400 -noout -in "$tls/server.pem" >/dev/null 2>&1 ||
+  ! openssl x509 -checkend 86400 -noout -in "$tls/ca.pem" >/dev/null 2>&1; then
+  rm -rf "$tls"
+  mkdir -p "$tls"
+  chmod 700 "$tls"
+  (
+    cd "$tls"
+    openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -keyout ca.key -out ca.pem \
+      -days 30 -subj "/CN=Gearloft demo authority" 2>/dev/null
+    openssl req -newkey ec -pkeyopt ec_paramgen_curve:P-256 -nodes -keyout server.key -out server.csr \
+      -subj "/CN=127.0.0.1" 2>/dev/null
+    printf 'subjectAltName=IP:127.0.0.1,DNS:localhost\nbasicConstraints=CA:FALSE\nextendedKeyUsage=serverAuth\n' >server.ext
+    openssl x509 -req -in server.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out server.pem -days 29 \
+      -extfile server.ext 2>/dev/null
+  )
 fi
 # build/demo also holds the build of the demo programs: clear only what this
 # script makes.
 rm -rf "$install" "$demo/cloud" "$demo/nginx" "$run" "$demo/screenshot.png"
 mkdir -p "$run"
-cmake --install "$build" --prefix "$install" >/dev/null
-for f in Gearloft Haulmoor ZipUnzip ToolsFile/ToolsInfoList.xml ToolsStateList.xml; do
+# As "cmake --install", with the demo key among the trusted ones.
+cmake -DCMAKE_INSTALL_PREFIX="$install" -DGEARLOFT_TRUSTED_KEYS_DIR="$keys/trusted" \
+  -P "$build/cmake_install.cmake" >/dev/null
+for f in Gearloft Haulmoor ZipUnzip ToolsFile/ToolsInfoList.xml ToolsStateList.xml trusted-keys/demo.pem; do
   [ -e "$install/$f" ] || { echo "the installation lacks $f" >&2; exit 1; }
 done
 # shellcheck source-path=SCRIPTDIR/.. source=demo/nginx.sh
@@ -99,9 +134,10 @@ cleanup() {
 trap cleanup EXIT
 
 echo "== generating the demo cloud"
-"$root/demo/make-cloud.sh" "$demo/cloud" "$demotool" | sed 's/^/   /'
+"$root/demo/make-cloud.sh" "$demo/cloud" "$demotool" "$signpackage" "$keys/demo-signing.key" | sed 's/^/   /'
 # The newest main program the cloud lists (make-cloud.sh's package index).
-"$root/demo/make-upgrade.sh" "$install" "$demo/cloud" 1.1.0.6 | sed 's/^/   /'
+"$root/demo/make-upgrade.sh" "$install" "$demo/cloud" 1.1.0.6 "$signpackage" "$keys/demo-signing.key" |
+  sed 's/^/   /'
 # Big packages are served slowly, so that their progress can be followed.
 slow=()
 for key in "${CATALOG_KEYS[@]}"; do
@@ -111,10 +147,11 @@ for key in "${CATALOG_KEYS[@]}"; do
   fi
 done
 cloud_port=$(free_port 18080)
-nginx_start "$demo/nginx" "$demo/cloud" "$cloud_port" "${slow[@]}"
-cloud="http://127.0.0.1:$cloud_port"
+DEMO_TLS_CERT=$tls/server.pem DEMO_TLS_KEY=$tls/server.key \
+  nginx_start "$demo/nginx" "$demo/cloud" "$cloud_port" "${slow[@]}"
+cloud="https://127.0.0.1:$cloud_port"
 base="$cloud/$tree"
-echo "   cloud: $cloud/en and $cloud/cn (nginx, root $demo/cloud)"
+echo "   cloud: $cloud/en and $cloud/cn (nginx over https, root $demo/cloud; signed with $keys/demo-signing.key)"
 
 # write_setup DOWNLOAD_PATH FIRST_LOADING: the installation's Setup.xml for
 # this demo, one element a line as the service reads it.
@@ -139,6 +176,7 @@ EnServerAddress=$cloud/en
 IsFirstLoading=$2
 PromptUpgrade=1
 TransferMode=1
+CaFile=$tls/ca.pem
 SETTINGS
     echo '</Setup>'
   } >"$install/Setup.xml"

@@ -103,6 +103,13 @@ bool readRawValue(const std::string& setupPath, const std::string& key, std::str
     return true;
 }
 
+std::string trimmed(const std::string& raw)
+{
+    const auto first = raw.find_first_not_of(" \t");
+    const auto last = raw.find_last_not_of(" \t");
+    return first == std::string::npos ? std::string() : raw.substr(first, last - first + 1);
+}
+
 } // namespace
 
 TransferMode readTransferMode(const std::string& setupPath)
@@ -110,11 +117,19 @@ TransferMode readTransferMode(const std::string& setupPath)
     std::string raw;
     if (!readRawValue(setupPath, "TransferMode", raw))
         return TransferMode::Ranges;
-    const auto first = raw.find_first_not_of(" \t");
-    const auto last = raw.find_last_not_of(" \t");
-    const std::string value =
-        first == std::string::npos ? std::string() : raw.substr(first, last - first + 1);
-    return value == "1" ? TransferMode::Stream : TransferMode::Ranges;
+    return trimmed(raw) == "1" ? TransferMode::Stream : TransferMode::Ranges;
+}
+
+std::string readCaFile(const std::string& setupPath)
+{
+    std::string raw;
+    if (!readRawValue(setupPath, "CaFile", raw))
+        return {};
+    const std::string path = trimmed(decodeEntities(raw));
+    if (path.empty() || path.front() == '/')
+        return path;
+    const auto slash = setupPath.rfind('/');
+    return slash == std::string::npos ? path : setupPath.substr(0, slash + 1) + path;
 }
 
 std::string readDownloadPath(const std::string& setupPath, const std::string& fallback)

@@ -19,4 +19,10 @@ enum class TransferMode
 };
 TransferMode readTransferMode(const std::string& setupPath);
 
+// "CaFile", read the same way: a PEM file of certificate authorities a
+// private cloud's https certificate may come from, trusted besides the
+// system's. A relative path is taken from Setup.xml's folder; empty when
+// the key is absent or blank.
+std::string readCaFile(const std::string& setupPath);
+
 } // namespace haulmoor

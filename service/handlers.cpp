@@ -53,8 +53,8 @@ void download(ServiceHost& host, const Request& request)
     ReplyMap values;
     for (const auto& [url, unzipDir] : request.entries) {
         // Read afresh for every download, like the download path.
-        const DownloadContext context{&host.lock, host.moduleDir, readTransferMode(host.setupPath),
-                                      &host.abandoned()};
+        const DownloadContext context{&host.lock,        host.moduleDir,   readTransferMode(host.setupPath),
+                                      &host.abandoned(), host.trustedKeys, readCaFile(host.setupPath)};
         std::shared_ptr<ProgressCell> cell;
         {
             std::lock_guard<std::mutex> guard(host.lock);

@@ -1,12 +1,15 @@
 #include "packagedownloader.h"
 
+#include "connectionrefusal.h"
 #include "contentrange.h"
 #include "packageinstaller.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/stopevent.h"
 #include "sha256.h"
+#include "signaturecheck.h"
 #include "transientname.h"
+#include "trustedkeys.h"
 #include "wirelink/wirelink.h"
 
 #include <chrono>
@@ -35,6 +38,7 @@ struct Metadata
     std::int64_t size = 0; // 0 when missing or unusable
     bool hasChecksum = false;
     std::string sha256; // lower-case hex; empty when present but unreadable
+    std::string file;   // the package's file name, as the publisher signed it
 };
 
 Metadata parseMetadata(const std::string& text)
@@ -53,6 +57,8 @@ Metadata parseMetadata(const std::string& text)
         if (sha.isString())
             metadata.sha256 = Sha256::normalise(sha.asString());
     }
+    if (root["file"].isString())
+        metadata.file = root["file"].asString();
     return metadata;
 }
 
@@ -68,6 +74,37 @@ void logLine(const std::string& line)
 {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The name a publisher signs for the package at url: the last segment of
+// its path, query and fragment left out and escapes such as "%20" decoded.
+std::string signedFileName(const std::string& url)
+{
+    const std::string path = url.substr(0, url.find_first_of("?#"));
+    const auto slash = path.rfind('/');
+    const std::string segment = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name;
+    for (std::size_t i = 0; i < segment.size(); ++i) {
+        if (segment[i] == '%' && i + 2 < segment.size() && hexDigit(segment[i + 1]) >= 0 &&
+            hexDigit(segment[i + 2]) >= 0) {
+            name += static_cast<char>(hexDigit(segment[i + 1]) * 16 + hexDigit(segment[i + 2]));
+            i += 2;
+        } else {
+            name += segment[i];
+        }
+    }
+    return name;
 }
 
 } // namespace
@@ -93,6 +130,12 @@ void PackageDownloader::setCell(std::shared_ptr<ProgressCell> cell, std::mutex* 
 {
     m_cell = std::move(cell);
     m_lock = lock ? lock : &m_ownLock;
+}
+
+void PackageDownloader::setCaFile(const std::string& path)
+{
+    NET_HTTPCLIENT_SetParam(m_client, WL_CLIENT_CA_FILE, nullptr, 0, path.data(),
+                            static_cast<long long>(path.size()));
 }
 
 std::string PackageDownloader::metadataUrl(const std::string& packageUrl)
@@ -140,8 +183,7 @@ bool PackageDownloader::preparePackagePath()
         (m_kind == PackageKind::Tool && platform::makeDirectories(m_unzipDir) &&
          !platform::folderIsPrivate(m_unzipDir, why))) {
         logLine("Download folder refused: " + m_url + ": " + why);
-        std::lock_guard<std::mutex> guard(*m_lock);
-        m_cell->failure = kFailureFolder;
+        setFailure(kFailureFolder);
         return false;
     }
     return true;
@@ -151,6 +193,8 @@ void PackageDownloader::run()
 {
     if (m_url.empty() || !m_cell || abandoned())
         return;
+    const auto slash = m_url.rfind('/');
+    m_fileName = slash == std::string::npos ? m_url : m_url.substr(slash + 1);
     if (!readTotal())
         return;
 
@@ -158,8 +202,6 @@ void PackageDownloader::run()
         m_chunkSize *= 4;
     const std::int64_t blocks = m_total / m_chunkSize;
 
-    const auto slash = m_url.rfind('/');
-    m_fileName = slash == std::string::npos ? m_url : m_url.substr(slash + 1);
     if (!preparePackagePath() || !openFile()) {
         finish(StatusFailed);
         return;
@@ -183,10 +225,7 @@ void PackageDownloader::run()
     }
     if (digest != m_expectedSha256) {
         logLine("Checksum mismatch: " + m_url);
-        {
-            std::lock_guard<std::mutex> guard(*m_lock);
-            m_cell->failure = kFailureChecksum;
-        }
+        setFailure(kFailureChecksum);
         finish(StatusFailed);
         return;
     }
@@ -262,10 +301,33 @@ bool PackageDownloader::readTotal()
         return false;
     }
     if (!ok || status != 200 || !body || body[0] == '\0') {
+        if (!ok)
+            refusedConnection();
         finish(StatusFailed);
         return false;
     }
-    const Metadata metadata = parseMetadata(std::string(body, std::strlen(body)));
+    const std::string text(body, std::strlen(body));
+    // The signature covers every byte the server sent.
+    if (m_keys && m_keys->required() && !vouchedFor(std::string(body, length))) {
+        finish(StatusFailed);
+        return false;
+    }
+    const Metadata metadata = parseMetadata(text);
+    if (m_keys && m_keys->required()) {
+        // A valid signature of another package's metadata, or of one that
+        // says nothing about the package's bytes, vouches for nothing here.
+        const bool thisPackage =
+            !metadata.file.empty() && (metadata.file == m_fileName || metadata.file == signedFileName(m_url));
+        const char* wrong = !thisPackage            ? "Signed for another package: "
+                            : !metadata.hasChecksum ? "Signed without a checksum: "
+                                                    : nullptr;
+        if (wrong) {
+            logLine(wrong + m_url);
+            setFailure(kFailureSignature);
+            finish(StatusFailed);
+            return false;
+        }
+    }
     m_total = metadata.size;
     if (m_total == 0) {
         finish(StatusFailed);
@@ -274,15 +336,43 @@ bool PackageDownloader::readTotal()
     if (metadata.hasChecksum && metadata.sha256.empty()) {
         // A checksum that cannot be read cannot vouch for the package.
         logLine("Unreadable checksum: " + m_url);
-        {
-            std::lock_guard<std::mutex> guard(*m_lock);
-            m_cell->failure = kFailureChecksum;
-        }
+        setFailure(kFailureChecksum);
         finish(StatusFailed);
         return false;
     }
     m_expectedSha256 = metadata.sha256;
     return true;
+}
+
+bool PackageDownloader::vouchedFor(const std::string& metadataText)
+{
+    const SignatureCheck::Outcome outcome =
+        SignatureCheck::run(m_client, metadataUrl(m_url), metadataText, *m_keys);
+    if (outcome == SignatureCheck::Outcome::Verified)
+        return true;
+    if (outcome == SignatureCheck::Outcome::Unreachable) {
+        refusedConnection(); // otherwise a network failure like any other
+        return false;
+    }
+    logLine(SignatureCheck::describe(outcome, m_url));
+    setFailure(kFailureSignature);
+    return false;
+}
+
+bool PackageDownloader::refusedConnection()
+{
+    std::string why;
+    if (!ConnectionRefusal::lastFailure(why))
+        return false;
+    logLine(ConnectionRefusal::describe(m_url, why));
+    setFailure(kFailureCertificate);
+    return true;
+}
+
+void PackageDownloader::setFailure(const char* reason)
+{
+    std::lock_guard<std::mutex> guard(*m_lock);
+    m_cell->failure = reason;
 }
 
 bool PackageDownloader::transferRanged()
@@ -343,7 +433,8 @@ bool PackageDownloader::transferRanged()
                 return false;
             }
             if (status == 408 || status == 0) {
-                if (m_chunkSize <= kMinChunk) {
+                // A certificate does not get better with shorter ranges.
+                if (refusedConnection() || m_chunkSize <= kMinChunk) {
                     finish(StatusFailed);
                     return false;
                 }
@@ -376,6 +467,7 @@ bool PackageDownloader::transferSingle()
     const char* body = nullptr;
     std::size_t length = 0;
     if (!exchange(m_url, status, body, length)) {
+        refusedConnection();
         finish(StatusFailed);
         return false;
     }
@@ -483,6 +575,10 @@ PackageDownloader::StreamEnd PackageDownloader::streamOnce()
             return StreamEnd::Broken; // a server on its way down or back up
         if (record.status == 416 && m_received > 0)
             return StreamEnd::Changed; // the package got shorter
+        return StreamEnd::Failed;
+    case WL_ERR_TLS:
+    case WL_ERR_SCHEME:
+        refusedConnection(); // no resume can mend it
         return StreamEnd::Failed;
     case WL_ERR_BAD_ARGUMENT:
     case WL_ERR_BAD_HANDLE:

@@ -23,6 +23,8 @@ class StopEvent;
 
 namespace haulmoor {
 
+class TrustedKeys;
+
 // Fetches one package into the download folder, writing its progress into
 // the URL's cell, checks it against the metadata's checksum and hands it to
 // the installer. Two ways to fetch: the range sequence, or one streamed
@@ -74,6 +76,11 @@ public:
     // stopped and undone: the service is ending.
     void setStopEvent(const platform::StopEvent* stop) { m_abandoned = stop; }
     void setStallTimeout(std::chrono::milliseconds stall) { m_stall = stall; }
+    // With keys that require it, the metadata must carry the publisher's
+    // signature and name this package before anything is fetched.
+    void setTrustedKeys(std::shared_ptr<const TrustedKeys> keys) { m_keys = std::move(keys); }
+    // An authority for the cloud's certificate, besides the system's.
+    void setCaFile(const std::string& path);
 
     // Whatever way it ends, no package file or work folder is left.
     void download();
@@ -102,6 +109,9 @@ private:
     void finish(int value);
     void removeWorkDir();
     bool readTotal();
+    bool vouchedFor(const std::string& metadataText);
+    bool refusedConnection();
+    void setFailure(const char* reason);
     bool openFile();
     bool transferRanged();
     bool transferSingle();
@@ -146,8 +156,9 @@ private:
 
     TransferMode m_mode = TransferMode::Ranges;
     std::string m_expectedSha256; // empty: the metadata carries no checksum
-    FollowingHasher m_hasher;     // runs only when there is a checksum to compare
-    std::int64_t m_written = 0;   // bytes in the file
+    std::shared_ptr<const TrustedKeys> m_keys;
+    FollowingHasher m_hasher;   // runs only when there is a checksum to compare
+    std::int64_t m_written = 0; // bytes in the file
     std::vector<std::chrono::milliseconds> m_resumePauses = defaultResumePauses();
     PauseFunction m_pause;
     std::chrono::milliseconds m_stall = kStreamStall;

@@ -5,6 +5,7 @@
 #include "requestcollector.h"
 #include "taskmanager.h"
 #include "terminationwatch.h"
+#include "trustedkeys.h"
 #include "versionquery.h"
 #include "wirelink/wirelink.h"
 
@@ -43,6 +44,11 @@ ServiceHost::ServiceHost(ServiceOptions options)
 {
     moduleDir = m_options.moduleDir;
     setupPath = moduleDir + "/Setup.xml";
+    auto keys = std::make_shared<TrustedKeys>(TrustedKeys::load(moduleDir + "/" + TrustedKeys::kFolderName));
+    // Standard error: the first line on standard output must announce the port.
+    for (const std::string& path : keys->unusable())
+        std::fprintf(stderr, "Haulmoor: not an Ed25519 public key, ignored: %s\n", path.c_str());
+    trustedKeys = std::move(keys);
 }
 
 ServiceHost::~ServiceHost()

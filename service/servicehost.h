@@ -17,6 +17,7 @@
 namespace haulmoor {
 
 class RequestCollector;
+class TrustedKeys;
 
 // The service's central object: queues, progress table, worker pool and the
 // listener's collector, and the loop that dispatches one request at a time,
@@ -84,6 +85,9 @@ public:
     std::mutex lock; // dispatch queues, progress table and every cell's fields
     std::string setupPath;
     std::string moduleDir;
+    // Read once: they change only with the installation, which the service
+    // does not outlive.
+    std::shared_ptr<const TrustedKeys> trustedKeys;
 
 private:
     bool queuesEmptyLocked() const;

@@ -18,6 +18,8 @@ void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell>
     downloader.setUnpackerDir(m_context.unpackerDir);
     downloader.setTransferMode(m_context.transferMode);
     downloader.setStopEvent(m_context.abandoned);
+    downloader.setTrustedKeys(m_context.trustedKeys);
+    downloader.setCaFile(m_context.caFile);
     downloader.download();
 }
 

@@ -13,6 +13,8 @@ class StopEvent;
 
 namespace haulmoor {
 
+class TrustedKeys;
+
 // What a download task shares with the rest of the service.
 struct DownloadContext
 {
@@ -20,6 +22,8 @@ struct DownloadContext
     std::string unpackerDir;        // searched first for the unpacker program
     TransferMode transferMode = TransferMode::Ranges;
     const platform::StopEvent* abandoned = nullptr; // set when the service gives up its work
+    std::shared_ptr<const TrustedKeys> trustedKeys; // the publisher's keys; none: nothing is signed
+    std::string caFile;                             // an authority trusted besides the system's
 };
 
 // The work of one pool task: a package download or the sending of a reply.

@@ -1,8 +1,13 @@
 #include "versionquery.h"
 
+#include "connectionrefusal.h"
+#include "downloadpath.h"
 #include "servicehost.h"
+#include "signaturecheck.h"
+#include "trustedkeys.h"
 #include "wirelink/wirelink.h"
 
+#include <cstdio>
 #include <cstring>
 #include <json/json.h>
 
@@ -10,7 +15,13 @@ namespace haulmoor::versionquery {
 
 namespace {
 constexpr const char* kMaxIndexBytes = "4194304";
+
+void logLine(const std::string& line)
+{
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
 }
+} // namespace
 
 std::string indexUrl(const std::string& baseUrl, int method)
 {
@@ -37,7 +48,8 @@ std::string latestVersion(const std::string& indexText)
     return version;
 }
 
-std::string fetchLatestVersion(const std::string& baseUrl, int method)
+std::string fetchLatestVersion(const std::string& baseUrl, int method, const TrustedKeys* keys,
+                               const std::string& caFile)
 {
     const std::string url = indexUrl(baseUrl, method);
     std::string text;
@@ -46,12 +58,31 @@ std::string fetchLatestVersion(const std::string& baseUrl, int method)
         return {};
     NET_HTTPCLIENT_SetParam(client, WL_CLIENT_MAX_RESPONSE, nullptr, 0, kMaxIndexBytes,
                             static_cast<long long>(std::strlen(kMaxIndexBytes)));
+    NET_HTTPCLIENT_SetParam(client, WL_CLIENT_CA_FILE, nullptr, 0, caFile.data(),
+                            static_cast<long long>(caFile.size()));
     ExchangeRecord record;
     record.url = url.c_str();
     record.urlLength = url.size();
-    NET_HTTPCLIENT_ShortLinkExchange(client, &record);
-    if (record.status == 200 && record.body)
+    const bool ok = NET_HTTPCLIENT_ShortLinkExchange(client, &record) != 0;
+    std::string why;
+    if (!ok && ConnectionRefusal::lastFailure(why))
+        logLine(ConnectionRefusal::describe(url, why));
+    if (record.status == 200 && record.body) {
         text.assign(record.body, std::strlen(record.body));
+        if (keys && keys->required()) {
+            // Checked over every byte the server sent, not just the text read.
+            const std::string exact(record.body, record.bodyLength);
+            const SignatureCheck::Outcome outcome = SignatureCheck::run(client, url, exact, *keys);
+            if (outcome != SignatureCheck::Outcome::Verified) {
+                const std::string line = SignatureCheck::describe(outcome, url);
+                if (!line.empty())
+                    logLine(line);
+                else if (ConnectionRefusal::lastFailure(why))
+                    logLine(ConnectionRefusal::describe(url, why));
+                text.clear();
+            }
+        }
+    }
     NET_HTTPCLIENT_Destroy(client);
     return latestVersion(text);
 }
@@ -62,7 +93,8 @@ void handle(ServiceHost& host, const Request& request)
     // The client sends exactly one base URL; any further entries are left out.
     if (!request.entries.empty()) {
         const std::string& baseUrl = request.entries.front().first;
-        values.emplace(baseUrl, fetchLatestVersion(baseUrl, request.method));
+        values.emplace(baseUrl, fetchLatestVersion(baseUrl, request.method, host.trustedKeys.get(),
+                                                   readCaFile(host.setupPath)));
     }
     host.sendReply(request, values);
 }

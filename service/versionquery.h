@@ -7,6 +7,7 @@
 namespace haulmoor {
 
 class ServiceHost;
+class TrustedKeys;
 
 namespace versionquery {
 
@@ -15,8 +16,10 @@ namespace versionquery {
 std::string indexUrl(const std::string& baseUrl, int method);
 // The "version" of the last "app" element that has one; empty otherwise.
 std::string latestVersion(const std::string& indexText);
-// Fetches and reads the index; empty text on any failure.
-std::string fetchLatestVersion(const std::string& baseUrl, int method);
+// Fetches and reads the index; empty text on any failure. With keys that
+// require it, an index without a valid signature is such a failure.
+std::string fetchLatestVersion(const std::string& baseUrl, int method, const TrustedKeys* keys = nullptr,
+                               const std::string& caFile = std::string());
 
 // Methods 6 and 7: answer base URL -> latest version. Runs on the dispatcher.
 void handle(ServiceHost& host, const Request& request);

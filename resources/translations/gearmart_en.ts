@@ -899,7 +899,7 @@
     <name>gearmart::TransferFailure</name>
     <message>
         <source>The package arrived damaged and was not installed. Please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>The package arrived damaged and was not installed. Please try again.</translation>
     </message>
     <message>
         <source>Other users of this computer could change the download folder, so nothing was saved there. Please choose a folder of your own.</source>
@@ -911,39 +911,47 @@
     </message>
     <message>
         <source>The download service stopped, and this download with it. Please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>The download service stopped, and this download with it. Please try again.</translation>
     </message>
     <message>
         <source>connect to network timeout.</source>
-        <translation type="unfinished"></translation>
+        <translation>connect to network timeout.</translation>
     </message>
     <message>
         <source>network initial failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>network initial failed.</translation>
     </message>
     <message>
         <source>save failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>save failed.</translation>
     </message>
     <message>
         <source>file not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>file not found.</translation>
     </message>
     <message>
         <source>File not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>File not found.</translation>
     </message>
     <message>
         <source>connect to network failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>connect to network failed.</translation>
     </message>
     <message>
         <source>network abnomaly</source>
-        <translation type="unfinished"></translation>
+        <translation>network abnomaly</translation>
     </message>
     <message>
         <source>network anomaly</source>
-        <translation type="unfinished"></translation>
+        <translation>network anomaly</translation>
+    </message>
+    <message>
+        <source>The package could not be verified as the publisher&apos;s, so it was not installed.</source>
+        <translation>The package could not be verified as the publisher&apos;s, so it was not installed.</translation>
+    </message>
+    <message>
+        <source>The download server&apos;s certificate could not be verified, so nothing was downloaded.</source>
+        <translation>The download server&apos;s certificate could not be verified, so nothing was downloaded.</translation>
     </message>
 </context>
 <context>

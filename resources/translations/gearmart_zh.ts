@@ -944,6 +944,14 @@
         <source>network anomaly</source>
         <translation>网络异常</translation>
     </message>
+    <message>
+        <source>The package could not be verified as the publisher&apos;s, so it was not installed.</source>
+        <translation>无法确认此安装包来自发布者，因此未安装。</translation>
+    </message>
+    <message>
+        <source>The download server&apos;s certificate could not be verified, so nothing was downloaded.</source>
+        <translation>无法验证下载服务器的证书，因此未下载任何内容。</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::TransferProgressLabel</name>

@@ -21,6 +21,10 @@ QString TransferFailure::reasonText(const QString& qstrReason)
     if (qstrReason == QLatin1String(localprotocol::kFailureStaging))
         return tr("The folder Gearloft in your home folder was not made by this program and was left "
                   "untouched. Please move it elsewhere and try again.");
+    if (qstrReason == QLatin1String(localprotocol::kFailureSignature))
+        return tr("The package could not be verified as the publisher's, so it was not installed.");
+    if (qstrReason == QLatin1String(localprotocol::kFailureCertificate))
+        return tr("The download server's certificate could not be verified, so nothing was downloaded.");
     if (qstrReason == QLatin1String(kLostReason))
         return tr("The download service stopped, and this download with it. Please try again.");
     return QString();

@@ -65,6 +65,9 @@ int NET_HTTPCLIENT_SetParam(int handle, int kind, const char* name, int nameLeng
         client->setMaxResponse(bytes);
         return 1;
     }
+    case WL_CLIENT_CA_FILE:
+        client->setCaFile(text);
+        return 1;
     default:
         return fail(WL_ERR_BAD_ARGUMENT, 0);
     }
@@ -80,8 +83,10 @@ int NET_HTTPCLIENT_ShortLinkExchange(int handle, ExchangeRecord* record)
         return fail(WL_ERR_BAD_HANDLE, 0);
     }
     const int error = client->exchange(*record);
-    if (error != WL_OK)
-        return fail(error, 0);
+    if (error != WL_OK) {
+        wirelink::setLastError(error, client->errorText());
+        return 0;
+    }
     return 1;
 }
 
@@ -112,7 +117,9 @@ int NET_HTTPCLIENT_StreamExchange(int handle, StreamRecord* record)
     }
     const int error = client->stream(*record);
     record->error = error;
-    if (error != WL_OK)
-        return fail(error, 0);
+    if (error != WL_OK) {
+        wirelink::setLastError(error, client->errorText());
+        return 0;
+    }
     return 1;
 }

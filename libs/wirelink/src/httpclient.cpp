@@ -41,9 +41,24 @@ int errorFor(CURLcode code)
         return WL_ERR_BODY_TOO_LARGE;
     case CURLE_OUT_OF_MEMORY:
         return WL_ERR_NO_MEMORY;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+        return WL_ERR_TLS;
     default:
         return WL_ERR_TRANSFER;
     }
+}
+
+bool isHttps(const std::string& url)
+{
+    return strncasecmp(url.c_str(), "https://", 8) == 0;
 }
 
 } // namespace
@@ -75,6 +90,29 @@ void HttpClient::setHeader(const std::string& name, const std::string& value)
         m_headers[name] = value;
 }
 
+void HttpClient::setCaFile(const std::string& path)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_caFile = path;
+}
+
+std::string HttpClient::errorText()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_errorText;
+}
+
+int HttpClient::failure(int code)
+{
+    const auto curlCode = static_cast<CURLcode>(code);
+    m_errorText = m_errorBuffer[0] ? m_errorBuffer : curl_easy_strerror(curlCode);
+    // Only http and https are allowed, so for an https address this is a
+    // redirect to plain http; for any other it is just a bad address.
+    if (curlCode == CURLE_UNSUPPORTED_PROTOCOL)
+        return m_secure ? WL_ERR_SCHEME : WL_ERR_TRANSFER;
+    return errorFor(curlCode);
+}
+
 void HttpClient::setBody(const char* data, std::size_t length)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -102,6 +140,20 @@ void HttpClient::applyRequestOptions(const std::string& url)
     curl_easy_setopt(m_curl, CURLOPT_NOPROGRESS, 1L);
     curl_easy_setopt(m_curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(m_curl, CURLOPT_MAXREDIRS, 5L);
+    // Packages come over HTTP(S) only, and what began secure stays secure:
+    // a redirect from https to plain http fails instead of being followed.
+    m_secure = isHttps(url);
+    curl_easy_setopt(m_curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(m_curl, CURLOPT_REDIR_PROTOCOLS_STR, m_secure ? "https" : "http,https");
+    curl_easy_setopt(m_curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(m_curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    // A private deployment's authority replaces the bundle file only: the
+    // system's store (CAPATH) still counts.
+    const char* bundle = m_caFile.empty() ? curl_version_info(CURLVERSION_NOW)->cainfo : m_caFile.c_str();
+    curl_easy_setopt(m_curl, CURLOPT_CAINFO, bundle);
+    m_errorBuffer[0] = '\0';
+    m_errorText.clear();
+    curl_easy_setopt(m_curl, CURLOPT_ERRORBUFFER, m_errorBuffer);
     curl_easy_setopt(m_curl, CURLOPT_TCP_NODELAY, 1L);
     curl_easy_setopt(m_curl, CURLOPT_NOPROXY, noProxyList().c_str());
     curl_easy_setopt(m_curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(m_connectMs));
@@ -157,7 +209,8 @@ int HttpClient::exchange(ExchangeRecord& record)
     if (code != CURLE_OK) {
         if (code == CURLE_OPERATION_TIMEDOUT)
             record.status = 408;
-        return m_tooLarge ? WL_ERR_BODY_TOO_LARGE : errorFor(code);
+        const int error = failure(code);
+        return m_tooLarge ? WL_ERR_BODY_TOO_LARGE : error;
     }
     if (status < 200 || status > 299)
         return WL_ERR_HTTP_STATUS;
@@ -366,7 +419,7 @@ int HttpClient::stream(StreamRecord& record)
     if (!finished)
         return WL_ERR_TRANSFER;
     if (code != CURLE_OK)
-        return errorFor(code);
+        return failure(code);
     return WL_OK;
 }
 

@@ -27,6 +27,10 @@ public:
     void setHeader(const std::string& name, const std::string& value);
     void setBody(const char* data, std::size_t length);
     void setMaxResponse(std::uint64_t bytes) { m_maxResponse = bytes; }
+    void setCaFile(const std::string& path);
+
+    // libcurl's words for the last failed exchange; empty after a good one.
+    std::string errorText();
 
     // Returns the error number, WL_OK on a complete 2xx response.
     int exchange(ExchangeRecord& record);
@@ -36,6 +40,8 @@ public:
 private:
     static std::size_t onData(char* data, std::size_t size, std::size_t count, void* self);
     void applyRequestOptions(const std::string& url);
+    // The error number of a failed curl code; keeps libcurl's words for it.
+    int failure(int code);
 
     struct CaseLess
     {
@@ -53,6 +59,10 @@ private:
     std::uint64_t m_maxResponse = 0;
     std::string m_response;
     bool m_tooLarge = false;
+    std::string m_caFile;
+    bool m_secure = false;        // the exchange under way began at an https address
+    char m_errorBuffer[256] = {}; // CURL_ERROR_SIZE
+    std::string m_errorText;
 };
 
 } // namespace wirelink

@@ -3,23 +3,32 @@
 #include "lasterror.h"
 #include "wirelink/wirelink.h"
 
-#include <curl/curl.h>
-
+#include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <curl/curl.h>
 #include <mutex>
+#include <string>
 
 namespace wirelink {
 
 namespace {
 thread_local int t_lastError = WL_OK;
+thread_local std::string t_lastErrorText;
 std::once_flag g_curlOnce;
 std::atomic<int> g_connectMs{10000};
 std::atomic<int> g_stallMs{20000};
 } // namespace
 
-void setLastError(int error)
+void setLastError(int error, const std::string& text)
 {
     t_lastError = error;
+    t_lastErrorText = text;
+}
+
+const std::string& lastErrorText()
+{
+    return t_lastErrorText;
 }
 
 void ensureCurl()
@@ -51,6 +60,17 @@ int NET_UTILS_Fini()
 int NET_UTILS_GetLastError()
 {
     return wirelink::t_lastError;
+}
+
+int NET_UTILS_GetLastErrorText(char* buffer, int size)
+{
+    if (!buffer || size <= 0)
+        return 0;
+    const std::string& text = wirelink::t_lastErrorText;
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return static_cast<int>(length);
 }
 
 int NET_UTILS_SetClientTimeouts(int connectMs, int stallMs)

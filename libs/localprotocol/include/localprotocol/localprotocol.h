@@ -41,6 +41,12 @@ inline constexpr char kFailureChecksum[] = "checksum";
 inline constexpr char kFailureFolder[] = "folder";
 // The main program's package could not be staged for the self-upgrade.
 inline constexpr char kFailureStaging[] = "staging";
+// The installation trusts a publisher's key and the package's metadata did
+// not carry a valid signature by it, or was signed for another package.
+inline constexpr char kFailureSignature[] = "signature";
+// The cloud's secure connection failed: its certificate was not trusted or
+// not for that host, or an https address was sent elsewhere over plain HTTP.
+inline constexpr char kFailureCertificate[] = "certificate";
 
 // The per-start secret: handed to the service in its environment, sent back
 // with every request in this header.

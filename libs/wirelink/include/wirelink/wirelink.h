@@ -29,6 +29,8 @@ enum WirelinkError : int {
     WL_ERR_CANCELLED = 23,      // the caller stopped a streamed exchange
     WL_ERR_NOT_FOUND = 24,      // the request carries no such header
     WL_ERR_REFUSED = 25,        // the caller refused a streamed answer from its headers
+    WL_ERR_TLS = 26,            // the secure connection failed: certificate not trusted or not the host's, CA file unusable
+    WL_ERR_SCHEME = 27,         // an https exchange redirected to plain http (or another scheme)
 };
 
 // Parameter kinds of NET_HTTPCLIENT_SetParam.
@@ -36,6 +38,7 @@ enum WirelinkClientParam : int {
     WL_CLIENT_BODY = 2,         // request body; an exchange with a body is a POST
     WL_CLIENT_HEADER = 3,       // request header, replacing one of the same name; empty value removes it
     WL_CLIENT_MAX_RESPONSE = 4, // value: decimal text; a longer response body fails the exchange (0 = no limit)
+    WL_CLIENT_CA_FILE = 5,      // value: a PEM file of authorities trusted besides the system's; empty: the system's only
 };
 
 // Parameter kinds of NET_HTTPSERVER_GetParam.
@@ -139,6 +142,10 @@ struct FormPart
 int NET_UTILS_Init();
 int NET_UTILS_Fini();
 int NET_UTILS_GetLastError();
+// What went wrong in the calling thread's last failed exchange, as libcurl
+// tells it ("SSL certificate problem: ..."), zero-terminated in buffer and
+// cut to fit; returns the length written. Empty when there is no such text.
+int NET_UTILS_GetLastErrorText(char* buffer, int size);
 // Time-outs for client handles created afterwards (connect, and a transfer
 // that receives nothing). Defaults are in docs/wirelink.md.
 int NET_UTILS_SetClientTimeouts(int connectMs, int stallMs);
