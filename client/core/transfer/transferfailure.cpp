@@ -14,7 +14,7 @@ QString TransferFailure::text(const TransferRecord& record, Wording wording)
 QString TransferFailure::reasonText(const QString& qstrReason)
 {
     if (qstrReason == QLatin1String(localprotocol::kFailureChecksum))
-        return tr("The package arrived damaged and was not installed. Please try again.");
+        return tr("The package failed its integrity check (it was damaged or altered on the way) and was not installed.");
     if (qstrReason == QLatin1String(localprotocol::kFailureFolder))
         return tr("Other users of this computer could change the download folder, so nothing was saved "
                   "there. Please choose a folder of your own.");

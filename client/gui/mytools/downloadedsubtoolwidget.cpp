@@ -461,6 +461,10 @@ void DownloadedSubToolWidget::onCreateQuickLink()
 {
     if (!ToolLauncher::executableExists(m_iToolKey)) {
         qCDebug(lcPages) << "Exe not exist";
+        showNotice(kErrorIcon,
+                   tr("No quick link was made: the program of %1 is missing. Please update or download it again.")
+                       .arg(m_qstrName),
+                   tr("Comfirm"), crestui::GetIndependentWindow(this));
         return;
     }
     const bool bCreated = ToolLauncher::createDesktopShortcut(m_iToolKey);

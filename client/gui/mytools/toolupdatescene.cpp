@@ -3,6 +3,9 @@
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/droppableproxywidget.h"
 #include "transfer/tooltransfer.h"
+#include "widgets/tipdialog.h"
+
+#include <QGraphicsView>
 
 namespace gearmart {
 
@@ -61,6 +64,17 @@ void ToolUpdateScene::onSolveBatchUpdate()
         const UpdateState state = row->updateState();
         if (state == UpdateStateUpToDate || state == UpdateStateAvailable)
             keys.append(proxy->toolKey());
+    }
+    if (keys.isEmpty()) {
+        // Pressing Update and seeing nothing happen would leave the user guessing.
+        const QString text = checkedCount() == 0
+                                 ? tr("No tool is ticked. Tick the tools to update, then press Update.")
+                                 : tr("The ticked tools are being updated already, or their update failed: "
+                                      "use the retry button on their rows.");
+        QWidget* parent = views().isEmpty() ? nullptr : views().first()->window();
+        TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"), text, tr("OK"),
+                           tr("Cancel"), false, parent);
+        return;
     }
     // One request: the request layer starts three and queues the rest in
     // this order.

@@ -16,14 +16,16 @@ const QString kSubTools = QStringLiteral("/SubTools");
 constexpr double kBytesPerGiB = 1024.0 * 1024.0 * 1024.0;
 
 DownloadFolderMover::Result copyTools(const QString& source, const QString& target, bool targetExisted,
-                                      const DownloadFolderMover::FreeSpaceProbe& freeSpace)
+                                      const DownloadFolderMover::FreeSpaceProbe& freeSpace, qint64* needed,
+                                      double* freeGiB)
 {
     using Result = DownloadFolderMover::Result;
     // Nothing downloaded yet: there is nothing to carry over.
     if (source.isEmpty() || !QFileInfo(source).isDir())
         return Result::Moved;
-    const qint64 needed = folderSize(source);
-    if (static_cast<double>(needed) > freeSpace(QFileInfo(target).path()) * kBytesPerGiB)
+    *needed = folderSize(source);
+    *freeGiB = freeSpace(QFileInfo(target).path());
+    if (static_cast<double>(*needed) > *freeGiB * kBytesPerGiB)
         return Result::NoRoom;
     if (copyFolder(source, target, true))
         return Result::Moved;
@@ -59,8 +61,10 @@ DownloadFolderMover::Result DownloadFolderMover::checkStart(int iDownloadingCoun
             it->IsDownload != 1)
             continue;
         const QString exeName = data->toolInfos().value(it.key()).ExeName;
-        if (!exeName.isEmpty() && m_running(exeName))
+        if (!exeName.isEmpty() && m_running(exeName)) {
+            m_qstrRunningTool = data->toolName(it.key());
             return Result::ToolRunning;
+        }
     }
     return Result::Moved;
 }
@@ -75,7 +79,14 @@ DownloadFolderMover::Result DownloadFolderMover::checkTarget(const QString& qstr
     if (!qstrCurrentPath.isEmpty() && (folderContains(qstrCurrentPath, qstrNewPath) ||
                                        folderContains(qstrNewPath + kSubTools, qstrCurrentPath + kSubTools)))
         return Result::SameOrInside;
-    if (m_freeSpace(qstrNewPath) < kMinimumFreeGiB)
+    // The nearest folder that exists is where the new one would be made.
+    QFileInfo place(qstrNewPath);
+    while (!place.exists() && place.absolutePath() != place.absoluteFilePath())
+        place = QFileInfo(place.absolutePath());
+    if (!place.isDir() || !place.isWritable())
+        return Result::NotWritable;
+    m_dFreeGiB = m_freeSpace(qstrNewPath);
+    if (m_dFreeGiB < kMinimumFreeGiB)
         return Result::NoRoom;
     return Result::Moved;
 }
@@ -93,7 +104,14 @@ bool DownloadFolderMover::start(const QString& qstrCurrentPath, const QString& q
     const QString target = m_qstrNewPath + kSubTools;
     m_bTargetExisted = QFileInfo::exists(target);
     m_stage = Stage::Copying;
-    m_watcher.setFuture(QtConcurrent::run(copyTools, source, target, m_bTargetExisted, m_freeSpace));
+    m_iNeededBytes = 0;
+    const bool bTargetExisted = m_bTargetExisted;
+    const FreeSpaceProbe freeSpace = m_freeSpace;
+    qint64* needed = &m_iNeededBytes;
+    double* freeGiB = &m_dFreeGiB;
+    m_watcher.setFuture(QtConcurrent::run([=] {
+        return copyTools(source, target, bTargetExisted, freeSpace, needed, freeGiB);
+    }));
     return true;
 }
 

@@ -27,6 +27,7 @@ public:
         ToolRunning,  // a downloaded tool runs
         Cancelled,    // no folder chosen
         SameOrInside, // the new folder overlaps the tools' folder
+        NotWritable,  // the new folder cannot be written to
         NoRoom,       // under 2 GiB free, or less than the tools need
         CopyFailed,
         SaveFailed,
@@ -50,6 +51,12 @@ public:
     // Starts the move; signalFinished reports its end. False while one runs.
     bool start(const QString& qstrCurrentPath, const QString& qstrNewPath);
     bool isRunning() const { return m_stage != Stage::Idle; }
+
+    // What the last refusal or failure was about, for telling the user.
+    QString runningToolName() const { return m_qstrRunningTool; }
+    qint64 neededBytes() const { return m_iNeededBytes; }
+    double freeGiBAtTarget() const { return m_dFreeGiB; }
+    QString newPath() const { return m_qstrNewPath; }
 
 signals:
     void signalFinished(gearmart::DownloadFolderMover::Result result);
@@ -75,6 +82,9 @@ private:
     QString m_qstrOldPath;
     QString m_qstrNewPath;
     bool m_bTargetExisted = false;
+    mutable QString m_qstrRunningTool;
+    mutable double m_dFreeGiB = 0;
+    qint64 m_iNeededBytes = 0; // written by the worker, read once it has finished
 };
 
 } // namespace gearmart

@@ -26,6 +26,7 @@ namespace {
 const QString kTipStyle = QStringLiteral("border-image:url(:/Gearmart/Image/Gearmatt/icon/tip.png);");
 const QString kFailStyle = QStringLiteral("border-image:url(:/Gearmart/Image/Gearmatt/icon/ic_fauls.png);");
 const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
+const QString kSuccessIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sucesse.png");
 
 QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent)
 {
@@ -268,6 +269,17 @@ void SystemConfigWidget::showFailure(const QString& qstrText)
     m_tipTimer.start();
 }
 
+void SystemConfigWidget::reportMove(const QString& qstrLine, const QString& qstrMessage, bool bFailed)
+{
+    if (bFailed) {
+        // Stays on the line until the next action, unlike a passing tip.
+        m_tipTimer.stop();
+        m_pTipLabel->setStyleSheet(kFailStyle);
+        m_pTipTextLabel->setText(qstrLine);
+    }
+    TipDialog::showTip(bFailed ? kNoticeIcon : kSuccessIcon, qstrMessage, tr("OK"), tr("Cancel"), false, this);
+}
+
 void SystemConfigWidget::onTimeOut()
 {
     m_pTipLabel->setStyleSheet(kTipStyle);
@@ -288,7 +300,10 @@ void SystemConfigWidget::onSelectDownloadPath()
         showFailure(tr("Cannot change path while downloading."));
         return;
     case DownloadFolderMover::Result::ToolRunning:
-        showFailure(tr("Please close open tools."));
+        reportMove(tr("Please close open tools."),
+                   tr("%1 is running. Please close it first: its files move with the download folder.")
+                       .arg(m_pMover->runningToolName()),
+                   true);
         return;
     default:
         break;
@@ -310,6 +325,10 @@ void SystemConfigWidget::onSelectDownloadPath()
     case DownloadFolderMover::Result::NoRoom:
         showFailure(tr("Disk free space less than 2G."));
         return;
+    case DownloadFolderMover::Result::NotWritable:
+        reportMove(tr("Download path save fail."),
+                   tr("The folder %1 cannot be written to. Please choose another folder.").arg(newPath), true);
+        return;
     default:
         break;
     }
@@ -329,15 +348,32 @@ void SystemConfigWidget::onMoveFinished(DownloadFolderMover::Result result)
     case DownloadFolderMover::Result::Moved:
         m_qstrCurrentPath = ConfigManager::instance()->downloadPath();
         showPath();
-        break;
+        endBusy();
+        reportMove(QString(), tr("The downloaded tools were moved to %1.").arg(m_qstrCurrentPath), false);
+        return;
     case DownloadFolderMover::Result::NoRoom:
-        showFailure(tr("Not enough free space for the downloaded tools."));
-        break;
+        endBusy();
+        reportMove(tr("Not enough free space for the downloaded tools."),
+                   tr("The downloaded tools need %1, but only %2 is free there. Nothing was moved.")
+                       .arg(locale().formattedDataSize(m_pMover->neededBytes()),
+                            locale().formattedDataSize(qint64(m_pMover->freeGiBAtTarget() * 1073741824.0))),
+                   true);
+        return;
+    case DownloadFolderMover::Result::SaveFailed:
+        endBusy();
+        reportMove(tr("Download path save fail."),
+                   tr("The new download folder could not be saved in the settings. The tools stay in %1.")
+                       .arg(m_qstrCurrentPath),
+                   true);
+        return;
     default:
-        showFailure(tr("Download path save fail."));
-        break;
+        endBusy();
+        reportMove(tr("Download path save fail."),
+                   tr("The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.")
+                       .arg(m_pMover->newPath(), m_qstrCurrentPath),
+                   true);
+        return;
     }
-    endBusy();
 }
 
 void SystemConfigWidget::endBusy()

@@ -87,6 +87,9 @@ private:
     void buildForm();
     void fillPage();
     void showFailure(const QString& qstrText);
+    // A folder move's end or refusal: the line keeps it, and a message that
+    // stays until dismissed says why, or confirms the move.
+    void reportMove(const QString& qstrLine, const QString& qstrMessage, bool bFailed);
     void onMoveFinished(DownloadFolderMover::Result result);
     void endBusy();
     void onVersionRowsChanged();

@@ -216,7 +216,7 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QStringList>("texts"); // card, details page, row
         const QString damaged =
-            QStringLiteral("The package arrived damaged and was not installed. Please try again.");
+            QStringLiteral("The package failed its integrity check (it was damaged or altered on the way) and was not installed.");
         QTest::newRow("damaged") << "checksum" << -1 << "checksum" << QStringList{damaged, damaged, damaged};
         QTest::newRow("not found") << "404" << 404 << ""
                                    << QStringList{"file not found.", "File not found.", "File not found."};

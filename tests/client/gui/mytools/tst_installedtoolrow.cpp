@@ -298,14 +298,16 @@ private slots:
         QCOMPARE(TipDialog::lastRequestForTesting().okText, QStringLiteral("Comfirm"));
         QVERIFY(QFileInfo::exists(ToolLauncher::shortcutPath(3)));
 
-        // Without its program there is nothing to link to, and nothing to say.
+        // Without its program there is nothing to link to, and the user is told.
         QVERIFY(QFile::remove(ToolLauncher::executablePath(3)));
+        TipDialog::setNextAnswerForTesting(1);
         link->click();
-        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        QCOMPARE(TipDialog::requestCountForTesting(), 2);
+        QVERIFY(TipDialog::lastRequestForTesting().text.contains(QStringLiteral("program of Tool3 is missing")));
         // Nor anything to open.
         part<QPushButton>(row.get(), "m_openBtn")->click();
         QCOMPARE(row->launcher().launchedPid(), qint64(-1));
-        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        QCOMPARE(TipDialog::requestCountForTesting(), 2);
     }
 
     void interactiveChildrenAreKnown()

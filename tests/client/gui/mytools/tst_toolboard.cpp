@@ -368,11 +368,14 @@ private slots:
         ToolUpdateScene* scene = board->updateScene();
         board->tabWidget()->updateableToolButton()->click();
 
-        // Nothing checked: nothing to ask for.
+        // Nothing checked: nothing to ask for, and the user is told why.
         page->batchUpdateButton()->click();
+        TipDialog::setNextAnswerForTesting(1);
         page->updateButton()->click();
         QVERIFY(m_model->sent.isEmpty());
         QVERIFY(!page->isSelecting());
+        QVERIFY(TipDialog::lastRequestForTesting().text.startsWith(QStringLiteral("No tool is ticked")));
+        TipDialog::resetForTesting();
 
         // A failed row is left out even when checked.
         m_model->failed(2, -1);

@@ -68,13 +68,12 @@ private slots:
         QVERIFY(m_install->load());
         QVERIFY(m_install->downloadTools());
         m_elsewhere = std::make_unique<QTemporaryDir>();
+        // A move's end is confirmed or explained in a message that stays.
+        for (int i = 0; i < 4; ++i)
+            TipDialog::setNextAnswerForTesting(1);
     }
 
-    void cleanup()
-    {
-        QCOMPARE(TipDialog::requestCountForTesting(), 0);
-        m_install.reset();
-    }
+    void cleanup() { m_install.reset(); }
 
     void movesEveryToolAndThenTheConfiguration()
     {
@@ -109,6 +108,9 @@ private slots:
         QCOMPARE(cover.size(), 2);
         QCOMPARE(cover.at(1).at(0).toBool(), false);
         QVERIFY(!failureIconShown(page));
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        QCOMPARE(TipDialog::lastRequestForTesting().text,
+                 QStringLiteral("The downloaded tools were moved to %1.").arg(newFolder()));
     }
 
     // Tools downloaded before this start (their uninstall entries naming the
@@ -223,6 +225,8 @@ private slots:
         }
         verifyUnchanged(before);
         QVERIFY(!QFileInfo::exists(newFolder()));
+        if (!runningExe.isEmpty())
+            QVERIFY(TipDialog::lastRequestForTesting().text.startsWith(QStringLiteral("Tool3 is running")));
         // Only downloaded tools are looked for, never the material or the program itself.
         for (const QString& exe : qAsConst(probed))
             QVERIFY2(exe == QLatin1String("Tool2.exe") || exe == QLatin1String("Tool3.exe"), qPrintable(exe));
@@ -246,6 +250,8 @@ private slots:
         moveTo(page, newFolder());
         QCOMPARE(tipText(page), QStringLiteral("Not enough free space for the downloaded tools."));
         QVERIFY(failureIconShown(page));
+        // The message stays and gives the figures.
+        QVERIFY(TipDialog::lastRequestForTesting().text.contains(QStringLiteral("but only")));
         verifyUnchanged(before);
         QVERIFY(!QFileInfo::exists(newFolder() + QStringLiteral("/SubTools")));
     }
