@@ -9,6 +9,7 @@ packages=(
   libjsoncpp-dev libcurl4-openssl-dev libcpp-httplib-dev libarchive-dev libssl-dev
   libarchive-tools curl zip unzip nginx-light xvfb xauth fonts-noto-cjk
   librsvg2-bin desktop-file-utils libx11-dev
+  dpkg-dev lintian appstream
 )
 
 missing=()

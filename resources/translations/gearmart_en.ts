@@ -337,6 +337,22 @@
 <context>
     <name>gearmart::HelpWidget</name>
     <message>
+        <source>Open log folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy diagnostics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The log folder cannot be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1076,6 +1092,10 @@
 </context>
 <context>
     <name>gearmart::VersionChecker</name>
+    <message>
+        <source>Gearloft is updated by the system&apos;s package manager.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>check new version!</source>
         <translation type="unfinished"></translation>

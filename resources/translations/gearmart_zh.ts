@@ -337,6 +337,22 @@
 <context>
     <name>gearmart::HelpWidget</name>
     <message>
+        <source>Open log folder</source>
+        <translation>打开日志文件夹</translation>
+    </message>
+    <message>
+        <source>Copy diagnostics</source>
+        <translation>复制诊断信息</translation>
+    </message>
+    <message>
+        <source>Diagnostics copied</source>
+        <translation>诊断信息已复制</translation>
+    </message>
+    <message>
+        <source>The log folder cannot be opened.</source>
+        <translation>无法打开日志文件夹。</translation>
+    </message>
+    <message>
         <source>Help</source>
         <translation>帮助</translation>
     </message>
@@ -1075,6 +1091,10 @@
 </context>
 <context>
     <name>gearmart::VersionChecker</name>
+    <message>
+        <source>Gearloft is updated by the system&apos;s package manager.</source>
+        <translation>Gearloft 由系统的软件包管理器更新。</translation>
+    </message>
     <message>
         <source>check new version!</source>
         <translation>发现新版本！</translation>
