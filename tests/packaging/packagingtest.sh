@@ -23,6 +23,7 @@ else
     user=$(id -un)
 fi
 
+FAKE_PATH=
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/gearloft-packaging-XXXXXX")
 chmod 0755 "$scratch"
 client_pid=

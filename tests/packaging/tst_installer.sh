@@ -28,7 +28,9 @@ case $last in libqt5core5a) echo not-installed ;; *) echo installed ;; esac
 EOF
 chmod 0755 "$scratch/fakebin/dpkg-query"
 status=0
-FAKE_PATH=$scratch/fakebin as_user "$home" sh "$installer" >"$scratch/missing.out" 2>&1 || status=$?
+FAKE_PATH=$scratch/fakebin
+as_user "$home" sh "$installer" >"$scratch/missing.out" 2>&1 || status=$?
+FAKE_PATH=
 [ "$status" -ne 0 ] || fail "the installer went on without libqt5core5a"
 check "one apt-get line names what is missing" grep -qx "  sudo apt-get install libqt5core5a" "$scratch/missing.out"
 [ ! -e "$home/.local" ] || fail "a refused install wrote into the home folder"
@@ -65,7 +67,9 @@ check "the second run upgrades" grep -q "^Upgrade Gearloft" "$scratch/upgrade.ou
 check "the user's setting stays" grep -A1 "<TransferMode>" "$prefix/Setup.xml" | grep -q "<Value>0</Value>"
 check "the user's tool stays" test -s "$prefix/Download/SubTools/Hammer/Hammer"
 check "the manifest is whole" grep -qx Setup.xml "$prefix/.gearloft-manifest"
-[ -z "$(ls -A "$home/.local/share" | grep '^\.gearloft-install')" ] || fail "the installer left its work folder"
+for work in "$home/.local/share"/.gearloft-install-*; do
+    [ ! -e "$work" ] || fail "the installer left its work folder $work"
+done
 
 # 5. The uninstall (Unmoor's steps, without its window) from the installation.
 cp "$corerun" "$prefix/unmoor-steps"
