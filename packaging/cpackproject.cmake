@@ -31,6 +31,7 @@ endif()
 
 if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_PACKAGING_INSTALL_PREFIX "/opt/gearloft")
+  set(CPACK_INSTALL_PREFIX "/opt/gearloft")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_GEARLOFT_DEPENDS}")
   # The installation itself plus the package's own files (menu entry,
   # launcher, documentation, the layout mark).
@@ -38,9 +39,10 @@ if(CPACK_GENERATOR STREQUAL "DEB")
     "${CPACK_GEARLOFT_BINARY_DIR};Gearloft;ALL;/"
     "${CPACK_GEARLOFT_BINARY_DIR};Gearloft;debian;/")
 elseif(CPACK_GENERATOR STREQUAL "STGZ")
-  # The archive holds the installation's files at its top; the header puts
-  # them into the user's folder.
-  set(CPACK_PACKAGING_INSTALL_PREFIX "/")
+  # The archive holds the installation in its folder "Gearloft"; the header
+  # puts its files into the user's folder.
+  set(CPACK_PACKAGING_INSTALL_PREFIX "/Gearloft")
+  set(CPACK_INSTALL_PREFIX "/Gearloft")
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   set(CPACK_INSTALL_CMAKE_PROJECTS "${CPACK_GEARLOFT_BINARY_DIR};Gearloft;ALL;/")
 endif()

@@ -28,7 +28,9 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/gearloft-packaging-XXXXXX")
 chmod 0755 "$scratch"
 client_pid=
 cleanup() {
-    [ -z "$client_pid" ] || kill "$client_pid" 2>/dev/null || true
+    if [ -n "$client_pid" ]; then
+        kill "$(client_process)" "$client_pid" 2>/dev/null || true
+    fi
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -69,6 +71,15 @@ open(path, "w", encoding="utf-8").write(text)
 EOF
 }
 
+# The client's own process: as root the child of the runuser started.
+client_process() {
+    if [ "$(id -u)" -eq 0 ]; then
+        pgrep -P "$client_pid" | head -n 1
+    else
+        echo "$client_pid"
+    fi
+}
+
 # run_client HOME PROGRAM: starts the client as the account and waits until
 # its main window shows (its log says so), then ends it with SIGTERM and
 # checks that its service ended with it.
@@ -97,7 +108,7 @@ run_client() {
         pgrep -u "$user" -x Haulmoor >/dev/null && break
         sleep 0.25
     done
-    kill -TERM "$client_pid"
+    kill -TERM "$(client_process)"
     wait "$client_pid" || true
     client_pid=
     for _ in $(seq 1 40); do
