@@ -10,6 +10,7 @@ packages=(
   libarchive-tools curl zip unzip nginx-light xvfb xauth fonts-noto-cjk
   openssl ca-certificates
   librsvg2-bin desktop-file-utils libx11-dev
+  dpkg-dev lintian appstream
 )
 
 missing=()

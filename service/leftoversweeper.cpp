@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/stagingmarker.h"
+#include "servicelog.h"
 #include "transientname.h"
 
 #include <cstdio>
@@ -21,8 +22,7 @@ bool ownerIsGone(pid_t owner)
 
 void logRemoved(const std::string& path, bool removed)
 {
-    std::printf("%s left by an ended service: %s\n", removed ? "Removed" : "Could not remove", path.c_str());
-    std::fflush(stdout);
+    serviceLog("cleanup", std::string(removed ? "Removed" : "Could not remove") + " left by an ended service: " + path);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/stopevent.h"
+#include "servicelog.h"
 #include "sha256.h"
 #include "signaturecheck.h"
 #include "transientname.h"
@@ -72,8 +73,7 @@ std::string validatorOf(const StreamRecord& record)
 
 void logLine(const std::string& line)
 {
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
+    serviceLog("download", line);
 }
 
 int hexDigit(char c)
@@ -257,6 +257,12 @@ void PackageDownloader::finish(int value)
 {
     dropPartialFile();
     removeWorkDir();
+    std::string cause;
+    {
+        std::lock_guard<std::mutex> guard(*m_lock);
+        cause = m_cell->failure;
+    }
+    logLine("Ended " + m_url + " with " + std::to_string(value) + (cause.empty() ? "" : ", failure reason " + cause));
     writeCell(value);
 }
 

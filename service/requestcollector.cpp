@@ -2,6 +2,7 @@
 
 #include "protocol.h"
 #include "servicehost.h"
+#include "servicelog.h"
 #include "textcodec.h"
 #include "wirelink/wirelink.h"
 
@@ -68,6 +69,7 @@ void RequestCollector::onRequest(int handle, const RequestInfo* info, void* user
     // A stranger's request is refused before its body is looked at, so it
     // can neither be logged nor start anything.
     if (!collector->admits(handle)) {
+        serviceLog("request", "Refused a request without the client's token (403)");
         NET_HTTPSERVER_ReplyStatus(handle, 403);
         return;
     }

@@ -1,6 +1,7 @@
 #include "toolreplacement.h"
 
 #include "platform/files.h"
+#include "servicelog.h"
 #include "transientname.h"
 #include "treemerger.h"
 
@@ -81,7 +82,7 @@ bool ToolReplacement::apply(const std::string& unpacked)
     // replaced one go.
     for (const Entry& entry : m_entries) {
         if (entry.previousState == Previous::Exchanged && !platform::removeTree(entry.staged))
-            std::printf("Could not remove an older version: %s\n", entry.staged.c_str());
+            serviceLog("install", "Could not remove an older version: " + entry.staged);
     }
     return true;
 }
@@ -185,8 +186,7 @@ void ToolReplacement::undo()
         if (!ok) {
             // What is left beside the target may be the only old copy.
             entry.keepStaged = true;
-            std::printf("Could not undo the update of %s, kept in %s\n", entry.target.c_str(),
-                        entry.staged.c_str());
+            serviceLog("rollback", "Could not undo the update of " + entry.target + ", kept in " + entry.staged);
         }
         entry.previousState = Previous::None;
         entry.replaced = entry.placed = false;

@@ -1,4 +1,5 @@
 #include "log/logging.h"
+#include "log/logsink.h"
 #include "shell/gearmart.h"
 #include "shell/gearmartapplication.h"
 #include "tooldata/tooldatamanager.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    gearmart::LogSink::install();
     gearmart::GearmartApplication app(argc, argv);
     if (!app.init()) {
         app.exit(0);

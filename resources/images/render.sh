@@ -74,4 +74,13 @@ done
 # shellcheck disable=SC2086 # the frame list is meant to split
 $tool gif "$out/waiting.gif" 5 $frames
 
-echo "render.sh: pictures written to $(cd "$out" && pwd)"
+# 5. The desktop's icon (menu entry, software centres) in the sizes the
+#    hicolor theme asks for, from the same master; the SVG itself is the
+#    scalable one.
+desktop="$here/../../packaging/icons"
+for size in 48 128 256; do
+  render "$src/logo.svg" "$desktop/gearloft-$size.png" $size
+done
+cp "$src/logo.svg" "$desktop/gearloft.svg"
+
+echo "render.sh: pictures written to $(cd "$out" && pwd) and $(cd "$desktop" && pwd)"

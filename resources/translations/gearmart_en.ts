@@ -228,6 +228,10 @@
         <source>Comfirm</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>No quick link was made: the program of %1 is missing. Please update or download it again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>gearmart::ExhibitorThumbnail</name>
@@ -312,6 +316,22 @@
 </context>
 <context>
     <name>gearmart::HelpWidget</name>
+    <message>
+        <source>Open log folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy diagnostics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Diagnostics copied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The log folder cannot be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>Help</source>
         <translation type="unfinished"></translation>
@@ -764,6 +784,30 @@
         <source>Cannot update Gearloft while downloading.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 is running. Please close it first: its files move with the download folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to. Please choose another folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The downloaded tools were moved to %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The downloaded tools need %1, but only %2 is free there. Nothing was moved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The new download folder could not be saved in the settings. The tools stay in %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>gearmart::TipDialog</name>
@@ -896,11 +940,26 @@
     </message>
 </context>
 <context>
-    <name>gearmart::TransferFailure</name>
+    <name>gearmart::ToolUpdateScene</name>
     <message>
-        <source>The package arrived damaged and was not installed. Please try again.</source>
-        <translation>The package arrived damaged and was not installed. Please try again.</translation>
+        <source>No tool is ticked. Tick the tools to update, then press Update.</source>
+        <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The ticked tools are being updated already, or their update failed: use the retry button on their rows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished">OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::TransferFailure</name>
     <message>
         <source>Other users of this computer could change the download folder, so nothing was saved there. Please choose a folder of your own.</source>
         <translation>Other users of this computer could change the download folder, so nothing was saved there. Please choose a folder of your own.</translation>
@@ -952,6 +1011,10 @@
     <message>
         <source>The download server&apos;s certificate could not be verified, so nothing was downloaded.</source>
         <translation>The download server&apos;s certificate could not be verified, so nothing was downloaded.</translation>
+    </message>
+    <message>
+        <source>The package failed its integrity check (it was damaged or altered on the way) and was not installed.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1048,6 +1111,10 @@
 </context>
 <context>
     <name>gearmart::VersionChecker</name>
+    <message>
+        <source>Gearloft is updated by the system&apos;s package manager.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>check new version!</source>
         <translation type="unfinished"></translation>

@@ -228,6 +228,10 @@
         <source>Comfirm</source>
         <translation>确认</translation>
     </message>
+    <message>
+        <source>No quick link was made: the program of %1 is missing. Please update or download it again.</source>
+        <translation>未创建快捷方式：%1 的程序不存在。请更新或重新下载。</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::ExhibitorThumbnail</name>
@@ -312,6 +316,22 @@
 </context>
 <context>
     <name>gearmart::HelpWidget</name>
+    <message>
+        <source>Open log folder</source>
+        <translation>打开日志文件夹</translation>
+    </message>
+    <message>
+        <source>Copy diagnostics</source>
+        <translation>复制诊断信息</translation>
+    </message>
+    <message>
+        <source>Diagnostics copied</source>
+        <translation>诊断信息已复制</translation>
+    </message>
+    <message>
+        <source>The log folder cannot be opened.</source>
+        <translation>无法打开日志文件夹。</translation>
+    </message>
     <message>
         <source>Help</source>
         <translation>帮助</translation>
@@ -764,6 +784,30 @@
         <source>Cannot update Gearloft while downloading.</source>
         <translation>正在下载，无法更新 Gearloft。</translation>
     </message>
+    <message>
+        <source>%1 is running. Please close it first: its files move with the download folder.</source>
+        <translation>%1 正在运行。请先关闭它：它的文件会随下载文件夹一起移动。</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be written to. Please choose another folder.</source>
+        <translation>无法写入文件夹 %1。请选择其他文件夹。</translation>
+    </message>
+    <message>
+        <source>The downloaded tools were moved to %1.</source>
+        <translation>已下载的工具已移动到 %1。</translation>
+    </message>
+    <message>
+        <source>The downloaded tools need %1, but only %2 is free there. Nothing was moved.</source>
+        <translation>已下载的工具需要 %1，但那里只有 %2 可用空间。未移动任何内容。</translation>
+    </message>
+    <message>
+        <source>The new download folder could not be saved in the settings. The tools stay in %1.</source>
+        <translation>无法在设置中保存新的下载文件夹。工具仍在 %1。</translation>
+    </message>
+    <message>
+        <source>The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.</source>
+        <translation>无法将工具复制到 %1（是否可写、空间是否足够？）。工具仍在 %2。</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::TipDialog</name>
@@ -895,11 +939,26 @@
     </message>
 </context>
 <context>
-    <name>gearmart::TransferFailure</name>
+    <name>gearmart::ToolUpdateScene</name>
     <message>
-        <source>The package arrived damaged and was not installed. Please try again.</source>
-        <translation>安装包下载后校验失败（已损坏），未安装。请重试。</translation>
+        <source>No tool is ticked. Tick the tools to update, then press Update.</source>
+        <translation>未勾选任何工具。请勾选要更新的工具，然后点击“更新”。</translation>
     </message>
+    <message>
+        <source>The ticked tools are being updated already, or their update failed: use the retry button on their rows.</source>
+        <translation>勾选的工具已在更新中，或其更新失败：请使用其所在行的重试按钮。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>gearmart::TransferFailure</name>
     <message>
         <source>Other users of this computer could change the download folder, so nothing was saved there. Please choose a folder of your own.</source>
         <translation>本机的其他用户可以更改下载文件夹，因此未在其中保存任何内容。请选择只属于您自己的文件夹。</translation>
@@ -951,6 +1010,10 @@
     <message>
         <source>The download server&apos;s certificate could not be verified, so nothing was downloaded.</source>
         <translation>无法验证下载服务器的证书，因此未下载任何内容。</translation>
+    </message>
+    <message>
+        <source>The package failed its integrity check (it was damaged or altered on the way) and was not installed.</source>
+        <translation>安装包未通过完整性校验（在传输中损坏或被篡改），未安装。</translation>
     </message>
 </context>
 <context>
@@ -1047,6 +1110,10 @@
 </context>
 <context>
     <name>gearmart::VersionChecker</name>
+    <message>
+        <source>Gearloft is updated by the system&apos;s package manager.</source>
+        <translation>Gearloft 由系统的软件包管理器更新。</translation>
+    </message>
     <message>
         <source>check new version!</source>
         <translation>发现新版本！</translation>

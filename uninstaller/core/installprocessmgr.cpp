@@ -5,6 +5,7 @@
 #include "installmanifest/installmanifest.h"
 #include "manifestremover.h"
 #include "platform/desktopentry.h"
+#include "platform/desktopintegration.h"
 #include "platform/menufolder.h"
 #include "productkey.h"
 #include "singleton.h"
@@ -23,6 +24,9 @@ namespace {
 
 // The product's Chinese name as the shortcuts of older releases carry it.
 const char kProductNameCH[] = "Loftwarden";
+// The name of the menu entry, icon and AppStream data the installer puts
+// into the user's data folder (packaging/).
+const char kDesktopId[] = "com.brelvonix.Gearloft";
 
 // Enough of a list for the log; the rest is counted.
 void logRemaining(const char* what, const QString& strFolder, const QStringList& listEntries)
@@ -109,6 +113,9 @@ void InstallProcessMgr::unInstall()
 
     emit signalProcess(30, QObject::tr("DeleteShortcutULXVgdVTs"));
     removeShortcuts(config->softwareNameEN(), config->softwareNameCH());
+    // The menu entry starts the installation registered last: another one keeps it.
+    if (!namesAnother && !platform::removeDesktopIntegration(QString::fromLatin1(kDesktopId)))
+        qWarning() << "Unmoor: the menu entry or icon could not all be removed:" << kDesktopId;
 
     emit signalProcess(60, QObject::tr("ClearTheRegistryeuyqTkYHjj"));
     if (!namesAnother && !key.clear() && key.isInstalled())

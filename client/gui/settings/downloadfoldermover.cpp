@@ -1,6 +1,7 @@
 #include "settings/downloadfoldermover.h"
 
 #include "config/configmanager.h"
+#include "log/logging.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
 
@@ -103,6 +104,7 @@ bool DownloadFolderMover::start(const QString& qstrCurrentPath, const QString& q
     const QString source = m_qstrOldPath.isEmpty() ? QString() : m_qstrOldPath + kSubTools;
     const QString target = m_qstrNewPath + kSubTools;
     m_bTargetExisted = QFileInfo::exists(target);
+    qCInfo(lcData).noquote() << "moving the downloaded tools from" << source << "to" << target;
     m_stage = Stage::Copying;
     m_iNeededBytes = 0;
     const bool bTargetExisted = m_bTargetExisted;
@@ -168,6 +170,7 @@ void DownloadFolderMover::onWorkDone()
 void DownloadFolderMover::finish(Result result)
 {
     m_stage = Stage::Idle;
+    qCInfo(lcData) << "download folder move ended:" << result << m_qstrOldPath << "->" << m_qstrNewPath;
     emit signalFinished(result);
 }
 

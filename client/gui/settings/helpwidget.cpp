@@ -1,10 +1,17 @@
 #include "settings/helpwidget.h"
 
+#include "log/diagnostics.h"
+#include "log/logging.h"
+#include "log/logsink.h"
 #include "panelcraft/tipdialogwithbuttom.h"
+#include "platform/documents.h"
 #include "settings/userdocuments.h"
 #include "widgets/tipdialog.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,12 +48,13 @@ QPushButton* makeLink(const QString& objectName, const QString& text, QWidget* p
 } // namespace
 
 HelpWidget::HelpWidget(QWidget* parent)
-    : QWidget(parent), m_qstrApplicationDir(QCoreApplication::applicationDirPath())
+    : QWidget(parent), m_qstrApplicationDir(QCoreApplication::applicationDirPath()),
+      m_qstrLogFolder(LogSink::folder())
 {
     setObjectName(QStringLiteral("HelpWidget"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     setAccessibleName(tr("Help"));
-    setFixedSize(200, 96);
+    setFixedSize(200, 168);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
@@ -63,9 +71,43 @@ HelpWidget::HelpWidget(QWidget* parent)
     m_licenseButon = makeLink(QStringLiteral("licenseButon"), tr("License"), this);
     m_licenseButon->setAccessibleName(tr("Open Source Software Licenses"));
     layout->addWidget(m_licenseButon, 1, 1);
+    layout->addWidget(makeIcon(QStringLiteral("logFolderLabel"),
+                               QStringLiteral(":/Gearmart/Image/Gearmatt/icon/ic_file.png"), this),
+                      2, 0);
+    m_logFolderButton = makeLink(QStringLiteral("logFolderButton"), tr("Open log folder"), this);
+    layout->addWidget(m_logFolderButton, 2, 1);
+    layout->addWidget(makeIcon(QStringLiteral("diagnosticsLabel"),
+                               QStringLiteral(":/Gearmart/Image/Gearmatt/icon/ic_license.png"), this),
+                      3, 0);
+    m_diagnosticsButton = makeLink(QStringLiteral("diagnosticsButton"), tr("Copy diagnostics"), this);
+    layout->addWidget(m_diagnosticsButton, 3, 1);
 
     connect(m_manualButton, &QPushButton::clicked, this, &HelpWidget::onManualButtonClicked);
     connect(m_licenseButon, &QPushButton::clicked, this, &HelpWidget::onLicenseButtonClicked);
+    connect(m_logFolderButton, &QPushButton::clicked, this, &HelpWidget::onOpenLogFolderClicked);
+    connect(m_diagnosticsButton, &QPushButton::clicked, this, &HelpWidget::onCopyDiagnosticsClicked);
+}
+
+void HelpWidget::onOpenLogFolderClicked()
+{
+    m_bNoDialogOpen = false;
+    if (m_qstrLogFolder.isEmpty() || !QDir(m_qstrLogFolder).exists() ||
+        !platform::openWithDesktop(m_qstrLogFolder)) {
+        emit signalCover(true);
+        TipDialog::showTip(kNoticeIcon, tr("The log folder cannot be opened."), tr("OK"), tr("Cancel"), false,
+                           nullptr);
+        emit signalCover(false);
+    }
+    m_bNoDialogOpen = true;
+}
+
+void HelpWidget::onCopyDiagnosticsClicked()
+{
+    const QString report = Diagnostics::collect(m_qstrApplicationDir, m_qstrLogFolder);
+    QGuiApplication::clipboard()->setText(report);
+    qCInfo(lcPages, "Diagnostics copied to the clipboard (%d characters)", int(report.size()));
+    m_diagnosticsButton->setText(tr("Diagnostics copied"));
+    m_diagnosticsButton->setAccessibleName(m_diagnosticsButton->text());
 }
 
 void HelpWidget::onManualButtonClicked()
@@ -113,6 +155,8 @@ void HelpWidget::keyPressEvent(QKeyEvent* event)
 void HelpWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    m_diagnosticsButton->setText(tr("Copy diagnostics"));
+    m_diagnosticsButton->setAccessibleName(m_diagnosticsButton->text());
     // Keyboard users start on the first control.
     m_manualButton->setFocus();
 }

@@ -7,7 +7,8 @@ class QPushButton;
 
 namespace gearmart {
 
-// The help pop-up of the title bar: the user manual and the licences.
+// The help pop-up of the title bar: the user manual, the licences, and what
+// a user sends with a support request (the log folder, the diagnostics).
 class HelpWidget : public QWidget
 {
     Q_OBJECT
@@ -16,6 +17,7 @@ public:
     explicit HelpWidget(QWidget* parent = nullptr);
 
     void setApplicationDirectory(const QString& qstrDirectory) { m_qstrApplicationDir = qstrDirectory; }
+    void setLogFolder(const QString& qstrFolder) { m_qstrLogFolder = qstrFolder; }
 
 signals:
     void signalCover(bool bCover);
@@ -23,6 +25,8 @@ signals:
 public slots:
     void onManualButtonClicked();
     void onLicenseButtonClicked();
+    void onOpenLogFolderClicked();
+    void onCopyDiagnosticsClicked();
 
 protected:
     bool event(QEvent* event) override;
@@ -33,7 +37,10 @@ protected:
 private:
     QPushButton* m_manualButton = nullptr;
     QPushButton* m_licenseButon = nullptr;
+    QPushButton* m_logFolderButton = nullptr;
+    QPushButton* m_diagnosticsButton = nullptr;
     QString m_qstrApplicationDir;
+    QString m_qstrLogFolder;
     bool m_bNoDialogOpen = true;
 };
 

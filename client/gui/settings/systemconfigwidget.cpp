@@ -180,6 +180,9 @@ void SystemConfigWidget::buildForm()
     promptLabel->setBuddy(m_pUpgradePromptSwitch);
     promptRow->addWidget(m_pUpgradePromptSwitch);
     promptRow->addStretch();
+    // The package manager announces new versions of a packaged installation.
+    promptLabel->setVisible(m_pChecker->selfUpdates());
+    m_pUpgradePromptSwitch->setVisible(m_pChecker->selfUpdates());
 
     QHBoxLayout* transferRow = makeRow(layout);
     auto* transferLabel = makeLabel(QStringLiteral("transferModeLabel"), tr("Fast Transfers:"), this);

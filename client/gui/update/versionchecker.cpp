@@ -1,8 +1,11 @@
 #include "update/versionchecker.h"
 
 #include "config/configmanager.h"
+#include "config/installlayout.h"
 #include "localprotocol/localprotocol.h"
 #include "tooldata/tooldatamanager.h"
+
+#include <QCoreApplication>
 
 namespace gearmart {
 
@@ -31,6 +34,12 @@ VersionChecker::VersionChecker(QObject* parent) : QObject(parent)
     connect(&m_rowsTimer, &QTimer::timeout, this, &VersionChecker::onUpdateTimeOut);
     connect(&m_managerTimer, &QTimer::timeout, this, &VersionChecker::onManagerProcessTimeOut);
     connect(&m_materialTimer, &QTimer::timeout, this, &VersionChecker::onMaterialProcessTimeOut);
+    setInstallDirectory(QCoreApplication::applicationDirPath());
+}
+
+void VersionChecker::setInstallDirectory(const QString& qstrDirectory)
+{
+    m_bPackaged = InstallLayout::isPackaged(qstrDirectory);
 }
 
 void VersionChecker::setIntervals(int iRowsMs, int iPollMs)
@@ -42,6 +51,11 @@ void VersionChecker::setIntervals(int iRowsMs, int iPollMs)
 
 void VersionChecker::start()
 {
+    if (m_bPackaged) {
+        setRows(Rows::Packaged, tr("Gearloft is updated by the system's package manager."));
+        emit signalGearloftNew(false);
+        return;
+    }
     if (ToolDataManager::instance()->managerNeedsUpdate() == 1)
         showNewVersion();
     else
@@ -57,7 +71,7 @@ void VersionChecker::setRows(Rows emRows, const QString& qstrMessage)
 
 void VersionChecker::showNewVersion()
 {
-    if (m_emRows == Rows::Updated)
+    if (m_emRows == Rows::Updated || m_bPackaged)
         return;
     m_rowsTimer.stop();
     m_bGearloftNew = ConfigManager::instance()->promptUpgrade() != 0 || m_bAskedByUser;
@@ -70,8 +84,8 @@ void VersionChecker::showNewVersion()
 
 void VersionChecker::showMessage(const QString& qstrText)
 {
-    // The restart notice outlasts any later answer.
-    if (m_emRows == Rows::Updated)
+    // The restart notice and the package manager's outlast any later answer.
+    if (m_emRows == Rows::Updated || m_bPackaged)
         return;
     setRows(Rows::Message, qstrText);
     m_rowsTimer.start();
@@ -85,6 +99,8 @@ void VersionChecker::onUpdateTimeOut()
 
 void VersionChecker::onCheckUpdate()
 {
+    if (m_bPackaged)
+        return;
     m_bChecking = true;
     m_rowsTimer.stop();
     setRows(Rows::Checking, tr("checking..."));
@@ -94,7 +110,7 @@ void VersionChecker::onCheckUpdate()
 
 bool VersionChecker::onUpdate(int iDownloadingCount)
 {
-    if (iDownloadingCount != 0)
+    if (iDownloadingCount != 0 || m_bPackaged)
         return false;
     emit signalToServer(kManagerDownload, {ToolDataManager::kManagerKey});
     emit signalStartUpdateManagerTool();

@@ -24,10 +24,16 @@ public:
         NewVersion, // the update button with "check new version!"
         Message,    // a message for a moment, no button
         Updated,    // "Version have updated, please restart software" until the restart
+        Packaged,   // for good: the package manager updates this installation
     };
     Q_ENUM(Rows)
 
     explicit VersionChecker(QObject* parent = nullptr);
+
+    // The installation decides whether the client may update itself (not in
+    // a package's layout); the program's own folder unless set.
+    void setInstallDirectory(const QString& qstrDirectory);
+    bool selfUpdates() const { return !m_bPackaged; }
 
     // Intervals of the message timer and of both progress polls.
     void setIntervals(int iRowsMs, int iPollMs);
@@ -80,6 +86,7 @@ private:
     QString m_qstrNewestMaterial;
     bool m_bChecking = false;
     bool m_bAskedByUser = false;
+    bool m_bPackaged = false;
     bool m_bGearloftNew = false;
     QTimer m_rowsTimer;
     QTimer m_managerTimer;

@@ -110,7 +110,15 @@ bool Registry::removeKey(const QString& keyPath)
         settings.clear();
         settings.sync();
     }
-    return QFile::remove(file);
+    if (!QFile::remove(file))
+        return false;
+    // The folders of the key's path go when nothing else is in them, so
+    // that removing the last key leaves no empty tree behind.
+    QDir store(m_root);
+    QString folder = QDir(m_root).relativeFilePath(QFileInfo(file).path());
+    while (folder != QLatin1String(".") && !folder.startsWith(QLatin1String("..")) && store.rmdir(folder))
+        folder = QFileInfo(folder).path();
+    return true;
 }
 
 } // namespace platform

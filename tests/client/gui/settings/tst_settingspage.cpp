@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
@@ -257,6 +258,33 @@ private slots:
         help.onLicenseButtonClicked();
         QCOMPARE(m_viewer.urls, (QList<QUrl>{QUrl::fromLocalFile(folder), QUrl::fromLocalFile(folder)}));
         QCOMPARE(TipDialog::requestCountForTesting(), 1);
+    }
+
+    void helpSendsTheLogFolderAndTheDiagnostics()
+    {
+        QTemporaryDir appDir;
+        QVERIFY(settingstest::writeFile(appDir.filePath(QStringLiteral("Setup.xml")),
+                                        "<Setup><ChServerAddress><Value>http://ann:pw@cloud/cn</Value>"
+                                        "</ChServerAddress></Setup>"));
+        const QString logs = appDir.filePath(QStringLiteral("logs"));
+        HelpWidget help;
+        help.setApplicationDirectory(appDir.path());
+        help.setLogFolder(logs);
+
+        // Not there yet: said in a tip, nothing opened.
+        TipDialog::setNextAnswerForTesting(1);
+        help.findChild<QPushButton*>(QStringLiteral("logFolderButton"))->click();
+        QCOMPARE(TipDialog::lastRequestForTesting().text, QStringLiteral("The log folder cannot be opened."));
+        QVERIFY(m_viewer.urls.isEmpty());
+        QVERIFY(QDir().mkpath(logs));
+        help.findChild<QPushButton*>(QStringLiteral("logFolderButton"))->click();
+        QCOMPARE(m_viewer.urls, QList<QUrl>{QUrl::fromLocalFile(logs)});
+
+        help.findChild<QPushButton*>(QStringLiteral("diagnosticsButton"))->click();
+        const QString report = QGuiApplication::clipboard()->text();
+        QVERIFY2(report.contains(QLatin1String("http://(removed)@cloud/cn")), qPrintable(report));
+        QVERIFY(!report.contains(QLatin1String("ann:pw")));
+        QVERIFY(report.contains(QLatin1String("Installation: ") + appDir.path()));
     }
 
     void popupsHideWhenLeftOrOnEscape()

@@ -2,6 +2,7 @@
 // answers, with short timer intervals: the row states, the material's
 // silent download and the main program's download with its dialog.
 #include "config/configmanager.h"
+#include "config/installlayout.h"
 #include "settings/systemconfigwidget.h"
 #include "settingsfixture.h"
 #include "tooldata/tooldatamanager.h"
@@ -141,6 +142,34 @@ private slots:
         checker->onServerResponded(7, {{1, "1.1.0.7"}});
         QCOMPARE(checker->rows(), Rows::NewVersion);
         QCOMPARE(gearloftNew.last().at(0).toBool(), true);
+    }
+
+    void packagedInstallationNeverUpdatesItself()
+    {
+        load({}, true);
+        QTemporaryDir installation;
+        QFile mark(installation.filePath(QLatin1String(InstallLayout::kPackageMark)));
+        QVERIFY(mark.open(QIODevice::WriteOnly));
+        mark.close();
+        VersionChecker checker;
+        checker.setInstallDirectory(installation.path());
+        QSignalSpy sent(&checker, &VersionChecker::signalToServer);
+        checker.start();
+        QCOMPARE(checker.rows(), Rows::Packaged);
+        const QString says = checker.message();
+        QVERIFY(says.contains(QLatin1String("package manager")));
+
+        // Neither an answer nor the user's click brings the update back.
+        checker.onServerResponded(7, {{1, "1.1.0.9"}});
+        checker.onCheckUpdate();
+        QVERIFY(!checker.onUpdate(0));
+        QCOMPARE(checker.rows(), Rows::Packaged);
+        QCOMPARE(checker.message(), says);
+        QVERIFY(!checker.hasNewGearloft());
+        QVERIFY(requests(sent).isEmpty());
+        // The material still follows the cloud.
+        checker.onServerResponded(6, {{0, "9.0.0.0"}});
+        QCOMPARE(requests(sent), QStringList{"1:0"});
     }
 
     void newerMaterialDownloadsSilently()
