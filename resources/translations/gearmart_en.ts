@@ -110,7 +110,7 @@
     </message>
     <message>
         <source>Version: V</source>
-        <translation>Version: </translation>
+        <translation>Version: V</translation>
     </message>
     <message>
         <source>Release date: </source>
@@ -214,7 +214,7 @@
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation>Not enough free disk space for this tool. Please choose another download folder.</translation>
+        <translation>Not enough disk space for this tool. Choose another download folder.</translation>
     </message>
     <message>
         <source>Quick link successfully created to desktop.</source>
@@ -350,7 +350,7 @@
     </message>
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
-        <translation>The folder with the open source licenses could not be opened.</translation>
+        <translation>The open source licenses folder could not be opened.</translation>
     </message>
 </context>
 <context>
@@ -432,7 +432,7 @@
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation>Not enough free disk space for this tool. Please choose another download folder.</translation>
+        <translation>Not enough disk space for this tool. Choose another download folder.</translation>
     </message>
     <message>
         <source>have already open, please close at first.</source>
@@ -615,7 +615,7 @@
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation>Not enough free disk space for this tool. Please choose another download folder.</translation>
+        <translation>Not enough disk space for this tool. Choose another download folder.</translation>
     </message>
     <message>
         <source>Software already opened.</source>
@@ -758,7 +758,7 @@
     </message>
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
-        <translation>The folder with the open source licenses could not be opened.</translation>
+        <translation>The open source licenses folder could not be opened.</translation>
     </message>
     <message>
         <source>Cannot update Gearloft while downloading.</source>
