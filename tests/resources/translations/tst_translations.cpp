@@ -58,9 +58,7 @@ QList<Message> readMessages(const QString& path, QString* language, QString* err
         } else if (name == QLatin1String("source")) {
             message.source = xml.readElementText();
         } else if (name == QLatin1String("translation")) {
-            const QStringRef type = xml.attributes().value(QLatin1String("type"));
-            message.unfinished = type == QLatin1String("unfinished") || type == QLatin1String("vanished") ||
-                                 type == QLatin1String("obsolete");
+            message.unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
             // Plural forms are children; a plain translation is its text.
             QString text;
             while (!xml.atEnd()) {
