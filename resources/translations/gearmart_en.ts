@@ -5,7 +5,7 @@
     <name>crestui::BaseDialog</name>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>OK</source>
@@ -20,21 +20,21 @@
     <name>crestui::CMiddleSwitchBox</name>
     <message>
         <source>Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch</translation>
     </message>
 </context>
 <context>
     <name>crestui::IconButton</name>
     <message>
         <source>Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Picture</translation>
     </message>
 </context>
 <context>
     <name>crestui::TipDialogWithButtom</name>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warning</translation>
     </message>
     <message>
         <source>OK</source>
@@ -45,156 +45,156 @@
     <name>gearmart::BannerIndicatorWidget</name>
     <message>
         <source>Show %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Show %1</translation>
     </message>
 </context>
 <context>
     <name>gearmart::DeleteFrame</name>
     <message>
         <source>delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>Drop here to delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Drop here to delete</translation>
     </message>
 </context>
 <context>
     <name>gearmart::DownloadToolsWidget</name>
     <message>
         <source>No Tool</source>
-        <translation type="unfinished"></translation>
+        <translation>No tools</translation>
     </message>
     <message>
         <source>All Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>All Tools</translation>
     </message>
     <message>
         <source>Downloaded tools. Alt+Up and Alt+Down move the focused tool, Delete removes it</source>
-        <translation type="unfinished"></translation>
+        <translation>Downloaded tools. Alt+Up and Alt+Down move the focused tool, Delete removes it</translation>
     </message>
 </context>
 <context>
     <name>gearmart::DownloadedSubToolWidget</name>
     <message>
         <source>Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Creat Quick Link</source>
-        <translation type="unfinished"></translation>
+        <translation>Create Shortcut</translation>
     </message>
     <message>
         <source>Retry upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry update</translation>
     </message>
     <message>
         <source>Cancel upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel update</translation>
     </message>
     <message>
         <source>Move up</source>
-        <translation type="unfinished"></translation>
+        <translation>Move up</translation>
     </message>
     <message>
         <source>Move down</source>
-        <translation type="unfinished"></translation>
+        <translation>Move down</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete</translation>
     </message>
     <message>
         <source>Version: V</source>
-        <translation type="unfinished"></translation>
+        <translation>Version: V</translation>
     </message>
     <message>
         <source>Release date: </source>
-        <translation type="unfinished"></translation>
+        <translation>Release date: </translation>
     </message>
     <message>
         <source>Updateable tool</source>
-        <translation type="unfinished"></translation>
+        <translation>Update available</translation>
     </message>
     <message>
         <source>Installed tool. Alt+Up and Alt+Down move it, Delete removes it</source>
-        <translation type="unfinished"></translation>
+        <translation>Installed tool. Alt+Up and Alt+Down move it, Delete removes it</translation>
     </message>
     <message>
         <source>%1 icon</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 icon</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>Release date</source>
-        <translation type="unfinished"></translation>
+        <translation>Release date</translation>
     </message>
     <message>
         <source>Update notes</source>
-        <translation type="unfinished"></translation>
+        <translation>Update notes</translation>
     </message>
     <message>
         <source>Upgrade %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Update %1</translation>
     </message>
     <message>
         <source>Open %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Open %1</translation>
     </message>
     <message>
         <source>Create desktop link for %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Create a desktop shortcut for %1</translation>
     </message>
     <message>
         <source>Cancel upgrade of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel update of %1</translation>
     </message>
     <message>
         <source>Retry upgrade of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry update of %1</translation>
     </message>
     <message>
         <source>Upgrade progress of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Update progress of %1</translation>
     </message>
     <message>
         <source>Transfer progress of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Transfer progress of %1</translation>
     </message>
     <message>
         <source>Select %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Select %1</translation>
     </message>
     <message>
         <source>Move %1 up</source>
-        <translation type="unfinished"></translation>
+        <translation>Move %1 up</translation>
     </message>
     <message>
         <source>Move %1 down</source>
-        <translation type="unfinished"></translation>
+        <translation>Move %1 down</translation>
     </message>
     <message>
         <source>Delete %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete %1</translation>
     </message>
     <message>
         <source>Waiting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting...</translation>
     </message>
     <message>
         <source>download fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -202,7 +202,7 @@
     </message>
     <message>
         <source>Software already opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>is already open.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -210,45 +210,45 @@
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please choose a download folder in Settings.</translation>
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not enough disk space for this tool. Choose another download folder.</translation>
     </message>
     <message>
         <source>Quick link successfully created to desktop.</source>
-        <translation type="unfinished"></translation>
+        <translation>A shortcut was created on the desktop.</translation>
     </message>
     <message>
         <source>Quick link create failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The desktop shortcut could not be created.</translation>
     </message>
     <message>
         <source>Comfirm</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>No quick link was made: the program of %1 is missing. Please update or download it again.</source>
-        <translation type="unfinished"></translation>
+        <translation>No quick link was made: the program of %1 is missing. Please update or download it again.</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ExhibitorThumbnail</name>
     <message>
         <source>Picture %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Picture %1 of %2</translation>
     </message>
 </context>
 <context>
     <name>gearmart::Gearmart</name>
     <message>
         <source>Brelvonix Gearloft</source>
-        <translation type="unfinished"></translation>
+        <translation>Brelvonix Gearloft</translation>
     </message>
     <message>
         <source>Connect to server fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Could not connect to the download service.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -260,50 +260,50 @@
     </message>
     <message>
         <source>connect to server fail</source>
-        <translation type="unfinished"></translation>
+        <translation>The connection to the download service was lost.</translation>
     </message>
     <message>
         <source>start server fail</source>
-        <translation type="unfinished"></translation>
+        <translation>The download service could not be started.</translation>
     </message>
     <message>
         <source>Are you sure close the software?</source>
-        <translation type="unfinished"></translation>
+        <translation>Are you sure you want to close Gearloft?</translation>
     </message>
     <message>
         <source>material have new version, please restart software.</source>
-        <translation type="unfinished"></translation>
+        <translation>The tool catalog has been updated. Please restart Gearloft.</translation>
     </message>
     <message>
         <source>Upgrade completed, restart software?</source>
-        <translation type="unfinished"></translation>
+        <translation>Update complete. Restart Gearloft now?</translation>
     </message>
     <message>
         <source>Restart Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Restart Now</translation>
     </message>
     <message>
         <source>Restart Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Restart Later</translation>
     </message>
     <message>
         <source>Upgrade fail, try again?</source>
-        <translation type="unfinished"></translation>
+        <translation>The update failed. Try again?</translation>
     </message>
     <message>
         <source>Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry</translation>
     </message>
     <message>
         <source>Next</source>
-        <translation type="unfinished"></translation>
+        <translation>Not Now</translation>
     </message>
 </context>
 <context>
     <name>gearmart::GearmartApplication</name>
     <message>
         <source>Client is already running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Gearloft is already running.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -317,48 +317,32 @@
 <context>
     <name>gearmart::HelpWidget</name>
     <message>
-        <source>Open log folder</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Copy diagnostics</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Diagnostics copied</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The log folder cannot be opened.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>user manual(F1)</source>
-        <translation type="unfinished"></translation>
+        <translation>User Manual (F1)</translation>
     </message>
     <message>
         <source>License</source>
-        <translation type="unfinished"></translation>
+        <translation>License</translation>
     </message>
     <message>
         <source>Open Source Software Licenses</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Source Software Licenses</translation>
     </message>
     <message>
         <source>/help.pdf</source>
-        <translation type="unfinished"></translation>
+        <translation>/help.pdf</translation>
     </message>
     <message>
         <source>No user manual found.</source>
-        <translation type="unfinished"></translation>
+        <translation>No user manual found.</translation>
     </message>
     <message>
         <source>Open User&apos;s Manual fail.</source>
-        <translation type="unfinished"></translation>
+        <translation>The user manual could not be opened.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -370,73 +354,89 @@
     </message>
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The open source licenses folder could not be opened.</translation>
+    </message>
+    <message>
+        <source>Open log folder</source>
+        <translation>Open log folder</translation>
+    </message>
+    <message>
+        <source>Copy diagnostics</source>
+        <translation>Copy diagnostics</translation>
+    </message>
+    <message>
+        <source>The log folder cannot be opened.</source>
+        <translation>The log folder cannot be opened.</translation>
+    </message>
+    <message>
+        <source>Diagnostics copied</source>
+        <translation>Diagnostics copied</translation>
     </message>
 </context>
 <context>
     <name>gearmart::InquiryIfUpdatePromptDialog</name>
     <message>
         <source>Upgrade Detect</source>
-        <translation type="unfinished"></translation>
+        <translation>Update Notifications</translation>
     </message>
     <message>
         <source>Enable</source>
-        <translation type="unfinished"></translation>
+        <translation>Enable</translation>
     </message>
     <message>
         <source>Disable</source>
-        <translation type="unfinished"></translation>
+        <translation>Disable</translation>
     </message>
     <message>
         <source>Enable upgrade detection will automatically prompt new relased version, enable it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Gearloft can tell you when a new version is released. Turn on update notifications?</translation>
     </message>
 </context>
 <context>
     <name>gearmart::MoreInfoLeftWidget</name>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Download</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Cancel download of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel download of %1</translation>
     </message>
     <message>
         <source>Retry download of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry download of %1</translation>
     </message>
     <message>
         <source>information</source>
-        <translation type="unfinished"></translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>Date:</translation>
     </message>
     <message>
         <source>size:</source>
-        <translation type="unfinished"></translation>
+        <translation>Size:</translation>
     </message>
     <message>
         <source>version:</source>
-        <translation type="unfinished"></translation>
+        <translation>Version:</translation>
     </message>
     <message>
         <source>Waiting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting...</translation>
     </message>
     <message>
         <source>download fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
     <message>
         <source>OK</source>
@@ -448,64 +448,64 @@
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please choose a download folder in Settings.</translation>
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not enough disk space for this tool. Choose another download folder.</translation>
     </message>
     <message>
         <source>have already open, please close at first.</source>
-        <translation type="unfinished"></translation>
+        <translation>is already open. Please close it first.</translation>
     </message>
     <message>
         <source>have already open.</source>
-        <translation type="unfinished"></translation>
+        <translation>is already open.</translation>
     </message>
     <message>
         <source>Transfer progress of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Transfer progress of %1</translation>
     </message>
 </context>
 <context>
     <name>gearmart::MoreInfoRightTopWidget</name>
     <message>
         <source>Shows or shortens the description</source>
-        <translation type="unfinished"></translation>
+        <translation>Shows or shortens the description</translation>
     </message>
     <message>
         <source>Update info</source>
-        <translation type="unfinished"></translation>
+        <translation>Update notes</translation>
     </message>
     <message>
         <source>Shows or hides the notes on the newest version</source>
-        <translation type="unfinished"></translation>
+        <translation>Shows or hides the notes on the newest version</translation>
     </message>
     <message>
         <source>...more</source>
-        <translation type="unfinished"></translation>
+        <translation>Show more</translation>
     </message>
     <message>
         <source>return</source>
-        <translation type="unfinished"></translation>
+        <translation>Show less</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ProgressBar</name>
     <message>
         <source>Download Fail!</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
     <message>
         <source>Progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Progress</translation>
     </message>
 </context>
 <context>
     <name>gearmart::SignInGate</name>
     <message>
         <source>Sign-in is not available: the sign-in program is missing. Please reinstall the software.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sign-in is not available: the sign-in program is missing. Please reinstall the software.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -559,67 +559,67 @@
     <name>gearmart::SubToolWidget</name>
     <message>
         <source>Spacer</source>
-        <translation type="unfinished"></translation>
+        <translation>Spacer</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Download</source>
-        <translation type="unfinished"></translation>
+        <translation>Download</translation>
     </message>
     <message>
         <source>Cancel download</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel download</translation>
     </message>
     <message>
         <source>Retry download</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry download</translation>
     </message>
     <message>
         <source>New tool</source>
-        <translation type="unfinished"></translation>
+        <translation>New tool</translation>
     </message>
     <message>
         <source>Sign-in required</source>
-        <translation type="unfinished"></translation>
+        <translation>Sign-in required</translation>
     </message>
     <message>
         <source>Show details of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Show details of %1</translation>
     </message>
     <message>
         <source>Download %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Download %1</translation>
     </message>
     <message>
         <source>Open %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Open %1</translation>
     </message>
     <message>
         <source>Cancel download of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel download of %1</translation>
     </message>
     <message>
         <source>Retry download of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Retry download of %1</translation>
     </message>
     <message>
         <source>Download progress of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Download progress of %1</translation>
     </message>
     <message>
         <source>%1 logo</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 logo</translation>
     </message>
     <message>
         <source>Waiting...</source>
-        <translation type="unfinished"></translation>
+        <translation>Waiting...</translation>
     </message>
     <message>
         <source>download fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Download failed</translation>
     </message>
     <message>
         <source>OK</source>
@@ -631,134 +631,134 @@
     </message>
     <message>
         <source>Please set downlaod path at system setting page.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please choose a download folder in Settings.</translation>
     </message>
     <message>
         <source>Disk free space little than tool Size, please modify download Path.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not enough disk space for this tool. Choose another download folder.</translation>
     </message>
     <message>
         <source>Software already opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>is already open.</translation>
     </message>
     <message>
         <source>Transfer progress of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Transfer progress of %1</translation>
     </message>
 </context>
 <context>
     <name>gearmart::SystemConfigWidget</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>Change path Please close open tools and all had download tools will move to new path.</source>
-        <translation type="unfinished"></translation>
+        <translation>Close open tools before changing the path. All downloaded tools will be moved to the new path.</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>Path:</source>
-        <translation type="unfinished"></translation>
+        <translation>Path:</translation>
     </message>
     <message>
         <source>Moving the downloaded tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Moving the downloaded tools</translation>
     </message>
     <message>
         <source>ChangePath</source>
-        <translation type="unfinished"></translation>
+        <translation>Change Path</translation>
     </message>
     <message>
         <source>click close button quit open software</source>
-        <translation type="unfinished"></translation>
+        <translation>Close open tools when Gearloft closes</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>VersionInfo:</source>
-        <translation type="unfinished"></translation>
+        <translation>Current version:</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>CheckUpdate</source>
-        <translation type="unfinished"></translation>
+        <translation>Check for Updates</translation>
     </message>
     <message>
         <source>Enable Upgrade Prompt:</source>
-        <translation type="unfinished"></translation>
+        <translation>Update Notifications:</translation>
     </message>
     <message>
         <source>Fast Transfers:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fast Transfers:</translation>
     </message>
     <message>
         <source>Downloads each package in one request and resumes it after a broken connection.</source>
-        <translation type="unfinished"></translation>
+        <translation>Downloads each package in one request and resumes it after a broken connection.</translation>
     </message>
     <message>
         <source>License</source>
-        <translation type="unfinished"></translation>
+        <translation>License</translation>
     </message>
     <message>
         <source>see about</source>
-        <translation type="unfinished"></translation>
+        <translation>View</translation>
     </message>
     <message>
         <source>Open Source Software Licenses</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Source Software Licenses</translation>
     </message>
     <message>
         <source>UserManual</source>
-        <translation type="unfinished"></translation>
+        <translation>User Manual</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>Open the user manual</source>
-        <translation type="unfinished"></translation>
+        <translation>Open the user manual</translation>
     </message>
     <message>
         <source>Cannot change path while downloading.</source>
-        <translation type="unfinished"></translation>
+        <translation>The path cannot be changed while tools are downloading.</translation>
     </message>
     <message>
         <source>Please close open tools.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please close the open tools first.</translation>
     </message>
     <message>
         <source>DownloadPath</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose Download Folder</translation>
     </message>
     <message>
         <source>The new path cannot be the current path or lie inside it.</source>
-        <translation type="unfinished"></translation>
+        <translation>The new path cannot be the current path or lie inside it.</translation>
     </message>
     <message>
         <source>Disk free space less than 2G.</source>
-        <translation type="unfinished"></translation>
+        <translation>Less than 2 GB of free disk space.</translation>
     </message>
     <message>
         <source>Not enough free space for the downloaded tools.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not enough free space for the downloaded tools.</translation>
     </message>
     <message>
         <source>Download path save fail.</source>
-        <translation type="unfinished"></translation>
+        <translation>The download path could not be saved.</translation>
     </message>
     <message>
         <source>save fail.</source>
-        <translation type="unfinished"></translation>
+        <translation>Saving failed.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -770,50 +770,50 @@
     </message>
     <message>
         <source>Open User&apos;s Manual fail.</source>
-        <translation type="unfinished"></translation>
+        <translation>The user manual could not be opened.</translation>
     </message>
     <message>
         <source>No user manual found.</source>
-        <translation type="unfinished"></translation>
+        <translation>No user manual found.</translation>
     </message>
     <message>
         <source>Open Open Source Software Licenses file directory failed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The open source licenses folder could not be opened.</translation>
     </message>
     <message>
         <source>Cannot update Gearloft while downloading.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot update Gearloft while downloading.</translation>
     </message>
     <message>
         <source>%1 is running. Please close it first: its files move with the download folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is running. Please close it first: its files move with the download folder.</translation>
     </message>
     <message>
         <source>The folder %1 cannot be written to. Please choose another folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>The folder %1 cannot be written to. Please choose another folder.</translation>
     </message>
     <message>
         <source>The downloaded tools were moved to %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>The downloaded tools were moved to %1.</translation>
     </message>
     <message>
         <source>The downloaded tools need %1, but only %2 is free there. Nothing was moved.</source>
-        <translation type="unfinished"></translation>
+        <translation>The downloaded tools need %1, but only %2 is free there. Nothing was moved.</translation>
     </message>
     <message>
         <source>The new download folder could not be saved in the settings. The tools stay in %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>The new download folder could not be saved in the settings. The tools stay in %1.</translation>
     </message>
     <message>
         <source>The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.</translation>
     </message>
 </context>
 <context>
     <name>gearmart::TipDialog</name>
     <message>
         <source>Tip</source>
-        <translation type="unfinished"></translation>
+        <translation>Notice</translation>
     </message>
     <message>
         <source>OK</source>
@@ -828,43 +828,43 @@
     <name>gearmart::TipFrame</name>
     <message>
         <source>Hint</source>
-        <translation type="unfinished"></translation>
+        <translation>Hint</translation>
     </message>
     <message>
         <source>Drag to sort or delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Drag to reorder or delete</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ToolBoxTabWidget</name>
     <message>
         <source>All Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>All Tools</translation>
     </message>
     <message>
         <source>Updateable Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Updatable Tools</translation>
     </message>
     <message>
         <source>Update Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Update Tools</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ToolBoxWidget</name>
     <message>
         <source>My Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>My Tools</translation>
     </message>
     <message>
         <source>Separator</source>
-        <translation type="unfinished"></translation>
+        <translation>Separator</translation>
     </message>
     <message numerus="yes">
         <source>%n updateable tool(s)</source>
         <translation>
-            <numerusform>%n updateable tool</numerusform>
-            <numerusform>%n updateable tools</numerusform>
+            <numerusform>%n updatable tool</numerusform>
+            <numerusform>%n updatable tools</numerusform>
         </translation>
     </message>
 </context>
@@ -872,11 +872,11 @@
     <name>gearmart::ToolDownloadWidget</name>
     <message>
         <source>Fold banner</source>
-        <translation type="unfinished"></translation>
+        <translation>Collapse banner</translation>
     </message>
     <message>
         <source>Unfold banner</source>
-        <translation type="unfinished"></translation>
+        <translation>Expand banner</translation>
     </message>
 </context>
 <context>
@@ -891,71 +891,71 @@
     </message>
     <message>
         <source>Delete %1 and all its files?</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete %1 and all its files?</translation>
     </message>
     <message>
         <source>Software already opened.</source>
-        <translation type="unfinished"></translation>
+        <translation>is already open.</translation>
     </message>
     <message>
         <source>%1 is not in the download folder and was not deleted: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 is not in the download folder and was not deleted: %2</translation>
     </message>
     <message>
         <source>%1 could not be deleted. Close every program that uses its files and try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 could not be deleted. Close every program that uses its files and try again.</translation>
     </message>
     <message>
         <source>%1 was deleted, but some of its files could not be removed: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 was deleted, but some of its files could not be removed: %2</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ToolIntroPictureWidget</name>
     <message>
         <source>Featured tool</source>
-        <translation type="unfinished"></translation>
+        <translation>Featured tool</translation>
     </message>
     <message>
         <source>Next picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Next picture</translation>
     </message>
     <message>
         <source>Show %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Show %1</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ToolMoreInfoWidget</name>
     <message>
         <source>Home Page</source>
-        <translation type="unfinished"></translation>
+        <translation>Home</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ToolTypeWidget</name>
     <message>
         <source>All Tool</source>
-        <translation type="unfinished"></translation>
+        <translation>All Tools</translation>
     </message>
 </context>
 <context>
     <name>gearmart::ToolUpdateScene</name>
     <message>
         <source>No tool is ticked. Tick the tools to update, then press Update.</source>
-        <translation type="unfinished"></translation>
+        <translation>No tool is ticked. Tick the tools to update, then press Update.</translation>
     </message>
     <message>
         <source>The ticked tools are being updated already, or their update failed: use the retry button on their rows.</source>
-        <translation type="unfinished"></translation>
+        <translation>The ticked tools are being updated already, or their update failed: use the retry button on their rows.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -974,19 +974,19 @@
     </message>
     <message>
         <source>connect to network timeout.</source>
-        <translation>connect to network timeout.</translation>
+        <translation>Connection timed out.</translation>
     </message>
     <message>
         <source>network initial failed.</source>
-        <translation>network initial failed.</translation>
+        <translation>Network setup failed.</translation>
     </message>
     <message>
         <source>save failed.</source>
-        <translation>save failed.</translation>
+        <translation>Saving failed.</translation>
     </message>
     <message>
         <source>file not found.</source>
-        <translation>file not found.</translation>
+        <translation>File not found.</translation>
     </message>
     <message>
         <source>File not found.</source>
@@ -994,15 +994,19 @@
     </message>
     <message>
         <source>connect to network failed.</source>
-        <translation>connect to network failed.</translation>
+        <translation>Network connection failed.</translation>
     </message>
     <message>
         <source>network abnomaly</source>
-        <translation>network abnomaly</translation>
+        <translation>Network error</translation>
     </message>
     <message>
         <source>network anomaly</source>
-        <translation>network anomaly</translation>
+        <translation>Network error</translation>
+    </message>
+    <message>
+        <source>The package failed its integrity check (it was damaged or altered on the way) and was not installed.</source>
+        <translation>The package failed its integrity check (it was damaged or altered on the way) and was not installed.</translation>
     </message>
     <message>
         <source>The package could not be verified as the publisher&apos;s, so it was not installed.</source>
@@ -1012,78 +1016,74 @@
         <source>The download server&apos;s certificate could not be verified, so nothing was downloaded.</source>
         <translation>The download server&apos;s certificate could not be verified, so nothing was downloaded.</translation>
     </message>
-    <message>
-        <source>The package failed its integrity check (it was damaged or altered on the way) and was not installed.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>gearmart::TransferProgressLabel</name>
     <message>
         <source>Transfer progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Transfer progress</translation>
     </message>
 </context>
 <context>
     <name>gearmart::TransferProgressText</name>
     <message>
         <source>%1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s</translation>
     </message>
     <message>
         <source>%1 min</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 min</translation>
     </message>
     <message>
         <source>%1 min %2 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 min %2 s</translation>
     </message>
     <message>
         <source>more than a day</source>
-        <translation type="unfinished"></translation>
+        <translation>more than a day</translation>
     </message>
     <message>
         <source>%1 h</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 h</translation>
     </message>
     <message>
         <source>%1 h %2 min</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 h %2 min</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 of %2</translation>
     </message>
     <message>
         <source>%1/s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1/s</translation>
     </message>
     <message>
         <source>%1 left</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 left</translation>
     </message>
 </context>
 <context>
     <name>gearmart::UpdateToolsWidget</name>
     <message>
         <source>No Tool</source>
-        <translation type="unfinished"></translation>
+        <translation>No tools</translation>
     </message>
     <message>
         <source>check all</source>
-        <translation type="unfinished"></translation>
+        <translation>Select all</translation>
     </message>
     <message>
         <source>Updateable Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>Updatable Tools</translation>
     </message>
     <message>
         <source>BatchUpdate</source>
-        <translation type="unfinished"></translation>
+        <translation>Batch Update</translation>
     </message>
     <message>
         <source>Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Update</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -1094,85 +1094,85 @@
     <name>gearmart::UpdateVersionDialog</name>
     <message>
         <source>Version updating</source>
-        <translation type="unfinished"></translation>
+        <translation>Updating Gearloft</translation>
     </message>
     <message>
         <source>Update progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Update progress</translation>
     </message>
     <message>
         <source>Cancel update</source>
-        <translation type="unfinished"></translation>
+        <translation>Cancel update</translation>
     </message>
     <message>
         <source>Update transfer progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Update transfer progress</translation>
     </message>
 </context>
 <context>
     <name>gearmart::VersionChecker</name>
     <message>
-        <source>Gearloft is updated by the system&apos;s package manager.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>check new version!</source>
-        <translation type="unfinished"></translation>
+        <translation>A new version is available.</translation>
     </message>
     <message>
         <source>checking...</source>
-        <translation type="unfinished"></translation>
+        <translation>Checking...</translation>
     </message>
     <message>
         <source>Version have updated, please restart software</source>
-        <translation type="unfinished"></translation>
+        <translation>Gearloft has been updated. Please restart it.</translation>
     </message>
     <message>
         <source>check failed</source>
-        <translation type="unfinished"></translation>
+        <translation>Check failed</translation>
     </message>
     <message>
         <source>There are no new version</source>
-        <translation type="unfinished"></translation>
+        <translation>You have the latest version.</translation>
+    </message>
+    <message>
+        <source>Gearloft is updated by the system&apos;s package manager.</source>
+        <translation>Gearloft is updated by the system&apos;s package manager.</translation>
     </message>
 </context>
 <context>
     <name>gearmart::WindowTitleWidget</name>
     <message>
         <source>Gear Mart</source>
-        <translation type="unfinished"></translation>
+        <translation>Gear Mart</translation>
     </message>
     <message>
         <source>Tools Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Get Tools</translation>
     </message>
     <message>
         <source>My Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>My Tools</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Help</translation>
     </message>
     <message>
         <source>Minimize</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimize</translation>
     </message>
     <message>
         <source>Maximize</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximize</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Restore</translation>
     </message>
 </context>
 </TS>

@@ -78,7 +78,7 @@
     <name>gearmart::DownloadedSubToolWidget</name>
     <message>
         <source>Upgrade</source>
-        <translation>升级</translation>
+        <translation>更新</translation>
     </message>
     <message>
         <source>open</source>
@@ -90,11 +90,11 @@
     </message>
     <message>
         <source>Retry upgrade</source>
-        <translation>重新升级</translation>
+        <translation>重新更新</translation>
     </message>
     <message>
         <source>Cancel upgrade</source>
-        <translation>取消升级</translation>
+        <translation>取消更新</translation>
     </message>
     <message>
         <source>Move up</source>
@@ -118,7 +118,7 @@
     </message>
     <message>
         <source>Updateable tool</source>
-        <translation>可升级的工具</translation>
+        <translation>可更新的工具</translation>
     </message>
     <message>
         <source>Installed tool. Alt+Up and Alt+Down move it, Delete removes it</source>
@@ -146,7 +146,7 @@
     </message>
     <message>
         <source>Upgrade %1</source>
-        <translation>升级%1</translation>
+        <translation>更新%1</translation>
     </message>
     <message>
         <source>Open %1</source>
@@ -158,15 +158,15 @@
     </message>
     <message>
         <source>Cancel upgrade of %1</source>
-        <translation>取消升级%1</translation>
+        <translation>取消更新%1</translation>
     </message>
     <message>
         <source>Retry upgrade of %1</source>
-        <translation>重新升级%1</translation>
+        <translation>重新更新%1</translation>
     </message>
     <message>
         <source>Upgrade progress of %1</source>
-        <translation>%1的升级进度</translation>
+        <translation>%1的更新进度</translation>
     </message>
     <message>
         <source>Transfer progress of %1</source>
@@ -276,7 +276,7 @@
     </message>
     <message>
         <source>Upgrade completed, restart software?</source>
-        <translation>升级完成，是否重启软件？</translation>
+        <translation>更新完成，是否重启软件？</translation>
     </message>
     <message>
         <source>Restart Now</source>
@@ -288,7 +288,7 @@
     </message>
     <message>
         <source>Upgrade fail, try again?</source>
-        <translation>升级失败，是否重试？</translation>
+        <translation>更新失败，是否重试？</translation>
     </message>
     <message>
         <source>Again</source>
@@ -377,7 +377,7 @@
     <name>gearmart::InquiryIfUpdatePromptDialog</name>
     <message>
         <source>Upgrade Detect</source>
-        <translation>升级检测</translation>
+        <translation>更新检测</translation>
     </message>
     <message>
         <source>Enable</source>
@@ -389,7 +389,7 @@
     </message>
     <message>
         <source>Enable upgrade detection will automatically prompt new relased version, enable it?</source>
-        <translation>启用升级检测后，有新版本发布时将自动提示。是否启用？</translation>
+        <translation>启用更新检测后，有新版本发布时将自动提示。是否启用？</translation>
     </message>
 </context>
 <context>
@@ -694,7 +694,7 @@
     </message>
     <message>
         <source>Enable Upgrade Prompt:</source>
-        <translation>启用升级提示：</translation>
+        <translation>启用更新提示：</translation>
     </message>
     <message>
         <source>Fast Transfers:</source>
@@ -843,11 +843,11 @@
     </message>
     <message>
         <source>Updateable Tools</source>
-        <translation>可升级工具</translation>
+        <translation>可更新工具</translation>
     </message>
     <message>
         <source>Update Tools</source>
-        <translation>升级工具</translation>
+        <translation>更新工具</translation>
     </message>
 </context>
 <context>
@@ -863,7 +863,7 @@
     <message numerus="yes">
         <source>%n updateable tool(s)</source>
         <translation>
-            <numerusform>%n 个可升级工具</numerusform>
+            <numerusform>%n 个可更新工具</numerusform>
         </translation>
     </message>
 </context>
@@ -1074,11 +1074,11 @@
     </message>
     <message>
         <source>Updateable Tools</source>
-        <translation>可升级工具</translation>
+        <translation>可更新工具</translation>
     </message>
     <message>
         <source>BatchUpdate</source>
-        <translation>批量升级</translation>
+        <translation>批量更新</translation>
     </message>
     <message>
         <source>Update</source>

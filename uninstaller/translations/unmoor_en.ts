@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>InstallingUI</name>
+    <message>
+        <source>MainWindowUI</source>
+        <translation>Gearloft Uninstaller</translation>
+    </message>
+    <message>
+        <source>UndoMerge</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowUI</name>
+    <message>
+        <source>MainWindowUI</source>
+        <translation>Gearloft Uninstaller</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>TheClientIsRunningPrnptTrdtT</source>
@@ -30,24 +48,6 @@
     <message>
         <source>Uninstalled</source>
         <translation>Uninstalled</translation>
-    </message>
-</context>
-<context>
-    <name>MainWindowUI</name>
-    <message>
-        <source>MainWindowUI</source>
-        <translation>Gearloft Uninstaller</translation>
-    </message>
-</context>
-<context>
-    <name>InstallingUI</name>
-    <message>
-        <source>MainWindowUI</source>
-        <translation>Gearloft Uninstaller</translation>
-    </message>
-    <message>
-        <source>UndoMerge</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>

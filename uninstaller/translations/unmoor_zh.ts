@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>InstallingUI</name>
+    <message>
+        <source>MainWindowUI</source>
+        <translation>Loftwarden 卸载程序</translation>
+    </message>
+    <message>
+        <source>UndoMerge</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowUI</name>
+    <message>
+        <source>MainWindowUI</source>
+        <translation>Loftwarden 卸载程序</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>TheClientIsRunningPrnptTrdtT</source>
@@ -30,24 +48,6 @@
     <message>
         <source>Uninstalled</source>
         <translation>卸载完成</translation>
-    </message>
-</context>
-<context>
-    <name>MainWindowUI</name>
-    <message>
-        <source>MainWindowUI</source>
-        <translation>Loftwarden 卸载程序</translation>
-    </message>
-</context>
-<context>
-    <name>InstallingUI</name>
-    <message>
-        <source>MainWindowUI</source>
-        <translation>Loftwarden 卸载程序</translation>
-    </message>
-    <message>
-        <source>UndoMerge</source>
-        <translation>取消</translation>
     </message>
 </context>
 <context>
