@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git clang-format
-  qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools qtwebengine5-dev
+  qtbase5-dev libqt5svg5-dev qttools5-dev qttools5-dev-tools qtwebengine5-dev qttranslations5-l10n
   libjsoncpp-dev libcurl4-openssl-dev libcpp-httplib-dev libarchive-dev libssl-dev
   libarchive-tools curl zip unzip nginx-light xvfb xauth fonts-noto-cjk
   openssl ca-certificates

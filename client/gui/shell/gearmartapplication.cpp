@@ -15,6 +15,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QFileInfo>
 #include <QFont>
 #include <QStyle>
@@ -145,6 +146,10 @@ void GearmartApplication::loadTranslation()
                                                          : QStringLiteral("/translations/gearmart_en.qm"));
     if (m_translator.load(file))
         installTranslator(&m_translator);
+    // Qt's own dialogs (the folder picker) speak the same language.
+    if (chinese && m_qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                                       QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTranslator);
 }
 
 void GearmartApplication::onActivationRequested()

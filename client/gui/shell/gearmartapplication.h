@@ -47,6 +47,7 @@ private:
     SingleInstance* m_pSingleInstance = nullptr;
     QString m_qstrServerName;
     QTranslator m_translator;
+    QTranslator m_qtTranslator;
     StartupLoader m_startup;
 };
 
