@@ -17,6 +17,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
@@ -53,6 +54,8 @@ void SubToolWidget::buildForm()
 {
     setObjectName(QStringLiteral("SubToolWidget"));
     setFixedSize(234, 254);
+    // Reached by Tab like any control; its ring shows where focus is.
+    setFocusPolicy(Qt::StrongFocus);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 14, 2, 8);
@@ -380,6 +383,44 @@ void SubToolWidget::paintEvent(QPaintEvent*)
     option.initFrom(this);
     QPainter painter(this);
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(rect().adjusted(1, 1, -1, -1));
+    }
+}
+
+void SubToolWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        switch (m_emLook) {
+        case Look::NotInstalled:
+            onDownloadTool();
+            return;
+        case Look::Installed:
+            onOpenTool();
+            return;
+        case Look::Failed:
+            onRefresh();
+            return;
+        case Look::Downloading:
+        case Look::Waiting:
+            break;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void SubToolWidget::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void SubToolWidget::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 } // namespace gearmart

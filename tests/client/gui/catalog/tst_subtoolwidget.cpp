@@ -679,6 +679,12 @@ private slots:
         QTRY_VERIFY(installed.launcher().launchedPid() > 0);
         m_pids << installed.launcher().launchedPid();
 
+        // Enter on a focused card runs its main action.
+        m_model->answer(CancelDownloadSubTool, 2, QStringLiteral("0"));
+        QVERIFY(card.focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(&card, Qt::Key_Return);
+        QCOMPARE(m_model->methods().last(), int(DownloadSubTool));
+
         // The filler is neither focusable nor pressable.
         auto* filler = child<QPushButton>(&card, "pushButton");
         QVERIFY(!filler->isEnabled());
