@@ -109,7 +109,7 @@ void ProgressBar::paintEvent(QPaintEvent*)
     }
     const QString shown = text();
     painter.setFont(m_textFont);
-    painter.setPen(Qt::white);
+    painter.setPen(textColor());
     painter.setBrush(Qt::NoBrush);
     // Measured in the font it is drawn with, so it stays centred whatever the
     // widget's own font is.

@@ -25,6 +25,9 @@ public:
     QColor chunkColor() const { return m_chunkColor; }
     void setGrooveColor(const QColor& color);
     QColor grooveColor() const { return m_grooveColor; }
+    // Dark enough to read at 4.5:1 on the groove and on every chunk colour
+    // the pages use (green, red); white on them was not.
+    static QColor textColor() { return QColor(0x11, 0x11, 0x11); }
     void setTextFont(const QFont& font);
     QFont textFont() const { return m_textFont; }
     void setText(const QString& qstrText);

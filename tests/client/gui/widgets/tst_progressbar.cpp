@@ -4,6 +4,7 @@
 
 #include <QtMath>
 #include <QtTest>
+#include <cmath>
 
 using gearmart::ProgressBar;
 
@@ -12,10 +13,16 @@ namespace {
 const QColor kGroove(0xE6, 0xE6, 0xE6);
 const QColor kChunk(0x34, 0xD1, 0x4E);
 
-// Chunk green and groove grey differ most in red.
+// The text is a dark grey, darker than the groove; the chunk is green.
+bool isText(const QColor& c)
+{
+    return c.red() < 215 && qAbs(c.red() - c.green()) < 24 && qAbs(c.green() - c.blue()) < 24;
+}
+
 bool isChunk(const QImage& image, int x, int y)
 {
-    return image.pixelColor(x, y).red() < 141;
+    const QColor c = image.pixelColor(x, y);
+    return c.green() - c.red() > 40;
 }
 
 bool isGroove(const QImage& image, int x, int y)
@@ -50,16 +57,14 @@ QPair<int, int> chunkRows(const QImage& image, int x)
     return {first, last};
 }
 
-// Bounding box of the white text inside the pill's straight part.
-QRect whiteBox(const QImage& image, int h)
+// Bounding box of the text inside the pill's straight part.
+QRect textBox(const QImage& image, int h)
 {
     QRect box;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = h; x < image.width() - h; ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() >= 245 && c.green() >= 245 && c.blue() >= 245) {
+            if (isText(image.pixelColor(x, y)))
                 box |= QRect(x, y, 1, 1);
-            }
         }
     }
     return box;
@@ -95,6 +100,28 @@ private slots:
         QCOMPARE(bar.storedText(), QStringLiteral("Download Fail!"));
         QCOMPARE(bar.textFont().pixelSize(), 10);
         QCOMPARE(bar.textFont().family(), QStringLiteral("Microsoft Yahei"));
+    }
+
+    // WCAG's contrast ratio of the status text against what it is drawn on.
+    void textReadsOnEveryBackground_data()
+    {
+        QTest::addColumn<QColor>("background");
+        QTest::newRow("groove") << ProgressBar().grooveColor();
+        QTest::newRow("downloading") << QColor(QStringLiteral("#3BCD8D"));
+        QTest::newRow("failed") << QColor(QStringLiteral("#FA3239"));
+    }
+
+    void textReadsOnEveryBackground()
+    {
+        QFETCH(QColor, background);
+        const auto luminance = [](const QColor& colour) {
+            const auto linear = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                   0.0722 * linear(colour.blueF());
+        };
+        const double a = luminance(background);
+        const double b = luminance(ProgressBar::textColor());
+        QVERIFY((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 4.5);
     }
 
     void emptyBarIsOnlyTheGroove()
@@ -242,10 +269,10 @@ private slots:
     void otherModesDrawTheStoredText()
     {
         QFETCH(int, mode);
-        // No descenders, so the lowest white row sits on the baseline.
+        // No descenders, so the lowest text row sits on the baseline.
         Bar b(0, mode, QStringLiteral("Download Fail!"));
         QCOMPARE(b.bar.text(), QStringLiteral("Download Fail!"));
-        const QRect box = whiteBox(b.image(), 20);
+        const QRect box = textBox(b.image(), 20);
         QVERIFY(box.isValid());
         QVERIFY2(qAbs(box.center().x() - 100) <= 2, qPrintable(QString::number(box.center().x())));
         // Baseline at pixel size + (h - pixel size) / 2 - 1 = 14.
@@ -260,7 +287,7 @@ private slots:
         QFont big = b.bar.font();
         big.setPixelSize(30);
         b.bar.setFont(big);
-        const QRect box = whiteBox(b.image(), 20);
+        const QRect box = textBox(b.image(), 20);
         QVERIFY(box.isValid());
         QVERIFY2(qAbs(box.center().x() - 100) <= 2, qPrintable(QString::number(box.center().x())));
         QVERIFY(box.height() <= 12);
