@@ -232,6 +232,10 @@
         <source>No quick link was made: the program of %1 is missing. Please update or download it again.</source>
         <translation>No quick link was made: the program of %1 is missing. Please update or download it again.</translation>
     </message>
+    <message>
+        <source>(installed: V%1)</source>
+        <translation>(installed: V%1)</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::ExhibitorThumbnail</name>

@@ -232,6 +232,10 @@
         <source>No quick link was made: the program of %1 is missing. Please update or download it again.</source>
         <translation>未创建快捷方式：%1 的程序不存在。请更新或重新下载。</translation>
     </message>
+    <message>
+        <source>(installed: V%1)</source>
+        <translation>（已安装：V%1）</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::ExhibitorThumbnail</name>

@@ -265,7 +265,7 @@ void DownloadedSubToolWidget::initialise(const ToolInfo& info)
     } else {
         m_upgradeInfoLabel->setText(QString());
     }
-    m_versionLabel->setText(tr("Version: V") + info.Version);
+    showVersions(bNeedsUpdate);
     m_dateLabel->setText(tr("Release date: ") + info.updateDate);
 
     setAccessibleName(m_qstrName);
@@ -294,6 +294,17 @@ void DownloadedSubToolWidget::initialise(const ToolInfo& info)
     render();
 }
 
+void DownloadedSubToolWidget::showVersions(bool bNeedsUpdate)
+{
+    QString text = tr("Version: V") + m_toolInfo.Version;
+    const QString installed = ToolDataManager::instance()->toolStates().value(m_iToolKey).CurrentVersion;
+    // Which version an update replaces is worth knowing before pressing it.
+    if (bNeedsUpdate && !installed.isEmpty() && installed != m_toolInfo.Version)
+        text += QLatin1Char(' ') + tr("(installed: V%1)").arg(installed);
+    m_versionLabel->setText(text);
+    m_versionLabel->setToolTip(text);
+}
+
 void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
 {
     // The same look again keeps its bar and figures.
@@ -317,6 +328,7 @@ void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
     quickLinkBtn->setVisible(bRests && !m_bUpdateListMode);
     switch (emState) {
     case UpdateStateUpToDate:
+        showVersions(false);
         m_upgradeInfoLabel->setText(QString());
         m_upgradeInfoLabel->resize(404, 60);
         resize(width(), qMax(kBaseHeight, m_toolNameLabel->height() + 74));

@@ -91,6 +91,8 @@ private:
     void buildActions();
     void connectSignals();
     void setUpdateState(UpdateState emState);
+    // The catalog's version, and the installed one while an update is due.
+    void showVersions(bool bNeedsUpdate);
     void render();
     void onTransfersChanged(QVector<int> toolKeys);
     void onNameResized(QSize size);

@@ -83,8 +83,9 @@ private slots:
         QVERIFY(part<QLabel>(needsUpdate.get(), "m_upgradeInfoLabel")
                     ->text()
                     .contains(QStringLiteral("What is new")));
+        // The catalog's version, and the installed one the update replaces.
         QCOMPARE(part<QLabel>(needsUpdate.get(), "m_versionLabel")->text(),
-                 QStringLiteral("Version: V1.0.0.1"));
+                 QStringLiteral("Version: V1.0.0.1 (installed: V1.0.0.0)"));
         QCOMPARE(part<QLabel>(needsUpdate.get(), "m_dateLabel")->text(),
                  QStringLiteral("Release date: 2026-11-30"));
 
@@ -265,6 +266,7 @@ private slots:
         m_model->running(2);
         m_model->answer(DownloadProgress, 2, QStringLiteral("200"));
         QCOMPARE(row->height(), DownloadedSubToolWidget::kBaseHeight);
+        QCOMPARE(part<QLabel>(row.get(), "m_versionLabel")->text(), QStringLiteral("Version: V1.0.0.1"));
     }
 
     void keyboardMovesAndDeletes()
