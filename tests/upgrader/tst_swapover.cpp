@@ -448,9 +448,9 @@ private slots:
         QCOMPARE(after, expected);
     }
 
-    // The installed client finds the staged version, starts Swapover with
-    // the arguments it expects and ends; Swapover copies and brings the
-    // client back, which then starts normally.
+    // The installed client finds the staged newer build, starts Swapover
+    // with the arguments it expects and ends; Swapover copies and brings the
+    // client back, which is the newer version and starts normally.
     void theClientHandsOverAndComesBack()
     {
         clienttest::ClientInstallation install;
@@ -467,8 +467,8 @@ private slots:
         install.writeSetup({{QStringLiteral("IsNeedUpdate"), QStringLiteral("1")}});
         install.writeCatalog();
         install.writeStateList();
-        QVERIFY(copyExecutable(kStage + QStringLiteral("/Gearloft"), staging + QStringLiteral("/Gearloft")));
-        QVERIFY(writeFile(staging + QStringLiteral("/新版本.txt"), "1.1.0.6"));
+        QVERIFY(copyExecutable(QStringLiteral(NEXT_PROGRAM), staging + QStringLiteral("/Gearloft")));
+        QVERIFY(writeFile(staging + QStringLiteral("/新版本.txt"), NEXT_VERSION));
         writeStagingMarker(staging);
 
         const QString gearloft = install.filePath(QStringLiteral("Gearloft"));
@@ -491,7 +491,7 @@ private slots:
         QCOMPARE(client.exitCode(), 255); // refused its start: Swapover took over
 
         QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(staging), 30000);
-        QCOMPARE(readFile(install.filePath(QStringLiteral("新版本.txt"))), QByteArray("1.1.0.6"));
+        QCOMPARE(readFile(install.filePath(QStringLiteral("新版本.txt"))), QByteArray(NEXT_VERSION));
         QVERIFY(readFile(install.filePath(QStringLiteral("Setup.xml")))
                     .contains("<IsNeedUpdate>\n<Value>0</Value>\n</IsNeedUpdate>\n"));
         // Back again, as a normal start that runs its service.
@@ -507,6 +507,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(readFile(logFile).contains("---tracer7---LoadStyle = Lacquer Success"),
                                  10000);
         QVERIFY(!readFile(logFile).contains("The Lacquer does not exist"));
+        // The client that came back is the newer build (the old one handed
+        // over before it said its version), and no update is pending: a
+        // package that was not really newer would be offered at every start.
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(logFile).contains("---tracer7--- Gearloft version " NEXT_VERSION), 10000);
+        QVERIFY(!readFile(logFile).contains("---tracer7--- Gearloft version " GEARLOFT_VERSION));
+        QVERIFY(readFile(install.filePath(QStringLiteral("Setup.xml")))
+                    .contains("<IsNeedUpdate>\n<Value>0</Value>\n</IsNeedUpdate>\n"));
+        QVERIFY(!QFileInfo::exists(staging));
 
         const qint64 pid = processesOf(gearloft).value(0);
         const qint64 servicePid = processesOf(service).value(0);
