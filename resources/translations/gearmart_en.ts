@@ -1034,6 +1034,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Updating V%1 to V%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Update progress</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1033,6 +1033,10 @@
         <translation>正在更新版本</translation>
     </message>
     <message>
+        <source>Updating V%1 to V%2</source>
+        <translation>正在从 V%1 更新到 V%2</translation>
+    </message>
+    <message>
         <source>Update progress</source>
         <translation>更新进度</translation>
     </message>
