@@ -9,9 +9,12 @@
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+
+#include <algorithm>
 
 namespace swapover {
 
@@ -106,11 +109,20 @@ bool SelfUpgrade::runCopyScript()
     process.start();
     const bool started = process.waitForStarted(-1);
     // The script reads from the staging folder until it ends: wait for that
-    // however long it takes, before anything is changed or removed.
-    while (started && !process.waitForFinished(m_iScriptWaitSliceMs)) {
+    // however long it takes, before anything is changed or removed. With an
+    // idle hook the wait goes in short steps, so a window stays painted.
+    QElapsedTimer slice;
+    slice.start();
+    while (started && !process.waitForFinished(m_idle ? std::min(kIdleStepMs, m_iScriptWaitSliceMs)
+                                                       : m_iScriptWaitSliceMs)) {
         if (process.state() == QProcess::NotRunning)
             break;
-        qDebug().noquote() << kCopyLabel << "copyfiles.sh still running";
+        if (m_idle)
+            m_idle();
+        if (!m_idle || slice.hasExpired(m_iScriptWaitSliceMs)) {
+            qDebug().noquote() << kCopyLabel << "copyfiles.sh still running";
+            slice.restart();
+        }
     }
 
     qDebug().noquote() << "------------------copy------------------pProcess->readAll-------------------"
@@ -166,9 +178,13 @@ SelfUpgrade::CopyOutcome SelfUpgrade::copy()
         return CopyOutcome::NoProgram;
     }
 
+    tell(Stage::Waiting);
     waitForMainProgram();
     const bool staged = stagingIsComplete();
+    if (staged)
+        tell(Stage::Applying);
     const bool copied = staged && runCopyScript();
+    tell(copied ? Stage::Applied : Stage::Failed);
     // Even after a partial copy: what did arrive belongs to the installation.
     if (staged)
         recordStagedFiles();
@@ -196,6 +212,12 @@ SelfUpgrade::CopyOutcome SelfUpgrade::copy()
         qDebug().noquote() << kCopyLabel << "staging folder not fully removed" << stagingDir();
     }
     return CopyOutcome::Copied;
+}
+
+void SelfUpgrade::tell(Stage stage) const
+{
+    if (m_stageSink)
+        m_stageSink(stage);
 }
 
 bool SelfUpgrade::restart()

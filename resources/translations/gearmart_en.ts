@@ -1112,4 +1112,27 @@
         <translation type="unfinished"></translation>
     </message>
 </context>
+<context>
+    <name>swapover::UpgradeNotice</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the notice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gearloft is closing to apply the update...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applying the update to Gearloft...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The update could not be applied. Gearloft keeps its previous version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

@@ -1111,4 +1111,27 @@
         <translation>还原</translation>
     </message>
 </context>
+<context>
+    <name>swapover::UpgradeNotice</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Close the notice</source>
+        <translation>关闭提示</translation>
+    </message>
+    <message>
+        <source>Gearloft is closing to apply the update...</source>
+        <translation>Gearloft 正在关闭以应用更新...</translation>
+    </message>
+    <message>
+        <source>Applying the update to Gearloft...</source>
+        <translation>正在为 Gearloft 应用更新...</translation>
+    </message>
+    <message>
+        <source>The update could not be applied. Gearloft keeps its previous version.</source>
+        <translation>更新未能应用，Gearloft 保持原来的版本。</translation>
+    </message>
+</context>
 </TS>

@@ -86,12 +86,17 @@ private slots:
             QCOMPARE(readFile(setupPath()), setupXml(QStringLiteral("1")));
             ++pauses;
         });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
         QMap<QString, QByteArray> staged = filesUnder(m_staging);
         QVERIFY(staged.remove(kStagingMarker) == 1);
 
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::Copied);
 
+        // What the notice shows, in order.
+        QCOMPARE(stages, (QList<SelfUpgrade::Stage>{SelfUpgrade::Stage::Waiting, SelfUpgrade::Stage::Applying,
+                                                    SelfUpgrade::Stage::Applied}));
         QCOMPARE(probed, QStringList(QVector<QString>(4, QStringLiteral("Gearloft")).toList()));
         QCOMPARE(pauses, 3);
         QCOMPARE(countContaining(QStringLiteral(" is running")), 3);
@@ -129,8 +134,12 @@ private slots:
 
         SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
         upgrade.setProcessProbe([](const QString&) { return false; });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::ScriptFailed);
+        // The user is told that the update did not happen.
+        QCOMPARE(stages.value(stages.size() - 1), SelfUpgrade::Stage::Failed);
 
         QVERIFY(QDir(elsewhere).isEmpty());
         QCOMPARE(readFile(m_install + QStringLiteral("/plugins/libLacquer.so")),
@@ -202,8 +211,12 @@ private slots:
 
         SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
         upgrade.setProcessProbe([](const QString&) { return false; });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::ScriptFailed);
+        // The user is told that the update did not happen.
+        QCOMPARE(stages.value(stages.size() - 1), SelfUpgrade::Stage::Failed);
 
         QCOMPARE(filesUnder(m_staging), staged);
         QVERIFY(countContaining(logged) >= 1);
@@ -251,8 +264,11 @@ private slots:
 
         SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
         upgrade.setProcessProbe([](const QString&) { return false; });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::NotStaged);
+        QCOMPARE(stages, (QList<SelfUpgrade::Stage>{SelfUpgrade::Stage::Waiting, SelfUpgrade::Stage::Failed}));
 
         QCOMPARE(countContaining(logged), 1);
         QCOMPARE(filesUnder(m_staging), staged);
