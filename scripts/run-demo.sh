@@ -197,6 +197,18 @@ service_pids() {
   return 0
 }
 
+# client_pids: the processes of this installation's client and of its
+# self-upgrade (Swapover), one a line.
+client_pids() {
+  local p exe
+  for p in /proc/[0-9]*; do
+    exe=$(readlink "$p/exe" 2>/dev/null) || continue
+    exe=${exe% (deleted)}
+    [ "$exe" = "$install/Gearloft" ] || [ "$exe" = "$install/Swapover/Swapover" ] && echo "${p#/proc/}"
+  done
+  return 0
+}
+
 # wait_service_end SECONDS: true once no Haulmoor of this installation runs.
 wait_service_end() {
   local i
@@ -301,6 +313,12 @@ client() {
     echo "   on display $DISPLAY; close its window to end the demo"
     local status=0
     "$install/Gearloft" >"$run/gearloft.log" 2>&1 || status=$?
+    # "Restart Now" after a self-update ends this client and brings the new
+    # one back through Swapover: the cloud stays up while either runs.
+    if [ -n "$(client_pids)" ]; then
+      echo "   Gearloft restarted (self-update); close its window to end the demo"
+      while [ -n "$(client_pids)" ]; do sleep 1; done
+    fi
     echo "   Gearloft ended with status $status"
     if wait_service_end 5; then echo "   Haulmoor ended too"; else echo "   Haulmoor still runs: $(service_pids)"; exit 1; fi
     return 0
