@@ -27,9 +27,14 @@ const char* kRestartLabel =
 
 SelfUpgrade::SelfUpgrade(const QString& qstrInstallDir, const QString& qstrHomeDir,
                          const QString& qstrMainApp)
-    : m_qstrInstallDir(qstrInstallDir), m_qstrHomeDir(qstrHomeDir), m_qstrMainApp(qstrMainApp),
-      m_probe(&platform::isProgramRunning)
+    : m_qstrInstallDir(qstrInstallDir), m_qstrHomeDir(qstrHomeDir), m_qstrMainApp(qstrMainApp)
 {
+    // Only this installation's main program holds its files: a client of
+    // another installation (or any program that happens to bear the name)
+    // would hold the upgrade up for as long as it runs.
+    m_probe = [this](const QString& qstrName) {
+        return platform::isProgramRunningAt(m_qstrInstallDir + QLatin1Char('/') + qstrName);
+    };
     m_pause = [this] { QThread::msleep(static_cast<unsigned long>(m_iPollIntervalMs)); };
 }
 
@@ -71,9 +76,8 @@ bool SelfUpgrade::loadConfig()
 
 void SelfUpgrade::waitForMainProgram()
 {
-    // The platform's process list stands for "tasklist /FI imagename eq":
-    // exact, case-sensitive image names. The main program is never stopped
-    // here; a short pause keeps the wait from spinning a core.
+    // The main program of this installation, by its path; it is never
+    // stopped here. A short pause keeps the wait from spinning a core.
     while (m_probe(m_qstrMainApp)) {
         qDebug().noquote() << kWaitLabel << m_qstrMainApp << " is running";
         m_pause();

@@ -37,8 +37,8 @@ public:
     // qstrHomeDir holds the staging folder qstrHomeDir + "/" + qstrMainApp.
     SelfUpgrade(const QString& qstrInstallDir, const QString& qstrHomeDir, const QString& qstrMainApp);
 
-    // Whether a process of the given image name runs (default: the platform's
-    // process list).
+    // Whether the main program of the given name runs (default: a process of
+    // this user runs the installation's program of that name).
     void setProcessProbe(std::function<bool(const QString&)> probe) { m_probe = std::move(probe); }
     // Called between two polls that found the main program running (default:
     // sleep for the poll interval).
