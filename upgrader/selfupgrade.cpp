@@ -189,8 +189,8 @@ SelfUpgrade::CopyOutcome SelfUpgrade::copy()
         tell(Stage::Applying);
     const bool copied = staged && runCopyScript();
     tell(copied ? Stage::Applied : Stage::Failed);
-    // Even after a partial copy: what did arrive belongs to the installation.
-    if (staged)
+    // A failed copy is undone by the script: nothing new arrived.
+    if (copied)
         recordStagedFiles();
 
     // Cleared whatever the script reported (as the copier always did): a
