@@ -1,6 +1,7 @@
 #include "upgradenotice.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -46,9 +47,13 @@ void UpgradeNotice::showFailed()
     m_pCloseBtn->setFocus();
 }
 
-QString UpgradeNotice::text() const
+void UpgradeNotice::keyPressEvent(QKeyEvent* event)
 {
-    return m_pLabel->text();
+    if (event->key() == Qt::Key_Escape && m_bFailed) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void UpgradeNotice::showText(const QString& qstrText)

@@ -22,8 +22,11 @@ public:
     // offers a button to close the notice.
     void showFailed();
 
-    QString text() const;
     bool failed() const { return m_bFailed; }
+
+protected:
+    // Escape closes a failure notice like its button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showText(const QString& qstrText);
