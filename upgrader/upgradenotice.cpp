@@ -1,25 +1,31 @@
 #include "upgradenotice.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace swapover {
+
+namespace {
+constexpr int kTextWidth = 320;
+}
 
 UpgradeNotice::UpgradeNotice(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("UpgradeNotice"));
     setWindowTitle(QStringLiteral("Gearloft"));
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
-    setMinimumWidth(360);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(12);
     m_pLabel = new QLabel(this);
     m_pLabel->setObjectName(QStringLiteral("label"));
     m_pLabel->setWordWrap(true);
+    m_pLabel->setFixedWidth(kTextWidth);
     layout->addWidget(m_pLabel);
     m_pCloseBtn = new QPushButton(tr("OK"), this);
     m_pCloseBtn->setObjectName(QStringLiteral("closeBtn"));
@@ -60,7 +66,11 @@ void UpgradeNotice::showText(const QString& qstrText)
 {
     m_pLabel->setText(qstrText);
     m_pLabel->setAccessibleName(qstrText);
+    // A wrapped text gets the height its lines need.
+    m_pLabel->setFixedHeight(m_pLabel->heightForWidth(kTextWidth));
     adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     show();
     raise();
     // Swapover has no event loop while it works: paint now.
