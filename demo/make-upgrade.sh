@@ -5,19 +5,29 @@
 # Settings, tool states and the catalog material stay out of the package, so
 # an upgrade never overwrites what the user has.
 #
-# Given signpackage and a private key, the metadata is signed (Gearloft.json.sig).
+# PROGRAM is the main program built as VERSION (the build's demo/nextversion/
+# Gearloft): it replaces the installation's own, so that the client that
+# comes back after the upgrade really is the newer version and offers no
+# update again. Given signpackage and a private key, the metadata is signed
+# (Gearloft.json.sig).
 #
-# Usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION [SIGNPACKAGE PRIVATE_KEY]
+# Usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION PROGRAM [SIGNPACKAGE PRIVATE_KEY]
 set -euo pipefail
-usage="usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION [SIGNPACKAGE PRIVATE_KEY]"
+usage="usage: make-upgrade.sh INSTALL_DIR CLOUD_DIR VERSION PROGRAM [SIGNPACKAGE PRIVATE_KEY]"
 install=${1:?$usage}
 cloud=${2:?$usage}
 version=${3:?$usage}
-signpackage=${4:-}
-signing_key=${5:-}
+program=${4:?$usage}
+signpackage=${5:-}
+signing_key=${6:-}
 if [ -n "$signpackage" ] && [ -z "$signing_key" ]; then echo "$usage" >&2; exit 2; fi
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "make-upgrade.sh: '$version' is not four numbers" >&2; exit 2; }
 [ -x "$install/Gearloft" ] || { echo "make-upgrade.sh: no installation in $install" >&2; exit 1; }
+[ -x "$program" ] || { echo "make-upgrade.sh: no main program at $program" >&2; exit 1; }
+# A package whose program is not the version it is published as would be
+# offered again after every upgrade.
+grep -aqF -- "$version" "$program" ||
+  { echo "make-upgrade.sh: $program was not built as $version" >&2; exit 1; }
 cloud=$(mkdir -p "$cloud" && cd "$cloud" && pwd)
 
 work=$(mktemp -d)
@@ -25,6 +35,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir "$work/Gearloft"
 (cd "$install" && tar -cf - --exclude=./Setup.xml --exclude=./ToolsStateList.xml \
   --exclude=./ToolsFile --exclude=./ToolsFileTemp --exclude=./Download .) | tar -xf - -C "$work/Gearloft"
+cp -- "$program" "$work/Gearloft/Gearloft"
 printf '%s\n' "$version" >"$work/Gearloft/version.txt"
 # Debugging data would make the download several times larger.
 find "$work/Gearloft" -type f \( -perm -u+x -o -name '*.so' \) -exec strip --strip-unneeded {} \; 2>/dev/null || true

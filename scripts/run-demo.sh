@@ -73,7 +73,7 @@ demotool=$demo/tool/gearloft_demotool
 demoshot=$demo/shot/gearloft_demoshot
 demoseed=$demo/seed/gearloft_demoseed
 signpackage=$build/tools/signpackage/signpackage
-if [ ! -x "$demotool" ] || [ ! -x "$demoshot" ] || [ ! -x "$demoseed" ]; then
+if [ ! -x "$demotool" ] || [ ! -x "$demoshot" ] || [ ! -x "$demoseed" ] || [ ! -x "$demo/nextversion/Gearloft" ]; then
   echo "the demo programs in $demo were not built (is demo/ part of the build?)" >&2
   exit 1
 fi
@@ -135,8 +135,10 @@ trap cleanup EXIT
 
 echo "== generating the demo cloud"
 "$root/demo/make-cloud.sh" "$demo/cloud" "$demotool" "$signpackage" "$keys/demo-signing.key" | sed 's/^/   /'
-# The newest main program the cloud lists (make-cloud.sh's package index).
-"$root/demo/make-upgrade.sh" "$install" "$demo/cloud" 1.1.0.6 "$signpackage" "$keys/demo-signing.key" |
+# The newest main program the cloud lists (make-cloud.sh's package index),
+# built as that version (demo/nextversion).
+"$root/demo/make-upgrade.sh" "$install" "$demo/cloud" 1.1.0.6 "$demo/nextversion/Gearloft" "$signpackage" \
+  "$keys/demo-signing.key" |
   sed 's/^/   /'
 # Big packages are served slowly, so that their progress can be followed.
 slow=()
@@ -146,6 +148,9 @@ for key in "${CATALOG_KEYS[@]}"; do
     slow+=("/en/${package%/*}/" "/cn/${package%/*}/")
   fi
 done
+# The main program's package too: its update dialog shows bytes and
+# progress that a loopback download at full speed would skip.
+[ "$paced" -eq 0 ] || slow+=("/en/4200/tool/windows/gearloft/" "/cn/4200/tool/windows/gearloft/")
 cloud_port=$(free_port 18080)
 DEMO_TLS_CERT=$tls/server.pem DEMO_TLS_KEY=$tls/server.key \
   nginx_start "$demo/nginx" "$demo/cloud" "$cloud_port" "${slow[@]}"
@@ -188,6 +193,18 @@ service_pids() {
   for p in /proc/[0-9]*; do
     exe=$(readlink "$p/exe" 2>/dev/null) || continue
     [ "$exe" = "$install/Haulmoor" ] && echo "${p#/proc/}"
+  done
+  return 0
+}
+
+# client_pids: the processes of this installation's client and of its
+# self-upgrade (Swapover), one a line.
+client_pids() {
+  local p exe
+  for p in /proc/[0-9]*; do
+    exe=$(readlink "$p/exe" 2>/dev/null) || continue
+    exe=${exe% (deleted)}
+    [ "$exe" = "$install/Gearloft" ] || [ "$exe" = "$install/Swapover/Swapover" ] && echo "${p#/proc/}"
   done
   return 0
 }
@@ -296,6 +313,12 @@ client() {
     echo "   on display $DISPLAY; close its window to end the demo"
     local status=0
     "$install/Gearloft" >"$run/gearloft.log" 2>&1 || status=$?
+    # "Restart Now" after a self-update ends this client and brings the new
+    # one back through Swapover: the cloud stays up while either runs.
+    if [ -n "$(client_pids)" ]; then
+      echo "   Gearloft restarted (self-update); close its window to end the demo"
+      while [ -n "$(client_pids)" ]; do sleep 1; done
+    fi
     echo "   Gearloft ended with status $status"
     if wait_service_end 5; then echo "   Haulmoor ended too"; else echo "   Haulmoor still runs: $(service_pids)"; exit 1; fi
     return 0

@@ -12,7 +12,11 @@
 # ".haulmoor-staging" mark and ".gearloft-manifest" are not copied. Any name works: blanks, Chinese,
 # leading dashes, line breaks. Exit status 0 only when every entry was copied; otherwise 1
 # (2 for a wrong command line), with a line on standard error for each
-# failure. Entries that fail do not stop the others.
+# failure. Entries that fail do not stop the others, but then every change
+# is undone at the end (replaced files come back, new files and folders
+# go), so that a failed upgrade leaves the old version whole rather than a
+# mix of both. The undo record is kept in TARGET/.copyfiles-undo-PID while
+# the script runs.
 
 if [ "$#" -ne 2 ]; then
     echo "usage: copyfiles.sh SOURCE TARGET" >&2
@@ -36,12 +40,28 @@ case $target_dir in
 esac
 cd -- "$source_dir" || exit 1
 
+# Each change is recorded as it is made, numbered in order: N.kind ("d" a
+# new folder, "n" a new file, "r" a replaced file whose old version is
+# N.old, a hard link to it) and N.path (the name, byte for byte).
+undo_dir=$target_dir/.copyfiles-undo-$$
+if ! mkdir -m 700 -- "$undo_dir"; then
+    echo "copyfiles.sh: cannot make $undo_dir" >&2
+    exit 1
+fi
+echo 0 >"$undo_dir/count"
+
 # find lists a folder before what it holds. It runs the helper below on
 # batches of names and fails when any batch failed.
 find . -mindepth 1 -exec sh -c '
 target_dir=$1
-shift
+undo_dir=$2
+shift 2
 status=0
+count=$(cat "$undo_dir/count")
+record() {
+    printf "%s" "$1" >"$undo_dir/$count.kind" && printf "%s" "$2" >"$undo_dir/$count.path" &&
+        count=$((count + 1))
+}
 for entry do
     # The staging mark only says the staging is complete, and the manifest
     # is the installation'"'"'s own record of its files: neither is copied.
@@ -80,6 +100,8 @@ for entry do
             status=1
         elif ! mkdir -- "$destination"; then
             status=1
+        else
+            record d "${entry#./}"
         fi
         continue
     fi
@@ -95,17 +117,47 @@ for entry do
     fi
     # -T: a link standing at the destination is replaced, never followed.
     partial=${destination%/*}/.copyfiles-$$.part
+    # The old version is kept (a second name for it) before it is replaced.
+    if [ -e "$destination" ] || [ -L "$destination" ]; then
+        kind=r
+        ln -P -- "$destination" "$undo_dir/$count.old" || kind=
+    else
+        kind=n
+    fi
     # A program keeps its execute permission even when the staged copy lost
     # it (archives made on Windows carry no modes).
-    if cp -P -- "$entry" "$partial" &&
+    if [ -n "$kind" ] && cp -P -- "$entry" "$partial" &&
         { [ -L "$partial" ] || [ ! -x "$destination" ] || [ -d "$destination" ] || chmod +x -- "$partial"; } &&
         mv -f -T -- "$partial" "$destination"; then
-        :
+        record "$kind" "${entry#./}"
     else
+        rm -f -- "$undo_dir/$count.old"
         rm -f -- "$partial"
         echo "copyfiles.sh: could not copy: ${entry#./}" >&2
         status=1
     fi
 done
+echo "$count" >"$undo_dir/count"
 exit $status
-' copyfiles-entry "$target_dir" {} +
+' copyfiles-entry "$target_dir" "$undo_dir" {} +
+copied=$?
+
+if [ "$copied" -ne 0 ]; then
+    # Undone newest first, so a folder is empty again when its turn comes.
+    count=$(cat "$undo_dir/count")
+    while [ "$count" -gt 0 ]; do
+        count=$((count - 1))
+        kind=$(cat "$undo_dir/$count.kind")
+        # The x keeps trailing line breaks of a name from the shell.
+        name=$(cat "$undo_dir/$count.path"; echo x)
+        name=$target_dir/${name%x}
+        case $kind in
+        r) mv -f -T -- "$undo_dir/$count.old" "$name" ;;
+        n) rm -f -- "$name" ;;
+        d) rmdir -- "$name" ;;
+        esac || echo "copyfiles.sh: could not undo: $name" >&2
+    done
+    echo "copyfiles.sh: nothing of the new version kept" >&2
+fi
+rm -rf -- "$undo_dir"
+exit "$copied"

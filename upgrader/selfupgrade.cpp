@@ -9,9 +9,12 @@
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+
+#include <algorithm>
 
 namespace swapover {
 
@@ -24,9 +27,14 @@ const char* kRestartLabel =
 
 SelfUpgrade::SelfUpgrade(const QString& qstrInstallDir, const QString& qstrHomeDir,
                          const QString& qstrMainApp)
-    : m_qstrInstallDir(qstrInstallDir), m_qstrHomeDir(qstrHomeDir), m_qstrMainApp(qstrMainApp),
-      m_probe(&platform::isProgramRunning)
+    : m_qstrInstallDir(qstrInstallDir), m_qstrHomeDir(qstrHomeDir), m_qstrMainApp(qstrMainApp)
 {
+    // Only this installation's main program holds its files: a client of
+    // another installation (or any program that happens to bear the name)
+    // would hold the upgrade up for as long as it runs.
+    m_probe = [this](const QString& qstrName) {
+        return platform::isProgramRunningAt(m_qstrInstallDir + QLatin1Char('/') + qstrName);
+    };
     m_pause = [this] { QThread::msleep(static_cast<unsigned long>(m_iPollIntervalMs)); };
 }
 
@@ -68,9 +76,8 @@ bool SelfUpgrade::loadConfig()
 
 void SelfUpgrade::waitForMainProgram()
 {
-    // The platform's process list stands for "tasklist /FI imagename eq":
-    // exact, case-sensitive image names. The main program is never stopped
-    // here; a short pause keeps the wait from spinning a core.
+    // The main program of this installation, by its path; it is never
+    // stopped here. A short pause keeps the wait from spinning a core.
     while (m_probe(m_qstrMainApp)) {
         qDebug().noquote() << kWaitLabel << m_qstrMainApp << " is running";
         m_pause();
@@ -106,11 +113,20 @@ bool SelfUpgrade::runCopyScript()
     process.start();
     const bool started = process.waitForStarted(-1);
     // The script reads from the staging folder until it ends: wait for that
-    // however long it takes, before anything is changed or removed.
-    while (started && !process.waitForFinished(m_iScriptWaitSliceMs)) {
+    // however long it takes, before anything is changed or removed. With an
+    // idle hook the wait goes in short steps, so a window stays painted.
+    QElapsedTimer slice;
+    slice.start();
+    while (started && !process.waitForFinished(m_idle ? std::min(kIdleStepMs, m_iScriptWaitSliceMs)
+                                                       : m_iScriptWaitSliceMs)) {
         if (process.state() == QProcess::NotRunning)
             break;
-        qDebug().noquote() << kCopyLabel << "copyfiles.sh still running";
+        if (m_idle)
+            m_idle();
+        if (!m_idle || slice.hasExpired(m_iScriptWaitSliceMs)) {
+            qDebug().noquote() << kCopyLabel << "copyfiles.sh still running";
+            slice.restart();
+        }
     }
 
     qDebug().noquote() << "------------------copy------------------pProcess->readAll-------------------"
@@ -166,11 +182,15 @@ SelfUpgrade::CopyOutcome SelfUpgrade::copy()
         return CopyOutcome::NoProgram;
     }
 
+    tell(Stage::Waiting);
     waitForMainProgram();
     const bool staged = stagingIsComplete();
-    const bool copied = staged && runCopyScript();
-    // Even after a partial copy: what did arrive belongs to the installation.
     if (staged)
+        tell(Stage::Applying);
+    const bool copied = staged && runCopyScript();
+    tell(copied ? Stage::Applied : Stage::Failed);
+    // A failed copy is undone by the script: nothing new arrived.
+    if (copied)
         recordStagedFiles();
 
     // Cleared whatever the script reported (as the copier always did): a
@@ -196,6 +216,12 @@ SelfUpgrade::CopyOutcome SelfUpgrade::copy()
         qDebug().noquote() << kCopyLabel << "staging folder not fully removed" << stagingDir();
     }
     return CopyOutcome::Copied;
+}
+
+void SelfUpgrade::tell(Stage stage) const
+{
+    if (m_stageSink)
+        m_stageSink(stage);
 }
 
 bool SelfUpgrade::restart()

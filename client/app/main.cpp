@@ -18,6 +18,8 @@ int main(int argc, char* argv[])
 
     gearmart::GearmartApplication::askUpdatePromptOnFirstRun();
     gearmart::ToolDataManager::instance()->setClientVersion(gearmart::GearmartApplication::clientVersion());
+    // Which build runs: after a self-upgrade, the proof that the new one came.
+    qCInfo(lcStartup).noquote() << "---tracer7--- Gearloft version" << gearmart::GearmartApplication::clientVersion();
 
     gearmart::Gearmart window;
     app.setMainWindow(&window);

@@ -1101,6 +1101,10 @@
         <translation>Updating Gearloft</translation>
     </message>
     <message>
+        <source>Updating V%1 to V%2</source>
+        <translation>Updating V%1 to V%2</translation>
+    </message>
+    <message>
         <source>Update progress</source>
         <translation>Update progress</translation>
     </message>
@@ -1177,6 +1181,29 @@
     <message>
         <source>Restore</source>
         <translation>Restore</translation>
+    </message>
+</context>
+<context>
+    <name>swapover::UpgradeNotice</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Close the notice</source>
+        <translation>Close the notice</translation>
+    </message>
+    <message>
+        <source>Gearloft is closing to apply the update...</source>
+        <translation>Gearloft is closing to apply the update...</translation>
+    </message>
+    <message>
+        <source>Applying the update to Gearloft...</source>
+        <translation>Applying the update to Gearloft...</translation>
+    </message>
+    <message>
+        <source>The update could not be applied. Gearloft keeps its previous version.</source>
+        <translation>The update could not be applied. Gearloft keeps its previous version.</translation>
     </message>
 </context>
 </TS>

@@ -1100,6 +1100,10 @@
         <translation>正在更新版本</translation>
     </message>
     <message>
+        <source>Updating V%1 to V%2</source>
+        <translation>正在从 V%1 更新到 V%2</translation>
+    </message>
+    <message>
         <source>Update progress</source>
         <translation>更新进度</translation>
     </message>
@@ -1176,6 +1180,29 @@
     <message>
         <source>Restore</source>
         <translation>还原</translation>
+    </message>
+</context>
+<context>
+    <name>swapover::UpgradeNotice</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Close the notice</source>
+        <translation>关闭提示</translation>
+    </message>
+    <message>
+        <source>Gearloft is closing to apply the update...</source>
+        <translation>Gearloft 正在关闭以应用更新...</translation>
+    </message>
+    <message>
+        <source>Applying the update to Gearloft...</source>
+        <translation>正在为 Gearloft 应用更新...</translation>
+    </message>
+    <message>
+        <source>The update could not be applied. Gearloft keeps its previous version.</source>
+        <translation>更新未能应用，Gearloft 保持原来的版本。</translation>
     </message>
 </context>
 </TS>

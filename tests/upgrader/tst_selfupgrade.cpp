@@ -86,12 +86,17 @@ private slots:
             QCOMPARE(readFile(setupPath()), setupXml(QStringLiteral("1")));
             ++pauses;
         });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
         QMap<QString, QByteArray> staged = filesUnder(m_staging);
         QVERIFY(staged.remove(kStagingMarker) == 1);
 
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::Copied);
 
+        // What the notice shows, in order.
+        QCOMPARE(stages, (QList<SelfUpgrade::Stage>{SelfUpgrade::Stage::Waiting, SelfUpgrade::Stage::Applying,
+                                                    SelfUpgrade::Stage::Applied}));
         QCOMPARE(probed, QStringList(QVector<QString>(4, QStringLiteral("Gearloft")).toList()));
         QCOMPARE(pauses, 3);
         QCOMPARE(countContaining(QStringLiteral(" is running")), 3);
@@ -114,27 +119,20 @@ private slots:
     }
 
     // The installation's list of files learns the new ones, whatever the
-    // package says about it; and a link where a folder of the new version
-    // belongs is never written through.
-    void newFilesJoinTheManifestAndLinksStayShut()
+    // package says about it.
+    void newFilesJoinTheManifest()
     {
         installmanifest::InstallManifest manifest;
         QVERIFY(manifest.add({QStringLiteral("Gearloft"), QStringLiteral("plugins/libLacquer.so")}));
         QVERIFY(manifest.write(m_install));
         QVERIFY(writeFile(m_staging + QStringLiteral("/.gearloft-manifest"),
                           "gearloft-manifest 1\nkeep me.txt\n"));
-        const QString elsewhere = m_root->filePath(QStringLiteral("elsewhere"));
-        QVERIFY(QDir().mkpath(elsewhere));
-        QVERIFY(QFile::link(elsewhere, m_install + QStringLiteral("/translations")));
 
         SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
         upgrade.setProcessProbe([](const QString&) { return false; });
         QVERIFY(upgrade.loadConfig());
-        QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::ScriptFailed);
+        QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::Copied);
 
-        QVERIFY(QDir(elsewhere).isEmpty());
-        QCOMPARE(readFile(m_install + QStringLiteral("/plugins/libLacquer.so")),
-                 QByteArray("new style plugin"));
         QVERIFY(manifest.read(m_install));
         const QStringList entries = manifest.entries();
         QVERIFY(entries.contains(QStringLiteral("Gearloft")));
@@ -142,6 +140,37 @@ private slots:
         QVERIFY(!entries.contains(QStringLiteral("keep me.txt"))); // the package's own list was not taken
         QVERIFY(!entries.contains(QStringLiteral(".gearloft-manifest")));
         QVERIFY(!entries.contains(kStagingMarker));
+    }
+
+    // A link where a folder of the new version belongs is never written
+    // through, and the copy fails as a whole: what was already copied is
+    // undone, so the old version stays whole and the user is told.
+    void aFailedCopyLeavesTheOldVersionWhole()
+    {
+        installmanifest::InstallManifest manifest;
+        QVERIFY(manifest.add({QStringLiteral("Gearloft"), QStringLiteral("plugins/libLacquer.so")}));
+        QVERIFY(manifest.write(m_install));
+        const QString elsewhere = m_root->filePath(QStringLiteral("elsewhere"));
+        QVERIFY(QDir().mkpath(elsewhere));
+        QVERIFY(QFile::link(elsewhere, m_install + QStringLiteral("/translations")));
+        const QMap<QString, QByteArray> installed = filesUnder(m_install);
+
+        SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
+        upgrade.setProcessProbe([](const QString&) { return false; });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
+        QVERIFY(upgrade.loadConfig());
+        QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::ScriptFailed);
+        QCOMPARE(stages.value(stages.size() - 1), SelfUpgrade::Stage::Failed);
+
+        QVERIFY(QDir(elsewhere).isEmpty());
+        QCOMPARE(readFile(m_install + QStringLiteral("/plugins/libLacquer.so")), QByteArray("old style plugin"));
+        QMap<QString, QByteArray> after = filesUnder(m_install);
+        QCOMPARE(after.take(QStringLiteral("Setup.xml")), setupXml(QStringLiteral("0")));
+        auto expected = installed;
+        expected.remove(QStringLiteral("Setup.xml"));
+        QCOMPARE(after, expected);
+        QVERIFY(QFileInfo::exists(m_staging));
     }
 
     void defaultPauseKeepsTheWaitFromSpinning()
@@ -202,8 +231,12 @@ private slots:
 
         SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
         upgrade.setProcessProbe([](const QString&) { return false; });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::ScriptFailed);
+        // The user is told that the update did not happen.
+        QCOMPARE(stages.value(stages.size() - 1), SelfUpgrade::Stage::Failed);
 
         QCOMPARE(filesUnder(m_staging), staged);
         QVERIFY(countContaining(logged) >= 1);
@@ -251,8 +284,11 @@ private slots:
 
         SelfUpgrade upgrade(m_install, m_home, QStringLiteral("Gearloft"));
         upgrade.setProcessProbe([](const QString&) { return false; });
+        QList<SelfUpgrade::Stage> stages;
+        upgrade.setStageSink([&](SelfUpgrade::Stage stage) { stages.append(stage); });
         QVERIFY(upgrade.loadConfig());
         QCOMPARE(upgrade.copy(), SelfUpgrade::CopyOutcome::NotStaged);
+        QCOMPARE(stages, (QList<SelfUpgrade::Stage>{SelfUpgrade::Stage::Waiting, SelfUpgrade::Stage::Failed}));
 
         QCOMPARE(countContaining(logged), 1);
         QCOMPARE(filesUnder(m_staging), staged);

@@ -350,6 +350,8 @@ void Gearmart::onStartUpdateGearloft()
 {
     setBlackCover();
     m_pUpdateDialog->setProgress(0);
+    const ToolDataManager* data = ToolDataManager::instance();
+    m_pUpdateDialog->setVersions(data->clientVersion(), data->managerVersion());
     m_pUpdateDialog->move(pos() + QPoint(350, 290));
     m_pUpdateDialog->show();
 }

@@ -10,7 +10,7 @@
 #include "shell/inquiryifupdatepromptdialog.h"
 #include "shell/pluginfinder.h"
 #include "shell/singleinstance.h"
-#include "version/buildversion.h"
+#include "version/clientversion.h"
 #include "widgets/tipdialog.h"
 
 #include <QDebug>
@@ -42,7 +42,7 @@ GearmartApplication::GearmartApplication(int& argc, char** argv)
 
 QString GearmartApplication::clientVersion()
 {
-    return QStringLiteral(GEARLOFT_VERSION);
+    return QString::fromLatin1(builtVersion());
 }
 
 void GearmartApplication::askUpdatePromptOnFirstRun()

@@ -76,6 +76,15 @@ void UpdateVersionDialog::reset()
     setTransferProgress(TransferProgress());
 }
 
+void UpdateVersionDialog::setVersions(const QString& qstrCurrent, const QString& qstrNewer)
+{
+    if (qstrCurrent.isEmpty() || qstrNewer.isEmpty())
+        m_pLabel->setText(tr("Version updating"));
+    else
+        m_pLabel->setText(tr("Updating V%1 to V%2").arg(qstrCurrent, qstrNewer));
+    m_pLabel->setAccessibleName(m_pLabel->text());
+}
+
 void UpdateVersionDialog::setTransferProgress(const TransferProgress& progress)
 {
     m_pTransferLabel->showProgress(progress);

@@ -26,6 +26,9 @@ public slots:
     // At exactly 100 the update counts as complete: the dialog says so and hides.
     void setProgress(int iValue);
     void reset();
+    // "Updating V<current> to V<newer>" above the bar, so the user sees
+    // what is fetched; without both versions the plain title stays.
+    void setVersions(const QString& qstrCurrent, const QString& qstrNewer);
     // The line under the bar; unknown figures hide it. The main window hands
     // over the main program's figures.
     void setTransferProgress(const gearmart::TransferProgress& progress);

@@ -1,7 +1,9 @@
 #include "platform/processes.h"
 
 #include <dirent.h>
+#include <cstdlib>
 #include <fstream>
+#include <limits.h>
 #include <unistd.h>
 
 namespace platform {
@@ -22,20 +24,27 @@ std::string baseName(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The path of a process's executable; empty when it cannot be read.
+std::string executableOf(const std::string& pidText)
+{
+    char buffer[4096];
+    const ssize_t n = readlink(("/proc/" + pidText + "/exe").c_str(), buffer, sizeof buffer - 1);
+    if (n <= 0)
+        return {};
+    std::string path(buffer, static_cast<std::size_t>(n));
+    // A program replaced on disk while running still counts under its path.
+    static const std::string deleted = " (deleted)";
+    if (path.size() > deleted.size() && path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
+        path.resize(path.size() - deleted.size());
+    return path;
+}
+
 std::string imageNameOf(const std::string& pidText)
 {
     const std::string procDir = "/proc/" + pidText;
-    char buffer[4096];
-    const ssize_t n = readlink((procDir + "/exe").c_str(), buffer, sizeof buffer - 1);
-    if (n > 0) {
-        std::string path(buffer, static_cast<std::size_t>(n));
-        // A program replaced on disk while running still counts under its name.
-        static const std::string deleted = " (deleted)";
-        if (path.size() > deleted.size() &&
-            path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
-            path.resize(path.size() - deleted.size());
-        return baseName(path);
-    }
+    const std::string executable = executableOf(pidText);
+    if (!executable.empty())
+        return baseName(executable);
     // Unreadable link (a process that changed its credentials): the kernel's
     // short command name is all we get.
     std::ifstream comm(procDir + "/comm");
@@ -108,6 +117,29 @@ std::vector<ProcessEntry> listProcesses()
     }
     closedir(dir);
     return result;
+}
+
+bool programRunsAt(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    // The kernel names executables by their resolved path; the folder is
+    // resolved here, the file may be gone (replaced while it runs).
+    std::string wanted = path;
+    const auto slash = path.rfind('/');
+    if (slash != std::string::npos) {
+        char* folder = realpath(slash == 0 ? "/" : path.substr(0, slash).c_str(), nullptr);
+        if (folder) {
+            wanted = std::string(folder) + (std::string(folder) == "/" ? "" : "/") + path.substr(slash + 1);
+            free(folder);
+        }
+    }
+    const pid_t self = getpid();
+    for (const auto& process : listProcesses()) {
+        if (process.pid != self && executableOf(std::to_string(process.pid)) == wanted)
+            return true;
+    }
+    return false;
 }
 
 pid_t currentProcessId()

@@ -56,9 +56,16 @@ private slots:
         QCOMPARE(platform::findProcess(name.toStdString()), pid_t(child.processId()));
         QCOMPARE(platform::findProcess(QString(name + QStringLiteral(".exe")).toStdString()), pid_t(child.processId()));
         QCOMPARE(platform::findProcess("Probe Tool"), pid_t(0));
+        // By path: this copy only, also through a link to its folder.
+        QVERIFY(platform::programRunsAt(QFile::encodeName(program).toStdString()));
+        QVERIFY(QFile::link(dir.path(), dir.filePath(QStringLiteral("via link"))));
+        QVERIFY(platform::programRunsAt(QFile::encodeName(dir.filePath(QStringLiteral("via link/") + name)).toStdString()));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("other"))));
+        QVERIFY(!platform::programRunsAt(QFile::encodeName(dir.filePath(QStringLiteral("other/") + name)).toStdString()));
         child.kill();
         child.waitForFinished();
         QCOMPARE(platform::findProcess(name.toStdString()), pid_t(0));
+        QVERIFY(!platform::programRunsAt(QFile::encodeName(program).toStdString()));
     }
 
     void anExitedChildNotYetCollectedDoesNotCount()

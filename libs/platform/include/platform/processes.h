@@ -27,6 +27,10 @@ bool processRuns(pid_t pid);
 
 // Pid of the first process whose image name matches, 0 when none does.
 pid_t findProcess(const std::string& imageName);
+// Whether a process of this user runs the executable at path (compared after
+// resolving links; a program replaced on disk while running still counts).
+// Another copy of the program elsewhere, under the same name, does not.
+bool programRunsAt(const std::string& path);
 // Whether this one process is this user's, runs and has that image name
 // (a pid found earlier may have been taken by another process since).
 bool processIsNamed(pid_t pid, const std::string& imageName);

@@ -11,6 +11,9 @@ double freeDiskGiB(const QString& path);
 // Whether a process runs whose executable file name is imageName; a trailing
 // ".exe" is ignored on both sides, the comparison is exact otherwise.
 bool isProgramRunning(const QString& imageName);
+// Whether a process of this user runs the program at this path (links
+// resolved): the same program of another installation does not count.
+bool isProgramRunningAt(const QString& path);
 
 // Login name of the effective user; empty when unknown.
 QString currentUserName();

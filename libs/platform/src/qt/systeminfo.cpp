@@ -24,6 +24,11 @@ bool isProgramRunning(const QString& imageName)
     return findProcess(QFile::encodeName(imageName).toStdString()) != 0;
 }
 
+bool isProgramRunningAt(const QString& path)
+{
+    return programRunsAt(QFile::encodeName(path).toStdString());
+}
+
 QString currentUserName()
 {
     return QString::fromStdString(userName());

@@ -127,6 +127,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(settings->downloadingCount(), 0, kLongWait);
         settings->findChild<QPushButton*>(QStringLiteral("updateBtn"))->click();
         QVERIFY(window.updateDialog()->isVisible());
+        // The dialog says what is fetched.
+        QCOMPARE(window.updateDialog()->findChild<QLabel*>(QStringLiteral("label"))->text(),
+                 QStringLiteral("Updating V1.1.0.5 to V1.1.0.6"));
         QVERIFY(window.cover()->isVisible());
         QTRY_COMPARE_WITH_TIMEOUT(checker->rows(), VersionChecker::Rows::Updated, kLongWait);
         QCOMPARE(TipDialog::lastRequestForTesting().text,
