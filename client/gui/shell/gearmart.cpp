@@ -10,6 +10,7 @@
 #include "platform/launcher.h"
 #include "request/clientrequestmanager.h"
 #include "request/requestrouter.h"
+#include "request/installationsources.h"
 #include "request/servicesupervisor.h"
 #include "shell/windowtitlewidget.h"
 #include "tooldata/tooldatamanager.h"
@@ -36,20 +37,6 @@ namespace {
 const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
 const QString kSureIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sure.png");
 
-RequestSources requestSources()
-{
-    RequestSources sources;
-    sources.downloadAddress = [](int key) { return ToolDataManager::instance()->downloadAddress(key); };
-    sources.serverAddress = [] { return ConfigManager::instance()->serverAddress(); };
-    sources.unzipDir = [](int key) -> QString {
-        const auto& states = ToolDataManager::instance()->toolStates();
-        const auto it = states.constFind(key);
-        if (it != states.constEnd() && it->IsInstalledByInstaller)
-            return QFileInfo(QDir::cleanPath(it->InstallLocation)).path() + QLatin1Char('/');
-        return ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/");
-    };
-    return sources;
-}
 } // namespace
 
 Gearmart::Gearmart(QWidget* parent) : FramelessWidget(parent)
@@ -59,7 +46,7 @@ Gearmart::Gearmart(QWidget* parent) : FramelessWidget(parent)
     setWindowIcon(QIcon(QStringLiteral(":/Gearmart/Image/Gearmatt/logo.ico")));
     m_pRequestManager = new ClientRequestManager(this);
     m_pRequestManager->setMaxThreadCount(10);
-    m_pRouter = new RequestRouter(RequestTransport::over(m_pRequestManager), requestSources(), this);
+    m_pRouter = new RequestRouter(RequestTransport::over(m_pRequestManager), installationSources(), this);
     // Nothing, the secret least of all, goes to the port before the service
     // itself confirms it holds it.
     m_pRouter->setHolding(true);

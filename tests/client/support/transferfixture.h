@@ -2,10 +2,9 @@
 // A transfer model for the widget tests: its requests are recorded instead
 // of sent, and the test hands in the service's answers.
 
-#include "config/configmanager.h"
+#include "request/installationsources.h"
 #include "request/requestmethod.h"
 #include "request/requestrouter.h"
-#include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 
 #include <QList>
@@ -15,7 +14,9 @@ namespace transfertest {
 class Model
 {
 public:
-    Model() : router({[this](const gearmart::ClientRequest& request) { sent << request; }}, sources())
+    Model()
+        : router({[this](const gearmart::ClientRequest& request) { sent << request; }},
+                 gearmart::installationSources())
     {
         router.setPort(20008);
     }
@@ -49,18 +50,6 @@ public:
     QList<gearmart::ClientRequest> sent;
     gearmart::RequestRouter router;
     gearmart::ToolTransfer transfers{&router};
-
-private:
-    static gearmart::RequestSources sources()
-    {
-        gearmart::RequestSources sources;
-        sources.downloadAddress = [](int key) {
-            return gearmart::ToolDataManager::instance()->downloadAddress(key);
-        };
-        sources.serverAddress = [] { return gearmart::ConfigManager::instance()->serverAddress(); };
-        sources.unzipDir = [](int) { return QStringLiteral("/tmp/SubTools/"); };
-        return sources;
-    }
 };
 
 } // namespace transfertest

@@ -7,6 +7,7 @@
 #include "packageserver.h"
 #include "platform/registry.h"
 #include "request/clientrequestmanager.h"
+#include "request/installationsources.h"
 #include "request/requestrouter.h"
 #include "request/servicesupervisor.h"
 #include "testcatalog.h"
@@ -104,19 +105,13 @@ private:
 
         m_manager = std::make_unique<ClientRequestManager>();
         m_manager->setMaxThreadCount(10);
-        RequestSources sources;
-        sources.downloadAddress = [](int key) { return ToolDataManager::instance()->downloadAddress(key); };
-        sources.serverAddress = [] { return QString(); };
-        sources.unzipDir = [](int) {
-            return ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/");
-        };
         ClientRequestManager* manager = m_manager.get();
         RequestTransport transport{[this, manager](const ClientRequest& request) {
             if (request.method == DownloadProgress)
                 m_progressRequests << request;
             manager->send(request);
         }};
-        m_router = std::make_unique<RequestRouter>(transport, sources);
+        m_router = std::make_unique<RequestRouter>(transport, installationSources());
         m_router->setHolding(true);
         connect(manager, &ClientRequestManager::signalRequestResult, m_router.get(),
                 &RequestRouter::onSolveRequestResult);

@@ -11,6 +11,7 @@
 #include "loopback.h"
 #include "packageserver.h"
 #include "request/clientrequestmanager.h"
+#include "request/installationsources.h"
 #include "request/requestrouter.h"
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
@@ -86,13 +87,7 @@ private slots:
         // The request layer as the main window builds and wires it.
         ClientRequestManager manager;
         manager.setMaxThreadCount(10);
-        RequestSources sources;
-        sources.downloadAddress = [](int key) { return ToolDataManager::instance()->downloadAddress(key); };
-        sources.serverAddress = [] { return ConfigManager::instance()->serverAddress(); };
-        sources.unzipDir = [](int) {
-            return ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/");
-        };
-        RequestRouter router(RequestTransport::over(&manager), sources);
+        RequestRouter router(RequestTransport::over(&manager), installationSources());
         router.setPort(port);
         connect(&manager, &ClientRequestManager::signalRequestResult, &router,
                 &RequestRouter::onSolveRequestResult);

@@ -11,6 +11,7 @@
 #include "mytools/updatetoolswidget.h"
 #include "packageserver.h"
 #include "request/clientrequestmanager.h"
+#include "request/installationsources.h"
 #include "request/requestrouter.h"
 #include "transfer/tooltransfer.h"
 #include "widgets/tipdialog.h"
@@ -88,13 +89,7 @@ private slots:
         // The request layer and the board, wired as the main window wires them.
         ClientRequestManager manager;
         manager.setMaxThreadCount(10);
-        RequestSources sources;
-        sources.downloadAddress = [](int key) { return ToolDataManager::instance()->downloadAddress(key); };
-        sources.serverAddress = [] { return ConfigManager::instance()->serverAddress(); };
-        sources.unzipDir = [](int) {
-            return ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/");
-        };
-        RequestRouter router(RequestTransport::over(&manager), sources);
+        RequestRouter router(RequestTransport::over(&manager), installationSources());
         router.setPort(port);
         connect(&manager, &ClientRequestManager::signalRequestResult, &router,
                 &RequestRouter::onSolveRequestResult);
