@@ -10,6 +10,7 @@
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "transfer/transferfailure.h"
+#include "widgets/focusring.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
@@ -56,6 +57,7 @@ void SubToolWidget::buildForm()
     setFixedSize(234, 254);
     // Reached by Tab like any control; its ring shows where focus is.
     setFocusPolicy(Qt::StrongFocus);
+    setProperty(FocusRing::kOwnRing, true);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 14, 2, 8);

@@ -78,7 +78,7 @@ void ToolDownloadWidget::buildForm(ToolTransfer* transfers)
     auto* picLayout = new QHBoxLayout(m_pPicWidget);
     picLayout->setContentsMargins(0, 0, 0, 0);
     m_pBanner = new ToolIntroPictureWidget(m_pPicWidget);
-    picLayout->addWidget(m_pBanner, 0, Qt::AlignLeft | Qt::AlignTop);
+    picLayout->addWidget(m_pBanner, 1, Qt::AlignTop);
     contentsLayout->addWidget(m_pPicWidget);
 
     m_pTypePlace = new QWidget(m_pContents);
@@ -88,7 +88,6 @@ void ToolDownloadWidget::buildForm(ToolTransfer* transfers)
 
     m_pToolWidget = new QWidget(m_pContents);
     m_pToolWidget->setObjectName(QStringLiteral("toolWidget"));
-    m_pToolWidget->setMinimumWidth(1010);
     auto* toolLayout = new QGridLayout(m_pToolWidget);
     toolLayout->setContentsMargins(0, 0, 0, 0);
     m_pListWidget = new ToosListWidget(transfers, m_pToolWidget);

@@ -1,6 +1,7 @@
 #include "catalog/toolintropicturewidget.h"
 
 #include "catalog/bannerindicatorwidget.h"
+#include "catalog/bannerpicture.h"
 #include "common/picturecache.h"
 #include "config/configmanager.h"
 #include "panelcraft/iconbutton.h"
@@ -18,7 +19,9 @@ namespace gearmart {
 
 namespace {
 
-const QPoint kSwitchButtonPos(853, 248);
+// From the frame's left edge.
+const QPoint kSwitchButtonPos(117, 248);
+constexpr int kFrameWidth = 278;
 
 // The key after iKey in the map's order, the first after the last.
 int keyAfter(const QMap<int, QString>& map, int iKey)
@@ -34,21 +37,25 @@ int keyAfter(const QMap<int, QString>& map, int iKey)
 ToolIntroPictureWidget::ToolIntroPictureWidget(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ToolIntroPictureWidget"));
-    setFixedSize(1014, 282);
+    // As wide as the page: the picture takes what the thumbnails leave.
+    setFixedHeight(282);
+    setMinimumWidth(kMinimumWidth);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(6);
 
-    m_pPicMax = new crestui::IconButton(this);
+    m_pPicMax = new BannerPicture(this);
     m_pPicMax->setObjectName(QStringLiteral("picMax"));
-    m_pPicMax->setFixedSize(730, 280);
+    m_pPicMax->setFixedHeight(280);
+    m_pPicMax->setMinimumWidth(kMinimumWidth - 284);
     m_pPicMax->setCursor(Qt::PointingHandCursor);
     m_pPicMax->setAccessibleName(tr("Featured tool"));
-    layout->addWidget(m_pPicMax, 0, Qt::AlignTop);
+    layout->addWidget(m_pPicMax, 1, Qt::AlignTop);
 
     m_pFrame = new QFrame(this);
     m_pFrame->setObjectName(QStringLiteral("frame"));
-    m_pFrame->setFixedSize(278, 282);
+    m_pFrame->setFixedSize(kFrameWidth, 282);
     auto* frameLayout = new QVBoxLayout(m_pFrame);
     frameLayout->setContentsMargins(0, 0, 0, 0);
     frameLayout->setSpacing(0);
@@ -56,7 +63,6 @@ ToolIntroPictureWidget::ToolIntroPictureWidget(QWidget* parent) : QWidget(parent
     m_pIndicatorWidget->setObjectName(QStringLiteral("indicatorWidget"));
     frameLayout->addWidget(m_pIndicatorWidget);
     layout->addWidget(m_pFrame, 0, Qt::AlignTop);
-    layout->addStretch(1);
 
     m_pRotationTimer = new QTimer(this);
     m_pRotationTimer->setInterval(kDefaultRotationInterval);
@@ -127,7 +133,7 @@ void ToolIntroPictureWidget::fill()
     m_pSwitchBtn->setCursor(Qt::PointingHandCursor);
     m_pSwitchBtn->setAccessibleName(tr("Next picture"));
     m_pSwitchBtn->setToolTip(tr("Next picture"));
-    m_pSwitchBtn->move(kSwitchButtonPos);
+    placeSwitchButton();
     m_pSwitchBtn->hide();
     connect(m_pSwitchBtn, &QPushButton::clicked, this, &ToolIntroPictureWidget::onSwitch);
 
@@ -218,8 +224,15 @@ void ToolIntroPictureWidget::leaveEvent(QEvent* event)
 void ToolIntroPictureWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    placeSwitchButton();
+}
+
+void ToolIntroPictureWidget::placeSwitchButton()
+{
+    // Under the thumbnails, wherever the frame lands.
     if (m_pSwitchBtn)
-        m_pSwitchBtn->move(kSwitchButtonPos);
+        m_pSwitchBtn->move(m_pFrame->geometry().right() + 1 - kFrameWidth + kSwitchButtonPos.x(),
+                           kSwitchButtonPos.y());
 }
 
 } // namespace gearmart

@@ -28,6 +28,8 @@ class ToolIntroPictureWidget : public QWidget
 public:
     static constexpr int kDefaultRotationInterval = 5000;
     static constexpr int kThumbnailCount = 3;
+    // The narrowest the page gets in the smallest window.
+    static constexpr int kMinimumWidth = 940;
 
     explicit ToolIntroPictureWidget(QWidget* parent = nullptr);
 
@@ -68,6 +70,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void placeSwitchButton();
     void readPictures();
     void fill();
     void showLarge(int iKey);

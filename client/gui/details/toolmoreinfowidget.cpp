@@ -35,7 +35,9 @@ ToolMoreInfoWidget::ToolMoreInfoWidget(ToolInfo record, ToolTransfer* transfers,
 void ToolMoreInfoWidget::buildForm(ToolTransfer* transfers)
 {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 8, 16, 0);
+    // Tight enough that the 768 px picture viewer and the 6 px scroll bar
+    // fit beside the left column in a 1024 px window.
+    layout->setContentsMargins(8, 8, 8, 0);
     layout->setSpacing(8);
 
     goBackBtn = new BaseConfigButon(this);
@@ -47,7 +49,7 @@ void ToolMoreInfoWidget::buildForm(ToolTransfer* transfers)
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
-    body->setSpacing(8);
+    body->setSpacing(4);
     layout->addLayout(body, 1);
 
     leftWidget = new QWidget(this);
@@ -60,7 +62,7 @@ void ToolMoreInfoWidget::buildForm(ToolTransfer* transfers)
     scrollArea->setObjectName(QStringLiteral("scrollArea"));
     scrollArea->setFrameShape(QFrame::NoFrame);
     scrollArea->setWidgetResizable(true);
-    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* rightContent = new QWidget;
     rightContent->setObjectName(QStringLiteral("scrollAreaWidgetContents"));
     auto* rightLayout = new QVBoxLayout(rightContent);
@@ -71,13 +73,16 @@ void ToolMoreInfoWidget::buildForm(ToolTransfer* transfers)
     rightTopWidget->setObjectName(QStringLiteral("rightTopWidget"));
     m_pRightTopWidget = new MoreInfoRightTopWidget(m_toolInfo, rightTopWidget);
     bareGrid(rightTopWidget)->addWidget(m_pRightTopWidget);
-    rightLayout->addWidget(rightTopWidget);
+    // Wide windows keep the text as wide as the pictures (lines stay
+    // readable) and centre the two together in the room they have.
+    rightTopWidget->setFixedWidth(MoreInfoRightBottomWidget::kWidth);
+    rightLayout->addWidget(rightTopWidget, 0, Qt::AlignHCenter);
 
     rightBottomWidget = new QWidget(rightContent);
     rightBottomWidget->setObjectName(QStringLiteral("rightBottomWidget"));
     m_pRightBottomWidget = new MoreInfoRightBottomWidget(m_toolInfo, rightBottomWidget);
     bareGrid(rightBottomWidget)->addWidget(m_pRightBottomWidget);
-    rightLayout->addWidget(rightBottomWidget);
+    rightLayout->addWidget(rightBottomWidget, 0, Qt::AlignHCenter);
     rightLayout->addStretch(1);
 
     scrollArea->setWidget(rightContent);

@@ -10,6 +10,7 @@
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "transfer/transferfailure.h"
+#include "widgets/focusring.h"
 #include "widgets/progressbar.h"
 #include "widgets/resizelabel.h"
 #include "widgets/tipdialog.h"
@@ -64,6 +65,7 @@ void DownloadedSubToolWidget::buildForm()
     resize(kMinWidth, kBaseHeight);
     // Tab reaches the row itself, where the move and delete keys work.
     setFocusPolicy(Qt::StrongFocus);
+    setProperty(FocusRing::kOwnRing, true);
     setStyleSheet(QStringLiteral("QWidget#DownloadedSubToolWidget{background-color: #ffffff;}       "
                                  "QWidget#DownloadedSubToolWidget:hover{background: #F5F5F5;}"));
 

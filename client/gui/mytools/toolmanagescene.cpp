@@ -1,5 +1,6 @@
 #include "mytools/toolmanagescene.h"
 
+#include "mytools/boardaccessibility.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/droppableproxywidget.h"
 
@@ -11,6 +12,7 @@ namespace gearmart {
 ToolManageScene::ToolManageScene(ToolTransfer* transfers, QObject* parent)
     : QGraphicsScene(parent), m_pTransfers(transfers)
 {
+    BoardAccessibility::install();
 }
 
 DroppableProxyWidget* ToolManageScene::proxyOf(int iKey) const

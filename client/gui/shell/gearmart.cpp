@@ -26,6 +26,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -74,18 +75,21 @@ void Gearmart::buildForm()
     m_pTitleArea = new QWidget(this);
     m_pTitleArea->setObjectName(QStringLiteral("titleWidget"));
     m_pTitleArea->setFixedHeight(64);
-    m_pTitleArea->setMinimumWidth(1024);
     m_pStackedWidget = new QStackedWidget(this);
     m_pStackedWidget->setObjectName(QStringLiteral("stackedWidget"));
-    m_pStackedWidget->setMinimumWidth(1024);
     m_pMainLayout->addWidget(m_pTitleArea);
     m_pMainLayout->addWidget(m_pStackedWidget);
 }
 
 void Gearmart::buildWidgets()
 {
-    resize(1024, 768);
-    setMinimumWidth(1034);
+    // The whole window fits a 1024 x 768 screen, with room for a panel;
+    // a smaller screen gets a window as large as its free area.
+    setMinimumSize(kMinimumSize);
+    QSize size(1024, 768);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size()).expandedTo(kMinimumSize);
+    resize(size);
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
     setMouseTracking(true);
     setAttribute(Qt::WA_QuitOnClose, true);

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QPoint>
 #include <QProcess>
+#include <QSize>
 #include <QVector>
 
 class QStackedWidget;
@@ -34,6 +35,8 @@ class Gearmart : public FramelessWidget
     Q_OBJECT
 
 public:
+    static constexpr QSize kMinimumSize{1024, 600};
+
     explicit Gearmart(QWidget* parent = nullptr);
     ~Gearmart() override;
 

@@ -11,6 +11,7 @@
 #include "shell/pluginfinder.h"
 #include "shell/singleinstance.h"
 #include "version/clientversion.h"
+#include "widgets/focusring.h"
 #include "widgets/tipdialog.h"
 
 #include <QDebug>
@@ -74,6 +75,7 @@ bool GearmartApplication::init()
     setApplicationFont();
     loadSkin();
     loadStyle();
+    FocusRing::install(this);
     loadTranslation();
     if (m_bAlreadyRunning) {
         TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),

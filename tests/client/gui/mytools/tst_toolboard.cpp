@@ -2,6 +2,7 @@
 // by drag and by keyboard with the state list checked on disk, the update
 // list with "check all" and the batch, and the badge.
 #include "boardfixture.h"
+#include "mytools/boardaccessibility.h"
 #include "mytools/deleteframe.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/downloadtoolswidget.h"
@@ -20,6 +21,7 @@
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGraphicsView>
 #include <QLabel>
@@ -449,6 +451,36 @@ private slots:
         for (DroppableProxyWidget* proxy : board->downloadedScene()->proxies()) {
             for (QAbstractButton* button : proxy->widget()->findChildren<QAbstractButton*>())
                 QVERIFY2(!button->accessibleName().isEmpty(), qPrintable(button->objectName()));
+        }
+    }
+
+    // A screen reader finds the rows under their view, in order, and reaches
+    // each row's buttons and their press action.
+    void screenReadersWalkTheRows()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(allToolsView(board.get()));
+        QVERIFY(list);
+        QCOMPARE(list->role(), QAccessible::List);
+        const QList<DroppableProxyWidget*> proxies = board->downloadedScene()->proxies();
+        QCOMPARE(list->childCount(), proxies.size());
+        for (int i = 0; i < proxies.size(); ++i) {
+            QAccessibleInterface* row = list->child(i);
+            QVERIFY(row);
+            QCOMPARE(row->object(), proxies.at(i)->widget());
+            QCOMPARE(row->parent(), list);
+            QCOMPARE(list->indexOfChild(row), i);
+            QVERIFY(!row->text(QAccessible::Name).isEmpty());
+            QVERIFY(list->rect().intersects(row->rect()));
+            bool pressable = false;
+            for (int j = 0; j < row->childCount(); ++j) {
+                QAccessibleInterface* control = row->child(j);
+                if (control->role() == QAccessible::Button && control->actionInterface() &&
+                    control->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()))
+                    pressable = true;
+            }
+            QVERIFY2(pressable, qPrintable(row->text(QAccessible::Name)));
         }
     }
 };
