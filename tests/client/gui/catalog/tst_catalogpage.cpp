@@ -2,6 +2,7 @@
 // width, the banner's pictures and rotation, the sticky type bar with its
 // fold button, and what passes between the main window and the cards.
 #include "catalog/bannerindicatorwidget.h"
+#include "catalog/bannerpicture.h"
 #include "catalog/subtoolwidget.h"
 #include "catalog/tooldownloadwidget.h"
 #include "catalog/toolintropicturewidget.h"
@@ -224,9 +225,12 @@ private slots:
 
         QCOMPARE(ToolIntroPictureWidget::bannerFolder(), bannerFolder(1));
         ToolIntroPictureWidget banner;
+        banner.resize(1014, 282);
         banner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&banner));
         QCOMPARE(banner.size(), QSize(1014, 282));
+        // The picture takes what the thumbnails leave.
+        QCOMPARE(banner.largePicture()->width(), 1014 - 278 - 6);
         QVERIFY(banner.isFilled());
         QCOMPARE(banner.smallPictures().keys(), (QList<int>{2, 3, 4, 5}));
         QCOMPARE(banner.largePictures().keys(), (QList<int>{2, 3, 4, 5}));
@@ -274,6 +278,23 @@ private slots:
         banner.largePicture()->click();
         banner.onRotate();
         QVERIFY(clicked.isEmpty());
+    }
+
+    // A banner picture is never stretched or cut, whatever the page's width.
+    void bannerPictureKeepsItsShape_data()
+    {
+        QTest::addColumn<QSize>("place");
+        QTest::addColumn<QRect>("drawn");
+        QTest::newRow("its own size") << QSize(730, 280) << QRect(0, 0, 730, 280);
+        QTest::newRow("wider: colour on the right") << QSize(1600, 280) << QRect(0, 0, 730, 280);
+        QTest::newRow("narrower: shrunk, centred") << QSize(365, 280) << QRect(0, 70, 365, 140);
+    }
+
+    void bannerPictureKeepsItsShape()
+    {
+        QFETCH(QSize, place);
+        QFETCH(QRect, drawn);
+        QCOMPARE(BannerPicture::pictureRect(QSize(730, 280), place), drawn);
     }
 
     void bannerTurnsToTheNextTool()
@@ -336,7 +357,8 @@ private slots:
         QEvent enterBanner(QEvent::Enter);
         QApplication::sendEvent(banner, &enterBanner);
         QVERIFY(banner->switchButton()->isVisible());
-        QCOMPARE(banner->switchButton()->pos(), QPoint(853, 248));
+        // Under the thumbnails at the right end, whatever the page's width.
+        QCOMPARE(banner->switchButton()->pos(), QPoint(banner->width() - 278 + 117, 248));
         QCOMPARE(banner->switchButton()->size(), QSize(32, 32));
         banner->setRotationInterval(60000);
         QVERIFY(catalogtest::press(banner, QStringLiteral("Next picture")));
