@@ -8,7 +8,7 @@
 # to docs/screenshots. Each language gets the demo installation of
 # scripts/run-demo.sh (two tools installed one release behind), then
 # gearloft_screens walks the catalog, a tool's details, My Tools, the
-# updates and the settings on a private virtual screen of each size.
+# updates, the settings and a keyboard-focused control on a private virtual screen of each size.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${GEARLOFT_BUILD_DIR:-$root/build}

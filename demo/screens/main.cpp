@@ -94,6 +94,39 @@ int main(int argc, char* argv[])
         {"mytools", [&] { return click(window, "myToolsBtn") && click(window, "allToolBtn"); }},
         {"updates", [&] { return click(window, "updateableToolBtn"); }},
         {"settings", [&] { return click(window, "settingsBtn"); }},
+        // Where the keyboard is: the ring on the third control Tab reaches.
+        {"keyboard",
+         [&] {
+             if (!click(window, "toolsDownBtn"))
+                 return false;
+             window.activateWindow();
+             if (!QTest::qWaitForWindowActive(&window))
+                 std::fprintf(stderr, "gearloft_screens: the window did not become active\n");
+             for (int i = 0; i < 3; ++i)
+                 QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
+             settle();
+             QWidget* focused = QApplication::focusWidget();
+             std::printf("keyboard focus: %s %s active %d\n", focused ? focused->metaObject()->className() : "none",
+                         focused ? qUtf8Printable(focused->objectName()) : "", window.isActiveWindow());
+             return true;
+         }},
+        {"mytools", [&] { return click(window, "myToolsBtn") && click(window, "allToolBtn"); }},
+        {"updates", [&] { return click(window, "updateableToolBtn"); }},
+        {"settings", [&] { return click(window, "settingsBtn"); }},
+        // Where the keyboard is: the ring on the third control Tab reaches.
+        {"keyboard",
+         [&] {
+             if (!click(window, "toolsDownBtn"))
+                 return false;
+             window.activateWindow();
+             for (int i = 0; i < 3; ++i)
+                 QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
+             settle();
+             QWidget* focused = QApplication::focusWidget();
+             std::printf("keyboard focus: %s %s active %d\n", focused ? focused->metaObject()->className() : "none",
+                         focused ? qUtf8Printable(focused->objectName()) : "", window.isActiveWindow());
+             return true;
+         }},
     };
     if (full)
         window.setGeometry(QGuiApplication::primaryScreen()->geometry());
