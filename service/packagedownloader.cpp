@@ -581,14 +581,6 @@ bool PackageDownloader::transferSegmented()
             dropPartialFile();
             finish(StatusFailed);
             return false;
-        case SegmentedFetch::Outcome::NoRanges:
-            logLine("Ranges not served, one stream: " + m_url);
-            m_received = 0;
-            if (!openFile()) {
-                finish(StatusFailed);
-                return false;
-            }
-            return transferStreamed();
         case SegmentedFetch::Outcome::Changed:
             break;
         }
@@ -620,6 +612,8 @@ SegmentedFetch::Outcome PackageDownloader::fetchSegments()
     fetch.setResumePauses(m_resumePauses);
     fetch.setPauseFunction(m_pause);
     fetch.setMinimumSplit(m_segmentThreshold / 4);
+    if (m_longLink)
+        fetch.setLongLink(*m_longLink);
     fetch.setStopCheck([this] { return cancelPending(); });
     fetch.setProgress([this](std::int64_t received) {
         m_received = received;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,6 +77,9 @@ public:
     // The smallest package fetched over several connections; tests make it
     // small. Parts are never split below a quarter of it.
     void setSegmentThreshold(std::int64_t bytes) { m_segmentThreshold = bytes; }
+    // A first answer this slow in coming means a long link, on which all
+    // connections join at once (the service's own rule when unset).
+    void setLongLink(std::chrono::milliseconds latency) { m_longLink = latency; }
     // One pause per resume, in order; their count is how many resumes a
     // streamed transfer makes without progress before it fails.
     void setResumePauses(std::vector<std::chrono::milliseconds> pauses)
@@ -172,6 +176,7 @@ private:
     TransferMode m_mode = TransferMode::Ranges;
     int m_connections = kDefaultConnections;
     std::int64_t m_segmentThreshold = kSegmentedPackage;
+    std::optional<std::chrono::milliseconds> m_longLink;
     std::vector<int> m_segmentClients; // the connections besides m_client's
     std::string m_caFile;
     std::string m_expectedSha256; // empty: the metadata carries no checksum

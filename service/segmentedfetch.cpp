@@ -12,6 +12,14 @@ namespace haulmoor {
 
 namespace {
 constexpr std::chrono::milliseconds kStep{50};
+// What one stream of its own would take, shared out among the connections,
+// so a split download holds no more memory than a whole one.
+constexpr int kBufferBytes = 512 * 1024;
+constexpr int kMinBufferBytes = 64 * 1024;
+// How long one stream runs before its pace decides whether others join, and
+// the rest of the transfer, at that pace, that makes them worth it.
+constexpr std::chrono::milliseconds kProbe{200};
+constexpr std::chrono::milliseconds kWorthSplitting{1000};
 } // namespace
 
 // Bytes [begin, end) of the file; those before next are written.
@@ -43,6 +51,8 @@ struct SegmentedFetch::Slot
     std::int64_t askedFirst = 0;
     std::int64_t askedEnd = 0; // the range asked for, which a split may shorten since
     bool askedIfRange = false;
+    bool joined = false; // has asked for something
+    Clock::time_point askedAt;
     bool cut = false; // stopped at the end of a range that was split meanwhile
     Outcome refusal = Outcome::Failed;
     std::size_t fruitless = 0; // tries in a row that brought no byte
@@ -69,19 +79,20 @@ SegmentedFetch::Outcome SegmentedFetch::run()
     m_group = NET_HTTPCLIENT_StreamGroupCreate();
     if (m_group == -1)
         return Outcome::Failed;
-    split(m_clients.size());
-    for (std::size_t i = 0; i < m_clients.size(); ++i) {
+    for (const int client : m_clients) {
         auto slot = std::make_unique<Slot>();
         slot->fetch = this;
-        slot->client = m_clients[i];
-        slot->range = m_ranges[i].get();
-        slot->range->served = true;
+        slot->client = client;
         m_slots.push_back(std::move(slot));
     }
-    for (auto& slot : m_slots) {
-        if (!start(*slot))
-            return Outcome::Failed;
-    }
+    auto whole = std::make_unique<Range>();
+    whole->end = m_total;
+    whole->served = true;
+    m_slots.front()->range = whole.get();
+    m_ranges.push_back(std::move(whole));
+    m_split = m_slots.size() == 1;
+    if (!start(*m_slots.front()))
+        return Outcome::Failed;
     for (;;) {
         if (m_stopRequested && m_stopRequested())
             return Outcome::Cancelled;
@@ -101,6 +112,8 @@ SegmentedFetch::Outcome SegmentedFetch::run()
             if (outcome != Outcome::Complete)
                 return outcome;
         }
+        if (!m_split && splitWanted(Clock::now()))
+            split();
         if (m_progress)
             m_progress(m_received);
         if (m_contiguous == m_total)
@@ -110,14 +123,40 @@ SegmentedFetch::Outcome SegmentedFetch::run()
     }
 }
 
-void SegmentedFetch::split(std::size_t parts)
+bool SegmentedFetch::splitWanted(Clock::time_point now) const
 {
-    m_ranges.clear();
-    for (std::size_t i = 0; i < parts; ++i) {
+    if (!m_rangesServed || m_latency < std::chrono::milliseconds(0))
+        return false;
+    if (m_received == 0 || now - m_firstByte < kProbe)
+        return false;
+    const double seconds = std::chrono::duration<double>(now - m_firstByte).count();
+    const double rest =
+        static_cast<double>(m_total - m_received) / (static_cast<double>(m_received) / seconds);
+    return rest > std::chrono::duration<double>(kWorthSplitting).count();
+}
+
+void SegmentedFetch::split()
+{
+    m_split = true;
+    Range& first = *m_ranges.front();
+    const std::int64_t rest = first.end - first.next;
+    const auto parts = static_cast<std::int64_t>(m_slots.size());
+    if (!first.served || rest < 2 * m_minimumSplit)
+        return;
+    first.end = first.next + rest / parts;
+    // Asked for once the exchanges are between steps: this may run inside
+    // one of their callbacks.
+    const auto now = Clock::now();
+    for (std::int64_t i = 1; i < parts; ++i) {
         auto range = std::make_unique<Range>();
-        range->begin = m_total * static_cast<std::int64_t>(i) / static_cast<std::int64_t>(parts);
-        range->end = m_total * static_cast<std::int64_t>(i + 1) / static_cast<std::int64_t>(parts);
+        range->begin = first.next + rest * i / parts;
+        range->end = first.next + rest * (i + 1) / parts;
         range->next = range->begin;
+        range->served = true;
+        Slot& slot = *m_slots[static_cast<std::size_t>(i)];
+        slot.range = range.get();
+        slot.state = Slot::State::Waiting;
+        slot.resumeAt = now;
         m_ranges.push_back(std::move(range));
     }
 }
@@ -129,6 +168,8 @@ bool SegmentedFetch::start(Slot& slot)
     slot.askedEnd = range.end;
     slot.cut = false;
     slot.refusal = Outcome::Failed;
+    slot.joined = true;
+    slot.askedAt = Clock::now();
     // Once an answer named the package, every later request is held to it.
     slot.askedIfRange = !m_validator.empty();
     const std::string bytes = "bytes=" + std::to_string(range.next) + "-" + std::to_string(range.end - 1);
@@ -150,6 +191,7 @@ bool SegmentedFetch::start(Slot& slot)
         return self->fetch->take(*self, data, length) ? 1 : 0;
     };
     slot.record.stallMs = static_cast<int>(m_stall.count());
+    slot.record.bufferBytes = std::max(kMinBufferBytes, kBufferBytes / static_cast<int>(m_slots.size()));
     if (!NET_HTTPCLIENT_StreamGroupStart(m_group, slot.client, &slot.record))
         return false;
     slot.state = Slot::State::Running;
@@ -160,10 +202,20 @@ bool SegmentedFetch::accept(Slot& slot, const StreamRecord& answer)
 {
     const std::string validator = streamValidator(answer);
     if (answer.status == 200) {
-        // A range asked while the package was the one begun, answered whole:
-        // it changed. Asked without a validator: ranges are not served.
-        slot.refusal = slot.askedIfRange ? Outcome::Changed : Outcome::NoRanges;
-        return false;
+        // The first request, for the whole file, may get it whole: the
+        // server does not serve ranges and one stream is all there can be.
+        // A range asked while the package was the one begun, answered
+        // whole: it changed.
+        const bool whole = slot.askedFirst == 0 && slot.askedEnd == m_total && !slot.askedIfRange &&
+                           (answer.contentLength < 0 || answer.contentLength == m_total);
+        if (!whole || m_rangesServed) {
+            slot.refusal = Outcome::Changed;
+            return false;
+        }
+        m_split = true;
+        if (m_validator.empty())
+            m_validator = validator;
+        return true;
     }
     if (answer.status != 206)
         return false;
@@ -182,6 +234,13 @@ bool SegmentedFetch::accept(Slot& slot, const StreamRecord& answer)
         return false;
     if (m_validator.empty())
         m_validator = validator;
+    if (!m_rangesServed) {
+        m_rangesServed = true;
+        m_latency = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - slot.askedAt);
+        // On a long link the others join before the first body byte.
+        if (!m_split && m_latency >= m_longLink)
+            split();
+    }
     return true;
 }
 
@@ -191,6 +250,8 @@ bool SegmentedFetch::take(Slot& slot, const char* data, std::size_t length)
     const auto room = static_cast<std::size_t>(std::max<std::int64_t>(0, range.end - range.next));
     const std::size_t used = std::min(length, room);
     if (used > 0) {
+        if (m_received == 0)
+            m_firstByte = Clock::now();
         if (!m_file.writeAt(range.next, data, used)) {
             m_writeFailed = true;
             return false;
@@ -306,8 +367,9 @@ bool SegmentedFetch::giveWork(Slot& slot)
 
 bool SegmentedFetch::anyOtherUsable(const Slot& slot) const
 {
+    // Connections that never joined say nothing about the server.
     return std::any_of(m_slots.begin(), m_slots.end(), [&slot](const std::unique_ptr<Slot>& other) {
-        return other.get() != &slot && other->state != Slot::State::Retired;
+        return other.get() != &slot && other->joined && other->state != Slot::State::Retired;
     });
 }
 

@@ -23,21 +23,25 @@ class FollowingHasher;
 // connection cannot fill, is filled by several. All connections are moved on
 // by the calling thread.
 //
-// The file is cut into one part per connection. A part that breaks is
-// resumed where it broke (If-Range holds it to the package begun); a
-// connection that is done takes over a part nobody serves or the second half
-// of the largest part still to come, so all end together. The file's
-// contiguous beginning is handed to the hasher as it grows, so the checksum
-// reads every byte once, in order.
+// The first connection asks for the whole file. Once its answer shows that
+// ranges are served, and the link is long (the answer took a while to come)
+// or the stream slow (the rest would take over a second at its pace), what
+// it has not yet received is cut into one part per connection, the first
+// part staying with it. On a short, fast link one stream is all there is:
+// every part beyond the first leaves the checksum more to read at the end.
+// A part that breaks is resumed where it broke (If-Range holds it to the
+// package begun); a connection that is done takes over a part nobody serves
+// or the second half of the largest part still to come, so all end
+// together. The file's contiguous beginning is handed to the hasher as it
+// grows, so the checksum reads every byte once, in order.
 class SegmentedFetch
 {
 public:
     enum class Outcome
     {
         Complete,
-        Changed,  // the package is not the one begun: start again from 0
-        NoRanges, // the server sends the whole file for a range: fetch it in one stream
-        Failed,   // a wrong answer, a write error, or no connection got on
+        Changed, // the package is not the one begun: start again from 0
+        Failed,  // a wrong answer, a write error, or no connection got on
         Cancelled,
     };
 
@@ -64,6 +68,9 @@ public:
     // No part is split for a connection that is done when fewer than twice
     // this many bytes of it are left.
     void setMinimumSplit(std::int64_t bytes) { m_minimumSplit = bytes; }
+    // A first answer this slow in coming means a long link: the others join
+    // at once. Tests make it 0.
+    void setLongLink(std::chrono::milliseconds latency) { m_longLink = latency; }
     // Asked at least every 50 ms: true ends the fetch as cancelled.
     void setStopCheck(std::function<bool()> stop) { m_stopRequested = std::move(stop); }
     // Told the bytes written so far, on the fetch's thread, after each step.
@@ -80,7 +87,8 @@ private:
     struct Range;
     struct Slot;
 
-    void split(std::size_t parts);
+    bool splitWanted(Clock::time_point now) const;
+    void split();
     bool start(Slot& slot);
     bool accept(Slot& slot, const StreamRecord& answer);
     bool take(Slot& slot, const char* data, std::size_t length);
@@ -102,6 +110,7 @@ private:
     std::vector<std::chrono::milliseconds> m_pauses;
     PauseFunction m_pause;
     std::int64_t m_minimumSplit = 4 * 1024 * 1024;
+    std::chrono::milliseconds m_longLink{4};
     std::function<bool()> m_stopRequested;
     std::function<void(std::int64_t)> m_progress;
 
@@ -109,6 +118,10 @@ private:
     std::vector<std::unique_ptr<Range>> m_ranges; // in file order, together the whole file
     std::vector<std::unique_ptr<Slot>> m_slots;   // one per connection
     std::string m_validator;                      // ETag or Last-Modified every answer must carry
+    bool m_rangesServed = false;
+    bool m_split = false;                    // the others joined, or never will
+    std::chrono::milliseconds m_latency{-1}; // of the first answer
+    Clock::time_point m_firstByte;
     std::int64_t m_received = 0;
     std::int64_t m_contiguous = 0;
     bool m_writeFailed = false;

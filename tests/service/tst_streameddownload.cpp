@@ -80,6 +80,9 @@ private:
     TransferMode m_mode = TransferMode::Stream;
     bool m_usePauseHook = true;
     qint64 m_segmentThreshold = 0; // 0: the service's own
+    // With a small threshold: all connections join once the first answer is
+    // in, so parts begin at fixed bytes; else the service's own rule.
+    milliseconds m_longLink{0};
     std::vector<milliseconds> m_resumePauses = PackageDownloader::defaultResumePauses();
 
     QString downloadDir() const { return m_work->path() + QStringLiteral("/SubTools/"); }
@@ -104,8 +107,10 @@ private:
             downloader.setTransferMode(m_mode);
             downloader.setStallTimeout(milliseconds(300));
             downloader.setResumePauses(m_resumePauses);
-            if (m_segmentThreshold > 0)
+            if (m_segmentThreshold > 0) {
                 downloader.setSegmentThreshold(m_segmentThreshold);
+                downloader.setLongLink(m_longLink);
+            }
             if (m_usePauseHook) {
                 downloader.setPauseFunction([this](milliseconds pause) {
                     {
@@ -185,6 +190,7 @@ private slots:
         m_usePauseHook = true;
         m_resumePauses = PackageDownloader::defaultResumePauses();
         m_segmentThreshold = 0;
+        m_longLink = milliseconds(0);
     }
 
     void oneRequestPerPackage_data()
@@ -343,17 +349,22 @@ private slots:
     void givesUpAfterFiveFruitlessResumes_data()
     {
         QTest::addColumn<Fault>("fault");
-        QTest::newRow("connection always dropped") << Fault::drop();
-        QTest::newRow("always unavailable") << Fault::status(503);
-        QTest::newRow("always stalled") << Fault::stall(0, 2000);
+        QTest::addColumn<qint64>("threshold");
+        QTest::newRow("connection always dropped") << Fault::drop() << qint64(0);
+        QTest::newRow("always unavailable") << Fault::status(503) << qint64(0);
+        QTest::newRow("always stalled") << Fault::stall(0, 2000) << qint64(0);
+        // No more connections join a server that never answered.
+        QTest::newRow("large, always unavailable") << Fault::status(503) << kSmallSplit;
     }
 
     void givesUpAfterFiveFruitlessResumes()
     {
         QFETCH(Fault, fault);
+        QFETCH(qint64, threshold);
+        m_segmentThreshold = threshold;
         const QString path =
             QStringLiteral("/dead/%1/tool.zip").arg(QTest::currentDataTag()).replace(' ', '_');
-        publish(path, patterned(300000));
+        publish(path, patterned(threshold > 0 ? kSplitSize : 300000));
         m_server.setFault(path, fault);
         QCOMPARE(download(m_server.url(path)), -1);
         QCOMPARE(pauses(), (QList<qint64>{500, 1000, 2000, 4000, 8000}));
@@ -574,9 +585,35 @@ private slots:
         m_server.setFault(path, Fault::ignoreRange());
         QCOMPARE(download(m_server.url(path)), 200);
         QVERIFY(received() == content);
+        // The whole package came with the first answer; nothing more was asked.
+        QCOMPARE(packageRequests(path).size(), 1);
+    }
+
+    void connectionsJoinASlowStream_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<bool>("joined");
+        QTest::newRow("fast") << Fault() << false;
+        QTest::newRow("slow") << Fault::rate(600000) << true;
+    }
+
+    void connectionsJoinASlowStream()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(bool, joined);
+        m_segmentThreshold = kSmallSplit;
+        m_longLink = milliseconds(60000); // decided by the stream's pace alone
+        const QString path = QStringLiteral("/join/%1/tool.zip").arg(QTest::currentDataTag());
+        const QByteArray content = patterned(1200000, 15);
+        publish(path, content, sha256Of(content));
+        m_server.setFault(path, fault);
+        QCOMPARE(download(m_server.url(path)), 200);
+        QVERIFY(received() == content);
         const auto requests = packageRequests(path);
-        QCOMPARE(requests.last().range, QByteArray("bytes=0-"));
-        QVERIFY(requests.size() <= 5);
+        QCOMPARE(requests.first().range, QByteArray("bytes=0-1199999"));
+        QCOMPARE(requests.size() >= 4, joined);
+        if (!joined)
+            QCOMPARE(requests.size(), 1);
     }
 
     void changedPackageStartsAllPartsAgain()
@@ -597,19 +634,6 @@ private slots:
         for (const auto& record : m_server.log())
             metadataReads += record.path == jsonPath(path) ? 1 : 0;
         QCOMPARE(metadataReads, 2);
-    }
-
-    void givesUpWhenNoPartGetsOn()
-    {
-        m_segmentThreshold = kSmallSplit;
-        const QString path = QStringLiteral("/partsdead/tool.zip");
-        publish(path, patterned(kSplitSize));
-        m_server.setFault(path, Fault::status(503));
-        QCOMPARE(download(m_server.url(path)), -1);
-        // Each connection tries its part once and resumes five times.
-        QCOMPARE(packageRequests(path).size(), 4 * 6);
-        QVERIFY(!packageFileLeft());
-        QCOMPARE(cell().total, qint64(0));
     }
 
     void diskFullFailsAndLeavesNothing_data()

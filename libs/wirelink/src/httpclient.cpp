@@ -226,6 +226,7 @@ constexpr int kPollMs = 50;
 // Large reads keep a fast stream from costing a callback and a write per
 // 16 KiB; on loopback half a MiB measured faster than curl's own 100 KiB.
 constexpr long kStreamBufferBytes = 512 * 1024; // libcurl's largest
+constexpr long kMinStreamBufferBytes = 16 * 1024;
 
 void copyField(char* target, std::size_t size, const char* value, std::size_t length)
 {
@@ -382,7 +383,10 @@ int HttpClient::beginStream(StreamRecord& record, StreamState& state)
     curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &state);
     curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &onStreamHeader);
     curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &state);
-    curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE, kStreamBufferBytes);
+    curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE,
+                     record.bufferBytes > 0 ? std::clamp<long>(record.bufferBytes, kMinStreamBufferBytes,
+                                                               kStreamBufferBytes)
+                                            : kStreamBufferBytes);
     curl_easy_setopt(m_curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
     // Stalls are timed by the driver, to the millisecond, rather than by
     // libcurl's whole-second speed check.

@@ -88,6 +88,7 @@ struct StreamRecord
     int (*shouldStop)(void* user) = nullptr;
     void* user = nullptr;
     int stallMs = 0; // in: no byte for this long fails with WL_ERR_TIMEOUT; 0: the handle's stall time
+    int bufferBytes = 0; // in: libcurl's receive buffer, 16 KiB to 512 KiB; 0: 512 KiB
 
     int status = 0;               // out: HTTP status of the final answer, 0 when nothing answered
     long long contentLength = -1; // out: its Content-Length, -1 when absent
