@@ -85,13 +85,20 @@ SegmentedFetch::Outcome SegmentedFetch::run()
         slot->client = client;
         m_slots.push_back(std::move(slot));
     }
-    auto whole = std::make_unique<Range>();
-    whole->end = m_total;
-    whole->served = true;
-    m_slots.front()->range = whole.get();
-    m_ranges.push_back(std::move(whole));
-    m_split = m_slots.size() == 1;
-    if (!start(*m_slots.front()))
+    // The parts are laid out at once; the first connection starts on the
+    // first and, while it is alone, goes on to the next over the same
+    // connection.
+    const auto parts = static_cast<std::int64_t>(std::clamp<std::int64_t>(
+        m_total / std::max<std::int64_t>(1, m_minimumSplit), 1, static_cast<std::int64_t>(m_slots.size())));
+    for (std::int64_t i = 0; i < parts; ++i) {
+        auto range = std::make_unique<Range>();
+        range->begin = m_total * i / parts;
+        range->end = m_total * (i + 1) / parts;
+        range->next = range->begin;
+        m_ranges.push_back(std::move(range));
+    }
+    m_split = parts == 1;
+    if (!giveWork(*m_slots.front()))
         return Outcome::Failed;
     for (;;) {
         if (m_stopRequested && m_stopRequested())
@@ -112,8 +119,8 @@ SegmentedFetch::Outcome SegmentedFetch::run()
             if (outcome != Outcome::Complete)
                 return outcome;
         }
-        if (!m_split && splitWanted(Clock::now()))
-            split();
+        if (!m_split && (m_splitDue || splitWanted(Clock::now())) && !split())
+            return Outcome::Failed;
         if (m_progress)
             m_progress(m_received);
         if (m_contiguous == m_total)
@@ -135,30 +142,14 @@ bool SegmentedFetch::splitWanted(Clock::time_point now) const
     return rest > std::chrono::duration<double>(kWorthSplitting).count();
 }
 
-void SegmentedFetch::split()
+bool SegmentedFetch::split()
 {
     m_split = true;
-    Range& first = *m_ranges.front();
-    const std::int64_t rest = first.end - first.next;
-    const auto parts = static_cast<std::int64_t>(m_slots.size());
-    if (!first.served || rest < 2 * m_minimumSplit)
-        return;
-    first.end = first.next + rest / parts;
-    // Asked for once the exchanges are between steps: this may run inside
-    // one of their callbacks.
-    const auto now = Clock::now();
-    for (std::int64_t i = 1; i < parts; ++i) {
-        auto range = std::make_unique<Range>();
-        range->begin = first.next + rest * i / parts;
-        range->end = first.next + rest * (i + 1) / parts;
-        range->next = range->begin;
-        range->served = true;
-        Slot& slot = *m_slots[static_cast<std::size_t>(i)];
-        slot.range = range.get();
-        slot.state = Slot::State::Waiting;
-        slot.resumeAt = now;
-        m_ranges.push_back(std::move(range));
+    for (auto& slot : m_slots) {
+        if (!slot->joined && !giveWork(*slot))
+            return false;
     }
+    return true;
 }
 
 bool SegmentedFetch::start(Slot& slot)
@@ -191,7 +182,8 @@ bool SegmentedFetch::start(Slot& slot)
         return self->fetch->take(*self, data, length) ? 1 : 0;
     };
     slot.record.stallMs = static_cast<int>(m_stall.count());
-    slot.record.bufferBytes = std::max(kMinBufferBytes, kBufferBytes / static_cast<int>(m_slots.size()));
+    slot.record.bufferBytes =
+        m_split ? std::max(kMinBufferBytes, kBufferBytes / static_cast<int>(m_slots.size())) : kBufferBytes;
     if (!NET_HTTPCLIENT_StreamGroupStart(m_group, slot.client, &slot.record))
         return false;
     slot.state = Slot::State::Running;
@@ -202,16 +194,18 @@ bool SegmentedFetch::accept(Slot& slot, const StreamRecord& answer)
 {
     const std::string validator = streamValidator(answer);
     if (answer.status == 200) {
-        // The first request, for the whole file, may get it whole: the
-        // server does not serve ranges and one stream is all there can be.
-        // A range asked while the package was the one begun, answered
-        // whole: it changed.
-        const bool whole = slot.askedFirst == 0 && slot.askedEnd == m_total && !slot.askedIfRange &&
+        // The first request may get the whole file: the server does not
+        // serve ranges, and one stream is all there can be. A range asked
+        // while the package was the one begun, answered whole: it changed.
+        const bool whole = slot.askedFirst == 0 && !slot.askedIfRange && !m_rangesServed &&
                            (answer.contentLength < 0 || answer.contentLength == m_total);
-        if (!whole || m_rangesServed) {
+        if (!whole) {
             slot.refusal = Outcome::Changed;
             return false;
         }
+        m_ranges.erase(m_ranges.begin() + 1, m_ranges.end());
+        slot.range->end = m_total;
+        slot.askedEnd = m_total;
         m_split = true;
         if (m_validator.empty())
             m_validator = validator;
@@ -237,9 +231,9 @@ bool SegmentedFetch::accept(Slot& slot, const StreamRecord& answer)
     if (!m_rangesServed) {
         m_rangesServed = true;
         m_latency = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - slot.askedAt);
-        // On a long link the others join before the first body byte.
-        if (!m_split && m_latency >= m_longLink)
-            split();
+        // On a long link the others join before the first body byte, as
+        // soon as the exchanges are between steps.
+        m_splitDue = m_latency >= m_longLink;
     }
     return true;
 }

@@ -88,7 +88,7 @@ private:
     struct Slot;
 
     bool splitWanted(Clock::time_point now) const;
-    void split();
+    bool split();
     bool start(Slot& slot);
     bool accept(Slot& slot, const StreamRecord& answer);
     bool take(Slot& slot, const char* data, std::size_t length);
@@ -119,7 +119,8 @@ private:
     std::vector<std::unique_ptr<Slot>> m_slots;   // one per connection
     std::string m_validator;                      // ETag or Last-Modified every answer must carry
     bool m_rangesServed = false;
-    bool m_split = false;                    // the others joined, or never will
+    bool m_split = false; // the others joined, or never will
+    bool m_splitDue = false;
     std::chrono::milliseconds m_latency{-1}; // of the first answer
     Clock::time_point m_firstByte;
     std::int64_t m_received = 0;
