@@ -67,8 +67,12 @@ int main(int argc, char** argv)
     const QCommandLineOption noChecksum(QStringLiteral("no-checksum"),
                                         QStringLiteral("Publish no SHA-256, so the service verifies nothing: "
                                                        "the transfer alone against curl"));
-    parser.addOptions(
-        {haulmoor, unpacker, runs, parallelRuns, workDir, baseUrl, linkLabel, streamedOnly, noChecksum});
+    const QCommandLineOption roundTrip(
+        QStringLiteral("round-trip-ms"),
+        QStringLiteral("The link's round trip, for the targets that depend on it"), QStringLiteral("ms"),
+        QStringLiteral("0"));
+    parser.addOptions({haulmoor, unpacker, runs, parallelRuns, workDir, baseUrl, linkLabel, streamedOnly,
+                       noChecksum, roundTrip});
     parser.process(app);
 
     bench::BenchSetup setup;
@@ -80,13 +84,14 @@ int main(int argc, char** argv)
     bench::setPublishChecksums(!parser.isSet(noChecksum));
     if (parser.isSet(linkLabel))
         setup.linkLabel = parser.value(linkLabel).toStdString();
+    setup.roundTripMs = std::max(0, parser.value(roundTrip).toInt());
     if (!parser.isSet(haulmoor) || !parser.isSet(unpacker))
         return fail("--haulmoor and --zipunzip are required");
     for (const auto& program : {setup.haulmoorPath, setup.unpackerPath}) {
         if (!QFileInfo(QString::fromStdString(program)).isExecutable())
             return fail("not an executable: " + program);
     }
-    for (const char* tool : {"curl", "bsdtar"}) {
+    for (const char* tool : {"curl", "bsdtar", "aria2c"}) {
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             return fail(std::string(tool) + " is not on PATH");
     }
@@ -147,8 +152,12 @@ int main(int argc, char** argv)
         setup.baseUrl = nginx.baseUrl().toStdString();
     }
 
+    bench::MachineLimits limits;
+    step("Limits of the machine: one connection, disk, SHA-256 ...");
+    if (!bench::measureLimits(setup, large, limits, error))
+        return fail(error);
     for (auto& figures : sizes) {
-        std::printf("Downloading %s: curl%s, streamed service ...\n", figures.label.c_str(),
+        std::printf("Downloading %s: curl, aria2c%s, streamed service ...\n", figures.label.c_str(),
                     setup.rangesToo ? ", minimal loop, range service" : "");
         std::fflush(stdout);
         if (!bench::measureDownloads(setup, figures, error))
@@ -168,7 +177,7 @@ int main(int argc, char** argv)
         return fail(error);
     nginx.stop();
 
-    bench::printReport(setup, sizes, parallel, parallelStreamed, bench::Targets{});
+    bench::printReport(setup, sizes, parallel, parallelStreamed, limits, bench::Targets{});
     std::printf("\nbench_download took %.1f s\n", clock.elapsed() / 1000.0);
     curl_global_cleanup();
     return 0;

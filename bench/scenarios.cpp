@@ -65,6 +65,25 @@ bool timeCurl(const std::string& url, const std::string& out, const Package& pac
     return true;
 }
 
+bool timeAria2(const std::string& url, const std::string& dir, const Package& package, Samples* samples,
+               std::string& error)
+{
+    const std::string name = "aria2.zip";
+    const std::string out = dir + "/" + name;
+    std::remove(out.c_str());
+    settle();
+    const TimedRun run = runTimed({"aria2c", "-x4", "-s4", "-k1M", "-q", "--allow-overwrite=true",
+                                   "--auto-file-renaming=false", "-d", dir, "-o", name, url});
+    if (!run.started || run.exitCode != 0 || fileBytes(out) != package.zipBytes) {
+        error = "aria2c failed on " + url + " (exit " + std::to_string(run.exitCode) + ")";
+        return false;
+    }
+    if (samples)
+        samples->add(run.elapsedMs);
+    std::remove(out.c_str());
+    return true;
+}
+
 bool timeLoop(const std::string& url, const std::string& out, SizeFigures& figures, bool record,
               std::string& error)
 {
@@ -148,12 +167,16 @@ bool measureDownloads(const BenchSetup& setup, SizeFigures& figures, std::string
     ServiceInstance streamed(setup.haulmoorPath, setup.unpackerPath,
                              setup.workDir + "/service-stream-" + figures.name);
     streamed.setTransferMode(1);
+    ServiceInstance oneStream(setup.haulmoorPath, setup.unpackerPath,
+                              setup.workDir + "/service-onestream-" + figures.name);
+    oneStream.setTransferMode(1);
+    oneStream.setTransferConnections(1);
     if (setup.rangesToo) {
         if (!ranged.start(error))
             return false;
         figures.serviceIdleRssKiB = idleRss(ranged);
     }
-    if (!streamed.start(error))
+    if (!streamed.start(error) || !oneStream.start(error))
         return false;
     const InstallSamples rangedSamples{&figures.serviceRangesMs,  &figures.serviceDownloadedMs,
                                        &figures.serviceUnpackMs,  nullptr,
@@ -161,6 +184,8 @@ bool measureDownloads(const BenchSetup& setup, SizeFigures& figures, std::string
     const InstallSamples streamedSamples{
         &figures.streamMs,        &figures.streamDownloadedMs, nullptr, &figures.streamInstalledMs, nullptr,
         &figures.streamSeen200Ms, &figures.streamFetchUnpackMs};
+    const InstallSamples oneStreamSamples{&figures.oneStreamMs, nullptr, nullptr,
+                                          &figures.oneStreamInstalledMs};
     // Round 0 warms caches and connections and is not recorded.
     for (int round = 0; round <= setup.runs; ++round) {
         const bool record = round > 0;
@@ -170,7 +195,9 @@ bool measureDownloads(const BenchSetup& setup, SizeFigures& figures, std::string
             (!timeLoop(url, scratch + "/loop.zip", figures, record, error) ||
              !timeService(ranged, setup, url, figures, record ? &rangedSamples : nullptr, error)))
             return false;
-        if (!timeService(streamed, setup, url, figures, record ? &streamedSamples : nullptr, error))
+        if (!timeAria2(url, scratch, figures.package, record ? &figures.aria2Ms : nullptr, error) ||
+            !timeService(streamed, setup, url, figures, record ? &streamedSamples : nullptr, error) ||
+            !timeService(oneStream, setup, url, figures, record ? &oneStreamSamples : nullptr, error))
             return false;
     }
     if (setup.rangesToo) {
@@ -179,6 +206,7 @@ bool measureDownloads(const BenchSetup& setup, SizeFigures& figures, std::string
     }
     figures.streamPeakRssKiB = streamed.peakRssKiB();
     streamed.stop();
+    oneStream.stop();
     return true;
 }
 

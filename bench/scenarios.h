@@ -16,6 +16,7 @@ struct BenchSetup
     std::string servedDir; // what nginx serves
     std::string baseUrl;
     std::string linkLabel = "loopback nginx";
+    int roundTripMs = 0;   // of the link, for the targets that depend on it
     bool rangesToo = true; // false: streamed transfers only (curl, bsdtar and the streamed service)
     int runs = 7;
     int parallelRuns = 3;
@@ -31,6 +32,7 @@ struct SizeFigures
     Package package;
 
     Samples curlMs;
+    Samples aria2Ms;      // aria2c -x4 -s4 -k1M
     Samples loopTotalMs;  // metadata GET and ranges
     Samples loopRangesMs; // file opened to closed
     int loopRanges = 0;
@@ -50,6 +52,9 @@ struct SizeFigures
     Samples streamFetchUnpackMs; // file created to removed: download, checksum and unpack
     Samples streamSeen200Ms;     // request to a poll answering "200"
     long streamPeakRssKiB = 0;
+    // The same with TransferConnections 1: one connection, as before parts.
+    Samples oneStreamMs;          // file created to closed
+    Samples oneStreamInstalledMs; // request to file removed
 
     Samples bsdtarMs;
     Samples unpackerMs;

@@ -20,7 +20,7 @@ namespace bench {
 namespace {
 
 constexpr int kStartTimeoutMs = 10000;
-// The service takes one request per 100 ms tick; a reply stuck this long means it hangs.
+// A reply stuck this long means the service hangs.
 constexpr long kReplyTimeoutMs = 15000;
 
 size_t toString(char* data, size_t size, size_t count, void* target)
@@ -121,7 +121,11 @@ bool ServiceInstance::prepareInstallation(std::string& error)
     std::ofstream setup(install + "/Setup.xml", std::ios::trunc);
     setup << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Setup>\n<DownloadPath>\n<Value>" << m_rootDir
           << "/downloads</Value>\n</DownloadPath>\n<TransferMode>\n<Value>" << m_transferMode
-          << "</Value>\n</TransferMode>\n</Setup>\n";
+          << "</Value>\n</TransferMode>\n";
+    if (m_transferConnections > 0)
+        setup << "<TransferConnections>\n<Value>" << m_transferConnections
+              << "</Value>\n</TransferConnections>\n";
+    setup << "</Setup>\n";
     if (!setup.flush()) {
         error = "cannot write Setup.xml";
         return false;

@@ -26,6 +26,8 @@ public:
 
     // TransferMode of its Setup.xml: 0 the range sequence, 1 streamed.
     void setTransferMode(int mode) { m_transferMode = mode; }
+    // TransferConnections of its Setup.xml; 0 leaves the key out.
+    void setTransferConnections(int connections) { m_transferConnections = connections; }
     bool start(std::string& error);
     void stop();
 
@@ -54,6 +56,7 @@ private:
     pid_t m_standInPid = -1;
     pid_t m_servicePid = -1;
     int m_transferMode = 0;
+    int m_transferConnections = 0;
 };
 
 } // namespace bench

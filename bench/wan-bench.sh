@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Streamed downloads against curl over an emulated wide-area link, at the
-# round trips given (default "10 50"; 0 ms is the loopback run of
-# bench_download itself). Needs root and the link script wan.sh.
+# Streamed downloads against curl and aria2c over an emulated wide-area link,
+# at the round trips given (default "0 10 50"; 0 ms is loopback, without the
+# link). Needs root and the link script wan.sh.
 #
 #   wan-bench.sh WAN_SH BENCH_DOWNLOAD HAULMOOR ZIPUNZIP [WORK_DIR]
 #
 # nginx serves WORK_DIR/served on the server side of the link; bench_download
 # runs on the client side with the service and curl, over the link. The
 # packages are made once in WORK_DIR and reused for every round trip.
-# Environment: RTTS ("10 50"), RUNS (3), PARALLEL_RUNS (1).
+# Environment: RTTS ("0 10 50"), RUNS (3), PARALLEL_RUNS (1).
 set -euo pipefail
 usage="usage: wan-bench.sh WAN_SH BENCH_DOWNLOAD HAULMOOR ZIPUNZIP [WORK_DIR]"
 wan=${1:?$usage}
@@ -16,7 +16,7 @@ bench=${2:?$usage}
 haulmoor=${3:?$usage}
 zipunzip=${4:?$usage}
 work=${5:-}
-rtts=${RTTS:-10 50}
+rtts=${RTTS:-0 10 50}
 runs=${RUNS:-3}
 parallel_runs=${PARALLEL_RUNS:-1}
 port=18090
@@ -26,7 +26,7 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "wan-bench.sh: the emulated link needs root; skipped" >&2
   exit 0
 fi
-for tool in nginx ip gcc; do
+for tool in nginx ip gcc curl aria2c bsdtar; do
   command -v "$tool" >/dev/null || { echo "wan-bench.sh: $tool is missing" >&2; exit 2; }
 done
 own_work=0
@@ -83,6 +83,12 @@ EOF
 
 for rtt in $rtts; do
   echo "=== round trip $rtt ms ==="
+  if [ "$rtt" = 0 ]; then
+    # Loopback: the benchmark's own nginx, no link in between.
+    "$bench" --haulmoor "$haulmoor" --zipunzip "$zipunzip" --work-dir "$work" \
+      --streamed-only --runs "$runs" --parallel-runs "$parallel_runs" --round-trip-ms 0
+    continue
+  fi
   "$wan" up "$rtt"
   "$wan" srv nginx -p "$work/nginx/" -c "$work/nginx/nginx.conf" -e stderr 2>"$work/nginx/stderr.log" &
   nginx_pid=$!
@@ -92,6 +98,6 @@ for rtt in $rtts; do
   done
   "$wan" cli "$bench" --haulmoor "$haulmoor" --zipunzip "$zipunzip" --work-dir "$work" \
     --base-url "http://$server_ip:$port" --link "an emulated link, round trip $rtt ms" \
-    --streamed-only --runs "$runs" --parallel-runs "$parallel_runs"
+    --streamed-only --runs "$runs" --parallel-runs "$parallel_runs" --round-trip-ms "$rtt"
   stop_all
 done

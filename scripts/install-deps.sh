@@ -11,6 +11,7 @@ packages=(
   openssl ca-certificates
   librsvg2-bin desktop-file-utils libx11-dev
   dpkg-dev lintian appstream
+  aria2
 )
 
 missing=()

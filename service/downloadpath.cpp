@@ -1,5 +1,6 @@
 #include "downloadpath.h"
 
+#include "servicelog.h"
 #include "textcodec.h"
 
 #include <fstream>
@@ -79,8 +80,10 @@ std::string decodeEntities(const std::string& text)
     return out;
 }
 
-// The line after the first line holding "<KEY>", Value tags removed.
-bool readRawValue(const std::string& setupPath, const std::string& key, std::string& raw)
+// The line after the first line holding "<KEY>", Value tags removed; found
+// tells whether such a line was there.
+bool readRawValue(const std::string& setupPath, const std::string& key, std::string& raw,
+                  bool* found = nullptr)
 {
     std::ifstream file(setupPath, std::ios::binary);
     if (!file)
@@ -91,6 +94,8 @@ bool readRawValue(const std::string& setupPath, const std::string& key, std::str
     while (std::getline(file, line)) {
         if (line.find(tag) == std::string::npos)
             continue;
+        if (found)
+            *found = true;
         if (std::getline(file, raw)) {
             // A file written on Windows ends its lines with CR LF.
             if (!raw.empty() && raw.back() == '\r')
@@ -118,6 +123,20 @@ TransferMode readTransferMode(const std::string& setupPath)
     if (!readRawValue(setupPath, "TransferMode", raw))
         return TransferMode::Ranges;
     return trimmed(raw) == "1" ? TransferMode::Stream : TransferMode::Ranges;
+}
+
+int readTransferConnections(const std::string& setupPath, int fallback)
+{
+    std::string raw;
+    bool present = false;
+    if (!readRawValue(setupPath, "TransferConnections", raw, &present) || !present)
+        return fallback;
+    const std::string value = trimmed(raw);
+    if (value.size() == 1 && value[0] >= '1' && value[0] <= '8')
+        return value[0] - '0';
+    serviceLog("settings",
+               "TransferConnections \"" + value + "\" is not 1 to 8; using " + std::to_string(fallback));
+    return fallback;
 }
 
 std::string readCaFile(const std::string& setupPath)

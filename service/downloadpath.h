@@ -19,6 +19,11 @@ enum class TransferMode
 };
 TransferMode readTransferMode(const std::string& setupPath);
 
+// "TransferConnections", read the same way: how many connections a streamed
+// transfer of a large package may use, 1 to 8. Absent gives the default;
+// anything else too, with a line in the log.
+int readTransferConnections(const std::string& setupPath, int fallback);
+
 // "CaFile", read the same way: a PEM file of certificate authorities a
 // private cloud's https certificate may come from, trusted besides the
 // system's. A relative path is taken from Setup.xml's folder; empty when

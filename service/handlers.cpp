@@ -1,6 +1,7 @@
 #include "handlers.h"
 
 #include "downloadpath.h"
+#include "packagedownloader.h"
 #include "protocol.h"
 #include "servicehost.h"
 #include "taskmanager.h"
@@ -53,8 +54,16 @@ void download(ServiceHost& host, const Request& request)
     ReplyMap values;
     for (const auto& [url, unzipDir] : request.entries) {
         // Read afresh for every download, like the download path.
-        const DownloadContext context{&host.lock,        host.moduleDir,   readTransferMode(host.setupPath),
-                                      &host.abandoned(), host.trustedKeys, readCaFile(host.setupPath)};
+        DownloadContext context;
+        context.cellLock = &host.lock;
+        context.unpackerDir = host.moduleDir;
+        context.transferMode = readTransferMode(host.setupPath);
+        context.abandoned = &host.abandoned();
+        context.trustedKeys = host.trustedKeys;
+        context.caFile = readCaFile(host.setupPath);
+        if (context.transferMode == TransferMode::Stream)
+            context.transferConnections =
+                readTransferConnections(host.setupPath, PackageDownloader::kDefaultConnections);
         std::shared_ptr<ProgressCell> cell;
         {
             std::lock_guard<std::mutex> guard(host.lock);

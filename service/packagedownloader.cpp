@@ -6,14 +6,18 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/stopevent.h"
+#include "segmentedfetch.h"
 #include "servicelog.h"
 #include "sha256.h"
 #include "signaturecheck.h"
+#include "streamvalidator.h"
 #include "transientname.h"
 #include "trustedkeys.h"
 #include "wirelink/wirelink.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <json/json.h>
 #include <thread>
@@ -61,14 +65,6 @@ Metadata parseMetadata(const std::string& text)
     if (root["file"].isString())
         metadata.file = root["file"].asString();
     return metadata;
-}
-
-// The validator If-Range may carry: a strong ETag, else Last-Modified.
-std::string validatorOf(const StreamRecord& record)
-{
-    if (record.etag[0] && std::strncmp(record.etag, "W/", 2) != 0)
-        return record.etag;
-    return record.lastModified;
 }
 
 void logLine(const std::string& line)
@@ -124,6 +120,13 @@ PackageDownloader::~PackageDownloader()
     closeFile();
     if (m_client != -1)
         NET_HTTPCLIENT_Destroy(m_client);
+    for (const int client : m_segmentClients)
+        NET_HTTPCLIENT_Destroy(client);
+}
+
+void PackageDownloader::setTransferConnections(int connections)
+{
+    m_connections = std::clamp(connections, 1, kMaxConnections);
 }
 
 void PackageDownloader::setCell(std::shared_ptr<ProgressCell> cell, std::mutex* lock)
@@ -134,6 +137,7 @@ void PackageDownloader::setCell(std::shared_ptr<ProgressCell> cell, std::mutex* 
 
 void PackageDownloader::setCaFile(const std::string& path)
 {
+    m_caFile = path;
     NET_HTTPCLIENT_SetParam(m_client, WL_CLIENT_CA_FILE, nullptr, 0, path.data(),
                             static_cast<long long>(path.size()));
 }
@@ -209,7 +213,7 @@ void PackageDownloader::run()
 
     bool complete = false;
     if (m_mode == TransferMode::Stream)
-        complete = transferStreamed();
+        complete = segmented() ? transferSegmented() : transferStreamed();
     else
         complete = blocks > 0 ? transferRanged() : transferSingle();
     if (!complete || abandoned()) {
@@ -262,7 +266,8 @@ void PackageDownloader::finish(int value)
         std::lock_guard<std::mutex> guard(*m_lock);
         cause = m_cell->failure;
     }
-    logLine("Ended " + m_url + " with " + std::to_string(value) + (cause.empty() ? "" : ", failure reason " + cause));
+    logLine("Ended " + m_url + " with " + std::to_string(value) +
+            (cause.empty() ? "" : ", failure reason " + cause));
     writeCell(value);
 }
 
@@ -279,11 +284,9 @@ bool PackageDownloader::openFile()
     // Emptied by starting over: the name is ours alone, so nothing else is
     // removed, and "x" never opens what already stands there.
     std::remove(m_localPath.c_str());
-    m_file = std::fopen(m_localPath.c_str(), "wbx");
-    if (!m_file)
-        return false;
     // Every byte reaches the file at once, where the hasher reads it back.
-    std::setvbuf(m_file, nullptr, _IONBF, 0);
+    if (!m_file.create(m_localPath))
+        return false;
     if (!m_expectedSha256.empty() && !m_hasher.start(m_localPath)) {
         closeFile();
         return false;
@@ -538,6 +541,108 @@ bool PackageDownloader::transferStreamed()
     }
 }
 
+bool PackageDownloader::segmented() const
+{
+    return m_connections > 1 && m_total >= m_segmentThreshold;
+}
+
+bool PackageDownloader::transferSegmented()
+{
+    m_lastPercent = 0;
+    m_rate.clear();
+    m_lastReport = {};
+    reportBytes(true);
+    std::size_t restarts = 0;
+    for (;;) {
+        // A full disk is found before a byte is fetched.
+        if (!m_file.reserve(m_total)) {
+            logLine("No room for the package: " + m_url);
+            dropPartialFile();
+            finish(StatusFailed);
+            return false;
+        }
+        const SegmentedFetch::Outcome outcome = fetchSegments();
+        switch (outcome) {
+        case SegmentedFetch::Outcome::Complete:
+            if (takeCancel()) {
+                // Cancelled with the last bytes: the user said stop.
+                clearBytes();
+                dropPartialFile();
+                return false;
+            }
+            reportBytes(true);
+            return true;
+        case SegmentedFetch::Outcome::Cancelled:
+            takeCancel();
+            clearBytes();
+            dropPartialFile();
+            return false;
+        case SegmentedFetch::Outcome::Failed:
+            dropPartialFile();
+            finish(StatusFailed);
+            return false;
+        case SegmentedFetch::Outcome::Changed:
+            break;
+        }
+        // A package that keeps changing is given up like a dead server.
+        if (restarts >= m_resumePauses.size()) {
+            dropPartialFile();
+            finish(StatusFailed);
+            return false;
+        }
+        if (!pauseBeforeResume(m_resumePauses[restarts++])) {
+            takeCancel();
+            clearBytes();
+            dropPartialFile();
+            return false;
+        }
+        if (!restartFromZero())
+            return false;
+        if (!segmented())
+            return transferStreamed();
+    }
+}
+
+SegmentedFetch::Outcome PackageDownloader::fetchSegments()
+{
+    // Its connections are given up when it ends, before any other exchange.
+    SegmentedFetch fetch(m_url, m_total, segmentClients(), m_file,
+                         m_expectedSha256.empty() ? nullptr : &m_hasher);
+    fetch.setStallTimeout(m_stall);
+    fetch.setResumePauses(m_resumePauses);
+    fetch.setPauseFunction(m_pause);
+    fetch.setMinimumSplit(m_segmentThreshold / 4);
+    if (m_longLink)
+        fetch.setLongLink(*m_longLink);
+    fetch.setStopCheck([this] { return cancelPending(); });
+    fetch.setProgress([this](std::int64_t received) {
+        m_received = received;
+        reportBytes(false);
+    });
+    const SegmentedFetch::Outcome outcome = fetch.run();
+    m_received = fetch.received();
+    if (outcome == SegmentedFetch::Outcome::Failed && fetch.connectionRefused())
+        refusedConnection();
+    return outcome;
+}
+
+std::vector<int> PackageDownloader::segmentClients()
+{
+    // The first connection is the one the metadata came over.
+    while (static_cast<int>(m_segmentClients.size()) + 1 < m_connections) {
+        const int client = NET_HTTPCLIENT_Create();
+        if (client == -1)
+            break;
+        if (!m_caFile.empty())
+            NET_HTTPCLIENT_SetParam(client, WL_CLIENT_CA_FILE, nullptr, 0, m_caFile.data(),
+                                    static_cast<long long>(m_caFile.size()));
+        m_segmentClients.push_back(client);
+    }
+    std::vector<int> clients{m_client};
+    clients.insert(clients.end(), m_segmentClients.begin(), m_segmentClients.end());
+    return clients;
+}
+
 PackageDownloader::StreamEnd PackageDownloader::streamOnce()
 {
     setHeader("Range", "bytes=" + std::to_string(m_received) + "-");
@@ -597,7 +702,7 @@ PackageDownloader::StreamEnd PackageDownloader::streamOnce()
 
 bool PackageDownloader::acceptAnswer(const StreamRecord& record)
 {
-    const std::string validator = validatorOf(record);
+    const std::string validator = streamValidator(record);
     if (record.status == 206) {
         ContentRange range;
         if (!ContentRange::parse(record.contentRange, range))
@@ -799,7 +904,7 @@ bool PackageDownloader::appendToFile(const char* data, std::size_t length)
 {
     if (length == 0)
         return true;
-    if (!m_file || std::fwrite(data, 1, length, m_file) != length)
+    if (!m_file.writeAt(m_written, data, length))
         return false;
     m_written += static_cast<std::int64_t>(length);
     m_hasher.grewTo(m_written);
@@ -809,11 +914,7 @@ bool PackageDownloader::appendToFile(const char* data, std::size_t length)
 bool PackageDownloader::closeFile()
 {
     m_hasher.abandon();
-    if (!m_file)
-        return true;
-    const bool ok = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    return ok;
+    return m_file.close();
 }
 
 } // namespace haulmoor

@@ -2,15 +2,17 @@
 
 #include "downloadpath.h"
 #include "followinghasher.h"
+#include "platform/positionalfile.h"
 #include "ratewindow.h"
 #include "request.h"
+#include "segmentedfetch.h"
 
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,8 +29,9 @@ class TrustedKeys;
 
 // Fetches one package into the download folder, writing its progress into
 // the URL's cell, checks it against the metadata's checksum and hands it to
-// the installer. Two ways to fetch: the range sequence, or one streamed
-// request that resumes where a broken connection left off.
+// the installer. Two ways to fetch: the range sequence, or streamed
+// requests that resume where a broken connection left off: one for the
+// whole package, or one per part over several connections for a large one.
 class PackageDownloader
 {
 public:
@@ -45,6 +48,10 @@ public:
     // Streamed transfers.
     static constexpr std::chrono::milliseconds kProgressInterval{100};
     static constexpr std::chrono::milliseconds kStreamStall{10000};
+    // Streamed packages this large are fetched over several connections.
+    static constexpr std::int64_t kSegmentedPackage = 16 * 1024 * 1024;
+    static constexpr int kDefaultConnections = 4;
+    static constexpr int kMaxConnections = 8;
     static const std::vector<std::chrono::milliseconds>& defaultResumePauses();
 
     // Waits out a pause before a resume; false when the download is to stop.
@@ -65,6 +72,14 @@ public:
     // download folder; the unzip folder is then the home folder.
     void setPackageKind(PackageKind kind) { m_kind = kind; }
     void setTransferMode(TransferMode mode) { m_mode = mode; }
+    // Connections of a streamed transfer (1 to 8; 1: always one stream).
+    void setTransferConnections(int connections);
+    // The smallest package fetched over several connections; tests make it
+    // small. Parts are never split below a quarter of it.
+    void setSegmentThreshold(std::int64_t bytes) { m_segmentThreshold = bytes; }
+    // A first answer this slow in coming means a long link, on which all
+    // connections join at once (the service's own rule when unset).
+    void setLongLink(std::chrono::milliseconds latency) { m_longLink = latency; }
     // One pause per resume, in order; their count is how many resumes a
     // streamed transfer makes without progress before it fails.
     void setResumePauses(std::vector<std::chrono::milliseconds> pauses)
@@ -116,6 +131,10 @@ private:
     bool transferRanged();
     bool transferSingle();
     bool transferStreamed();
+    bool segmented() const;
+    bool transferSegmented();
+    SegmentedFetch::Outcome fetchSegments();
+    std::vector<int> segmentClients();
     StreamEnd streamOnce();
     bool acceptAnswer(const StreamRecord& record);
     bool takeBody(const char* data, std::size_t length);
@@ -152,9 +171,14 @@ private:
     std::string m_localPath;
     std::string m_workDir; // the main program's private folder; empty otherwise
     PackageKind m_kind = PackageKind::Tool;
-    std::FILE* m_file = nullptr;
+    platform::PositionalFile m_file;
 
     TransferMode m_mode = TransferMode::Ranges;
+    int m_connections = kDefaultConnections;
+    std::int64_t m_segmentThreshold = kSegmentedPackage;
+    std::optional<std::chrono::milliseconds> m_longLink;
+    std::vector<int> m_segmentClients; // the connections besides m_client's
+    std::string m_caFile;
     std::string m_expectedSha256; // empty: the metadata carries no checksum
     std::shared_ptr<const TrustedKeys> m_keys;
     FollowingHasher m_hasher;   // runs only when there is a checksum to compare

@@ -17,6 +17,7 @@ void TaskManager::download(const std::string& url, std::shared_ptr<ProgressCell>
     downloader.setCell(std::move(cell), m_context.cellLock);
     downloader.setUnpackerDir(m_context.unpackerDir);
     downloader.setTransferMode(m_context.transferMode);
+    downloader.setTransferConnections(m_context.transferConnections);
     downloader.setStopEvent(m_context.abandoned);
     downloader.setTrustedKeys(m_context.trustedKeys);
     downloader.setCaFile(m_context.caFile);

@@ -21,6 +21,7 @@ struct DownloadContext
     std::mutex* cellLock = nullptr; // the host lock, taken for every cell access
     std::string unpackerDir;        // searched first for the unpacker program
     TransferMode transferMode = TransferMode::Ranges;
+    int transferConnections = 4;                    // of a streamed transfer
     const platform::StopEvent* abandoned = nullptr; // set when the service gives up its work
     std::shared_ptr<const TrustedKeys> trustedKeys; // the publisher's keys; none: nothing is signed
     std::string caFile;                             // an authority trusted besides the system's

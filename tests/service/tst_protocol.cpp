@@ -228,6 +228,34 @@ private slots:
         QCOMPARE(int(readTransferMode("/nonexistent/Setup.xml")), 0);
     }
 
+    void transferConnections_data()
+    {
+        QTest::addColumn<QByteArray>("setup");
+        QTest::addColumn<int>("connections");
+        QTest::newRow("absent") << QByteArray("<Setup>\n</Setup>\n") << 4;
+        QTest::newRow("one") << QByteArray("<TransferConnections>\n<Value>1</Value>\n") << 1;
+        QTest::newRow("eight, blanks and CR LF")
+            << QByteArray("<TransferConnections>\r\n  <Value> 8 </Value>\r\n") << 8;
+        QTest::newRow("zero") << QByteArray("<TransferConnections>\n<Value>0</Value>\n") << 4;
+        QTest::newRow("nine") << QByteArray("<TransferConnections>\n<Value>9</Value>\n") << 4;
+        QTest::newRow("two digits") << QByteArray("<TransferConnections>\n<Value>12</Value>\n") << 4;
+        QTest::newRow("not a number") << QByteArray("<TransferConnections>\n<Value>many</Value>\n") << 4;
+        QTest::newRow("empty value") << QByteArray("<TransferConnections>\n<Value></Value>\n") << 4;
+    }
+
+    void transferConnections()
+    {
+        QFETCH(QByteArray, setup);
+        QFETCH(int, connections);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("Setup.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(setup);
+        file.close();
+        QCOMPARE(readTransferConnections(file.fileName().toStdString(), 4), connections);
+        QCOMPARE(readTransferConnections("/nonexistent/Setup.xml", 4), 4);
+    }
+
     void contentRange_data()
     {
         QTest::addColumn<QString>("text");

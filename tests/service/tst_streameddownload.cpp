@@ -1,13 +1,15 @@
 // Streamed downloads against a misbehaving file host: one request per
 // package, resumes that complete the file byte for byte, a package that
 // changes between tries, cancels, progress figures, a full disk, and the
-// checksum check in both transfer modes.
+// checksum check in both transfer modes; and the same over several
+// connections, one part of the package each.
 #include "packagedownloader.h"
 #include "packageserver.h"
 #include "servicetestkit.h"
 #include "wirelink/wirelink.h"
 
 #include <QCryptographicHash>
+#include <QSet>
 #include <QtTest>
 #include <thread>
 
@@ -55,6 +57,11 @@ qint64 rangeStart(const QByteArray& range)
     return range.mid(6, range.indexOf('-') - 6).toLongLong();
 }
 
+// Packages at least this large are split in the tests that split them.
+constexpr qint64 kSmallSplit = 64 * 1024;
+// A package in four parts of 200000 bytes.
+constexpr qint64 kSplitSize = 800000;
+
 } // namespace
 
 class TestStreamedDownload : public QObject
@@ -72,6 +79,10 @@ private:
     std::function<void()> m_onPause; // runs on the download's thread at each pause
     TransferMode m_mode = TransferMode::Stream;
     bool m_usePauseHook = true;
+    qint64 m_segmentThreshold = 0; // 0: the service's own
+    // With a small threshold: all connections join once the first answer is
+    // in, so parts begin at fixed bytes; else the service's own rule.
+    milliseconds m_longLink{0};
     std::vector<milliseconds> m_resumePauses = PackageDownloader::defaultResumePauses();
 
     QString downloadDir() const { return m_work->path() + QStringLiteral("/SubTools/"); }
@@ -96,6 +107,10 @@ private:
             downloader.setTransferMode(m_mode);
             downloader.setStallTimeout(milliseconds(300));
             downloader.setResumePauses(m_resumePauses);
+            if (m_segmentThreshold > 0) {
+                downloader.setSegmentThreshold(m_segmentThreshold);
+                downloader.setLongLink(m_longLink);
+            }
             if (m_usePauseHook) {
                 downloader.setPauseFunction([this](milliseconds pause) {
                     {
@@ -174,6 +189,8 @@ private slots:
         m_mode = TransferMode::Stream;
         m_usePauseHook = true;
         m_resumePauses = PackageDownloader::defaultResumePauses();
+        m_segmentThreshold = 0;
+        m_longLink = milliseconds(0);
     }
 
     void oneRequestPerPackage_data()
@@ -332,17 +349,22 @@ private slots:
     void givesUpAfterFiveFruitlessResumes_data()
     {
         QTest::addColumn<Fault>("fault");
-        QTest::newRow("connection always dropped") << Fault::drop();
-        QTest::newRow("always unavailable") << Fault::status(503);
-        QTest::newRow("always stalled") << Fault::stall(0, 2000);
+        QTest::addColumn<qint64>("threshold");
+        QTest::newRow("connection always dropped") << Fault::drop() << qint64(0);
+        QTest::newRow("always unavailable") << Fault::status(503) << qint64(0);
+        QTest::newRow("always stalled") << Fault::stall(0, 2000) << qint64(0);
+        // No more connections join a server that never answered.
+        QTest::newRow("large, always unavailable") << Fault::status(503) << kSmallSplit;
     }
 
     void givesUpAfterFiveFruitlessResumes()
     {
         QFETCH(Fault, fault);
+        QFETCH(qint64, threshold);
+        m_segmentThreshold = threshold;
         const QString path =
             QStringLiteral("/dead/%1/tool.zip").arg(QTest::currentDataTag()).replace(' ', '_');
-        publish(path, patterned(300000));
+        publish(path, patterned(threshold > 0 ? kSplitSize : 300000));
         m_server.setFault(path, fault);
         QCOMPARE(download(m_server.url(path)), -1);
         QCOMPARE(pauses(), (QList<qint64>{500, 1000, 2000, 4000, 8000}));
@@ -386,11 +408,22 @@ private slots:
         QCOMPARE(packageRequests(path).size(), 1); // no resume of a wrong answer
     }
 
+    void cancelMidStream_data()
+    {
+        QTest::addColumn<qint64>("threshold");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("one stream") << qint64(0) << 1;
+        QTest::newRow("four parts") << kSmallSplit << 4;
+    }
+
     void cancelMidStream()
     {
-        const QString path = QStringLiteral("/cancel/tool.zip");
+        QFETCH(qint64, threshold);
+        QFETCH(int, requests);
+        m_segmentThreshold = threshold;
+        const QString path = QStringLiteral("/cancel/%1/tool.zip").arg(requests);
         publish(path, patterned(4000000));
-        m_server.setFault(path, Fault::rate(400000));
+        m_server.setFault(path, Fault::rate(400000 / requests));
         auto worker = startDownload(m_server.url(path));
         QTRY_VERIFY_WITH_TIMEOUT(cell().value >= 1, 10000);
         QVERIFY(cell().received > 0);
@@ -406,7 +439,7 @@ private slots:
         QCOMPARE(after.total, qint64(0));
         QVERIFY(!packageFileLeft());
         QVERIFY(received().isEmpty());
-        QCOMPARE(packageRequests(path).size(), 1);
+        QCOMPARE(packageRequests(path).size(), requests);
     }
 
     void cancelDuringAResumePause()
@@ -430,12 +463,24 @@ private slots:
         QCOMPARE(packageRequests(path).size(), 1);
     }
 
+    void progressFiguresWhileStreaming_data()
+    {
+        QTest::addColumn<qint64>("threshold");
+        QTest::addColumn<int>("parts");
+        QTest::newRow("one stream") << qint64(0) << 1;
+        // The figures count the bytes of every part.
+        QTest::newRow("four parts") << kSmallSplit << 4;
+    }
+
     void progressFiguresWhileStreaming()
     {
-        const QString path = QStringLiteral("/figures/tool.zip");
+        QFETCH(qint64, threshold);
+        QFETCH(int, parts);
+        m_segmentThreshold = threshold;
+        const QString path = QStringLiteral("/figures/%1/tool.zip").arg(parts);
         const qint64 size = 2000000;
         publish(path, patterned(size));
-        m_server.setFault(path, Fault::rate(1000000));
+        m_server.setFault(path, Fault::rate(1000000 / parts));
         QElapsedTimer timer;
         timer.start();
         auto worker = startDownload(m_server.url(path));
@@ -469,18 +514,150 @@ private slots:
         QVERIFY2(bestRate > 250000 && bestRate < 4000000, QByteArray::number(bestRate));
     }
 
+    void partsCompleteTheFileByteForByte_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<int>("minimumRequests");
+        QTest::addColumn<qint64>("resumedAt"); // a request must begin here; -1: none
+        QTest::newRow("no fault") << Fault() << 4 << qint64(-1);
+        QTest::newRow("a part cut short")
+            << Fault::truncate(50000).onRangeFrom(200000).times(1) << 5 << qint64(250000);
+        QTest::newRow("four breaks") << Fault::truncate(30000).times(4) << 8 << qint64(-1);
+        QTest::newRow("a part stalls")
+            << Fault::stall(20000, 3000).onRangeFrom(400000).times(1) << 5 << qint64(420000);
+        QTest::newRow("a part's server busy")
+            << Fault::status(503).onRangeFrom(600000).times(2) << 6 << qint64(600000);
+        QTest::newRow("a part's connection dropped")
+            << Fault::drop().onRangeFrom(0).times(1) << 5 << qint64(0);
+        // The other parts end first and take over halves of the first one.
+        QTest::newRow("first part slowest") << Fault::rate(100000).onRangeFrom(0) << 5 << qint64(-1);
+    }
+
+    void partsCompleteTheFileByteForByte()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(int, minimumRequests);
+        QFETCH(qint64, resumedAt);
+        m_segmentThreshold = kSmallSplit;
+        const QString path =
+            QStringLiteral("/parts/%1/tool.zip").arg(QTest::currentDataTag()).replace(' ', '_').remove('\'');
+        const QByteArray content = patterned(kSplitSize, 11);
+        publish(path, content, sha256Of(content));
+        m_server.setFault(path, fault);
+
+        QCOMPARE(download(m_server.url(path)), 200);
+        QVERIFY(received() == content);
+        QVERIFY(!packageFileLeft());
+
+        const auto requests = packageRequests(path);
+        QVERIFY2(requests.size() >= minimumRequests, QByteArray::number(requests.size()));
+        QSet<qint64> starts;
+        QByteArray validator;
+        for (const auto& request : requests) {
+            // Every request names its part's end: nothing is fetched twice.
+            QVERIFY2(!request.range.endsWith('-'), request.range.constData());
+            starts.insert(rangeStart(request.range));
+            if (!request.hasHeader("If-Range"))
+                continue;
+            if (validator.isEmpty())
+                validator = request.header("If-Range");
+            QCOMPARE(request.header("If-Range"), validator);
+        }
+        for (const qint64 first : {qint64(0), qint64(200000), qint64(400000), qint64(600000)})
+            QVERIFY(starts.contains(first));
+        if (resumedAt >= 0) {
+            QVERIFY(starts.contains(resumedAt));
+            if (resumedAt > 0)
+                QVERIFY(validator.startsWith("\"v"));
+        }
+        if (QByteArray(QTest::currentDataTag()) == "first part slowest") {
+            QVERIFY(std::any_of(starts.begin(), starts.end(),
+                                [](qint64 first) { return first > 0 && first < 200000; }));
+        }
+    }
+
+    void serverWithoutRangesGetsOneStream()
+    {
+        m_segmentThreshold = kSmallSplit;
+        const QString path = QStringLiteral("/noranges/tool.zip");
+        const QByteArray content = patterned(kSplitSize, 12);
+        publish(path, content, sha256Of(content));
+        m_server.setFault(path, Fault::ignoreRange());
+        QCOMPARE(download(m_server.url(path)), 200);
+        QVERIFY(received() == content);
+        // The whole package came with the first answer; nothing more was asked.
+        const auto requests = packageRequests(path);
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests.first().range, QByteArray("bytes=0-199999"));
+    }
+
+    void connectionsJoinASlowStream_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<bool>("joined");
+        QTest::newRow("fast") << Fault() << false;
+        QTest::newRow("slow") << Fault::rate(600000) << true;
+    }
+
+    void connectionsJoinASlowStream()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(bool, joined);
+        m_segmentThreshold = kSmallSplit;
+        m_longLink = milliseconds(60000); // decided by the stream's pace alone
+        const QString path = QStringLiteral("/join/%1/tool.zip").arg(QTest::currentDataTag());
+        const QByteArray content = patterned(1200000, 15);
+        publish(path, content, sha256Of(content));
+        m_server.setFault(path, fault);
+        QCOMPARE(download(m_server.url(path)), 200);
+        QVERIFY(received() == content);
+        const auto requests = packageRequests(path);
+        QCOMPARE(requests.first().range, QByteArray("bytes=0-299999"));
+        QSet<int> connections;
+        for (const auto& request : requests)
+            connections.insert(request.remotePort);
+        // Alone, the first connection goes from part to part.
+        QCOMPARE(connections.size() > 1, joined);
+        QCOMPARE(requests.size() >= 4, true);
+    }
+
+    void changedPackageStartsAllPartsAgain()
+    {
+        m_segmentThreshold = kSmallSplit;
+        const QString path = QStringLiteral("/partschanged/tool.zip");
+        const QByteArray before = patterned(kSplitSize, 13);
+        const QByteArray after = patterned(kSplitSize - 1000, 14);
+        publish(path, before, sha256Of(before));
+        m_server.setFault(path, Fault::truncate(40000).onRangeFrom(400000).times(1));
+        m_onPause = [&] {
+            if (pauses().size() == 1)
+                publish(path, after, sha256Of(after));
+        };
+        QCOMPARE(download(m_server.url(path)), 200);
+        QVERIFY(received() == after);
+        int metadataReads = 0;
+        for (const auto& record : m_server.log())
+            metadataReads += record.path == jsonPath(path) ? 1 : 0;
+        QCOMPARE(metadataReads, 2);
+    }
+
     void diskFullFailsAndLeavesNothing_data()
     {
         QTest::addColumn<TransferMode>("mode");
-        QTest::newRow("streamed") << TransferMode::Stream;
-        QTest::newRow("ranges") << TransferMode::Ranges;
+        QTest::addColumn<qint64>("threshold");
+        QTest::newRow("streamed") << TransferMode::Stream << qint64(0);
+        QTest::newRow("four parts") << TransferMode::Stream << kSmallSplit;
+        QTest::newRow("ranges") << TransferMode::Ranges << qint64(0);
     }
 
     void diskFullFailsAndLeavesNothing()
     {
         QFETCH(TransferMode, mode);
+        QFETCH(qint64, threshold);
         m_mode = mode;
-        const QString path = QStringLiteral("/full/%1/tool.zip").arg(QTest::currentDataTag());
+        m_segmentThreshold = threshold;
+        const QString path =
+            QStringLiteral("/full/%1/tool.zip").arg(QTest::currentDataTag()).replace(' ', '_');
         publish(path, patterned(600000));
         {
             const servicetest::FileSizeLimit full(200000);
@@ -498,20 +675,28 @@ private slots:
         QTest::addColumn<QByteArray>("sha256"); // "good": the right one
         QTest::addColumn<int>("value");
         QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<qint64>("threshold"); // 0: one stream
         for (const auto mode : {TransferMode::Stream, TransferMode::Ranges}) {
             const char* name = mode == TransferMode::Stream ? "streamed" : "ranges";
             for (const qint64 size : {qint64(50000), qint64(300000)}) {
                 const QByteArray tag = QByteArray(name) + ", " + QByteArray::number(size) + " bytes";
                 QTest::newRow(QByteArray(tag + ", matching").constData())
-                    << mode << size << QByteArray("good") << 200 << QByteArray();
+                    << mode << size << QByteArray("good") << 200 << QByteArray() << qint64(0);
                 QTest::newRow(QByteArray(tag + ", upper case").constData())
-                    << mode << size << QByteArray("GOOD") << 200 << QByteArray();
+                    << mode << size << QByteArray("GOOD") << 200 << QByteArray() << qint64(0);
                 QTest::newRow(QByteArray(tag + ", mismatch").constData())
-                    << mode << size << QByteArray(64, 'a') << -1 << QByteArray("Checksum mismatch: ");
+                    << mode << size << QByteArray(64, 'a') << -1 << QByteArray("Checksum mismatch: ")
+                    << qint64(0);
             }
             QTest::newRow(QByteArray(QByteArray(name) + ", unreadable").constData())
-                << mode << qint64(300000) << QByteArray("abc") << -1 << QByteArray("Unreadable checksum: ");
+                << mode << qint64(300000) << QByteArray("abc") << -1 << QByteArray("Unreadable checksum: ")
+                << qint64(0);
         }
+        // Four parts, hashed in file order whichever arrives first.
+        QTest::newRow("four parts, matching")
+            << TransferMode::Stream << kSplitSize << QByteArray("good") << 200 << QByteArray() << kSmallSplit;
+        QTest::newRow("four parts, mismatch") << TransferMode::Stream << kSplitSize << QByteArray(64, 'a')
+                                              << -1 << QByteArray("Checksum mismatch: ") << kSmallSplit;
     }
 
     void checksum()
@@ -522,6 +707,8 @@ private slots:
         QFETCH(int, value);
         QFETCH(QByteArray, log);
         m_mode = mode;
+        QFETCH(qint64, threshold);
+        m_segmentThreshold = threshold;
         const QString path = QStringLiteral("/sum/%1/tool.zip")
                                  .arg(QString::fromLatin1(QTest::currentDataTag()))
                                  .replace(' ', '_')

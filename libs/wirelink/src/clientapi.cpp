@@ -1,6 +1,7 @@
 #include "httpclient.h"
 #include "lasterror.h"
 #include "library.h"
+#include "streamgroup.h"
 #include "wirelink/wirelink.h"
 
 #include <cstdlib>
@@ -16,6 +17,17 @@ namespace {
 std::mutex g_clientsMutex;
 std::map<int, std::shared_ptr<HttpClient>> g_clients;
 int g_nextClient = 1;
+
+std::mutex g_groupsMutex;
+std::map<int, std::shared_ptr<wirelink::StreamGroup>> g_groups;
+int g_nextGroup = 1;
+
+std::shared_ptr<wirelink::StreamGroup> findGroup(int handle)
+{
+    std::lock_guard<std::mutex> lock(g_groupsMutex);
+    auto it = g_groups.find(handle);
+    return it == g_groups.end() ? nullptr : it->second;
+}
 
 std::shared_ptr<HttpClient> findClient(int handle)
 {
@@ -120,6 +132,70 @@ int NET_HTTPCLIENT_StreamExchange(int handle, StreamRecord* record)
     if (error != WL_OK) {
         wirelink::setLastError(error, client->errorText());
         return 0;
+    }
+    return 1;
+}
+
+int NET_HTTPCLIENT_StreamGroupCreate()
+{
+    wirelink::ensureCurl();
+    auto group = std::make_shared<wirelink::StreamGroup>();
+    if (!group->valid())
+        return fail(WL_ERR_NO_MEMORY, -1);
+    std::lock_guard<std::mutex> lock(g_groupsMutex);
+    const int handle = g_nextGroup++;
+    g_groups.emplace(handle, std::move(group));
+    return handle;
+}
+
+int NET_HTTPCLIENT_StreamGroupStart(int group, int client, StreamRecord* record)
+{
+    if (!record || !record->url || !record->onBody)
+        return fail(WL_ERR_BAD_ARGUMENT, 0);
+    auto found = findGroup(group);
+    auto owner = findClient(client);
+    if (!found || !owner) {
+        record->error = WL_ERR_BAD_HANDLE;
+        return fail(WL_ERR_BAD_HANDLE, 0);
+    }
+    record->error = found->start(std::move(owner), *record);
+    if (record->error != WL_OK)
+        return fail(record->error, 0);
+    return 1;
+}
+
+int NET_HTTPCLIENT_StreamGroupRun(int group, int waitMs, StreamRecord** ended)
+{
+    if (!ended || waitMs < 0)
+        return fail(WL_ERR_BAD_ARGUMENT, -1);
+    auto found = findGroup(group);
+    if (!found)
+        return fail(WL_ERR_BAD_HANDLE, -1);
+    std::string text;
+    if (!found->run(waitMs, *ended, text))
+        return 0;
+    wirelink::setLastError((*ended)->error, text);
+    return 1;
+}
+
+int NET_HTTPCLIENT_StreamGroupStop(int group, const StreamRecord* record)
+{
+    auto found = findGroup(group);
+    if (!found || !record)
+        return fail(WL_ERR_BAD_HANDLE, 0);
+    return found->stop(*record) ? 1 : 0;
+}
+
+int NET_HTTPCLIENT_StreamGroupDestroy(int group)
+{
+    std::shared_ptr<wirelink::StreamGroup> found;
+    {
+        std::lock_guard<std::mutex> lock(g_groupsMutex);
+        auto it = g_groups.find(group);
+        if (it == g_groups.end())
+            return fail(WL_ERR_BAD_HANDLE, 0);
+        found = std::move(it->second);
+        g_groups.erase(it);
     }
     return 1;
 }

@@ -1,11 +1,12 @@
 #include "httpclient.h"
 
-#include <curl/curl.h>
+#include "streamstate.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <curl/curl.h>
 #include <strings.h>
 
 namespace wirelink {
@@ -182,7 +183,7 @@ int HttpClient::exchange(ExchangeRecord& record)
     record.body = nullptr;
     record.bodyLength = 0;
     record.status = 0;
-    if (!m_curl)
+    if (!m_curl || m_busy)
         return WL_ERR_BAD_HANDLE;
 
     m_response.clear();
@@ -225,19 +226,7 @@ constexpr int kPollMs = 50;
 // Large reads keep a fast stream from costing a callback and a write per
 // 16 KiB; on loopback half a MiB measured faster than curl's own 100 KiB.
 constexpr long kStreamBufferBytes = 512 * 1024; // libcurl's largest
-
-// What one streamed exchange learns while it runs.
-struct StreamState
-{
-    StreamRecord* record = nullptr;
-    CURL* curl = nullptr;
-    Clock::time_point lastActivity;
-    bool headersDone = false;
-    bool started = false;   // a 2xx answer was accepted; its body goes to the caller
-    bool badStatus = false; // a final answer that is not 2xx
-    bool refused = false;
-    bool stopped = false;
-};
+constexpr long kMinStreamBufferBytes = 16 * 1024;
 
 void copyField(char* target, std::size_t size, const char* value, std::size_t length)
 {
@@ -337,65 +326,35 @@ std::size_t onStreamBody(char* data, std::size_t size, std::size_t count, void* 
 
 int HttpClient::stream(StreamRecord& record)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    resetAnswer(record);
-    record.bodyBytes = 0;
-    if (!m_curl)
-        return WL_ERR_BAD_HANDLE;
-    if (!m_multi && !(m_multi = curl_multi_init()))
-        return WL_ERR_NO_MEMORY;
-
-    applyRequestOptions(std::string(record.url, record.urlLength));
     StreamState state;
-    state.record = &record;
-    state.curl = m_curl;
-    state.lastActivity = Clock::now();
-    curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &onStreamBody);
-    curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &state);
-    curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &onStreamHeader);
-    curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &state);
-    curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE, kStreamBufferBytes);
-    curl_easy_setopt(m_curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
-    // Stalls are timed here, to the millisecond, rather than by libcurl's
-    // whole-second speed check.
-    curl_easy_setopt(m_curl, CURLOPT_LOW_SPEED_TIME, 0L);
-
-    curl_slist* headers = nullptr;
-    for (const auto& [name, value] : m_headers)
-        headers = curl_slist_append(headers, (name + ": " + value).c_str());
-    headers = curl_slist_append(headers, "Expect:");
-    curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, headers);
-
-    const auto stall = std::chrono::milliseconds(record.stallMs > 0 ? record.stallMs : m_stallMs);
-    bool timedOut = false;
-    bool callerStopped = false;
-    CURLcode code = CURLE_OK;
-    bool finished = false;
-    int error = WL_OK;
-    if (curl_multi_add_handle(m_multi, m_curl) != CURLM_OK) {
-        error = WL_ERR_NO_MEMORY;
-    } else {
+    if (const int error = beginStream(record, state); error != WL_OK)
+        return error;
+    if (!m_multi && !(m_multi = curl_multi_init()))
+        state.error = WL_ERR_NO_MEMORY;
+    else if (curl_multi_add_handle(m_multi, m_curl) != CURLM_OK)
+        state.error = WL_ERR_NO_MEMORY;
+    else {
         for (;;) {
             int running = 0;
             if (curl_multi_perform(m_multi, &running) != CURLM_OK) {
-                error = WL_ERR_TRANSFER;
+                state.error = WL_ERR_TRANSFER;
                 break;
             }
             int pending = 0;
             while (CURLMsg* message = curl_multi_info_read(m_multi, &pending)) {
                 if (message->msg == CURLMSG_DONE && message->easy_handle == m_curl) {
-                    code = message->data.result;
-                    finished = true;
+                    state.code = message->data.result;
+                    state.finished = true;
                 }
             }
-            if (finished || running == 0)
+            if (state.finished || running == 0)
                 break;
             if (record.shouldStop && record.shouldStop(record.user)) {
-                callerStopped = true;
+                state.callerStopped = true;
                 break;
             }
-            if (Clock::now() - state.lastActivity >= stall) {
-                timedOut = true;
+            if (state.stalled(Clock::now())) {
+                state.timedOut = true;
                 break;
             }
             curl_multi_poll(m_multi, nullptr, 0, kPollMs, nullptr);
@@ -403,23 +362,65 @@ int HttpClient::stream(StreamRecord& record)
         // Removing an unfinished transfer closes its connection.
         curl_multi_remove_handle(m_multi, m_curl);
     }
-    curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, nullptr);
-    curl_slist_free_all(headers);
+    return endStream(state);
+}
 
-    if (error != WL_OK)
-        return error;
+int HttpClient::beginStream(StreamRecord& record, StreamState& state)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    resetAnswer(record);
+    record.bodyBytes = 0;
+    if (!m_curl || m_busy)
+        return WL_ERR_BAD_HANDLE;
+    m_busy = true;
+
+    applyRequestOptions(std::string(record.url, record.urlLength));
+    state.record = &record;
+    state.curl = m_curl;
+    state.lastActivity = Clock::now();
+    state.stall = std::chrono::milliseconds(record.stallMs > 0 ? record.stallMs : m_stallMs);
+    curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &onStreamBody);
+    curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &state);
+    curl_easy_setopt(m_curl, CURLOPT_HEADERFUNCTION, &onStreamHeader);
+    curl_easy_setopt(m_curl, CURLOPT_HEADERDATA, &state);
+    curl_easy_setopt(m_curl, CURLOPT_BUFFERSIZE,
+                     record.bufferBytes > 0 ? std::clamp<long>(record.bufferBytes, kMinStreamBufferBytes,
+                                                               kStreamBufferBytes)
+                                            : kStreamBufferBytes);
+    curl_easy_setopt(m_curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(0));
+    // Stalls are timed by the driver, to the millisecond, rather than by
+    // libcurl's whole-second speed check.
+    curl_easy_setopt(m_curl, CURLOPT_LOW_SPEED_TIME, 0L);
+
+    for (const auto& [name, value] : m_headers)
+        state.headers = curl_slist_append(state.headers, (name + ": " + value).c_str());
+    state.headers = curl_slist_append(state.headers, "Expect:");
+    curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, state.headers);
+    return WL_OK;
+}
+
+int HttpClient::endStream(StreamState& state)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    curl_easy_setopt(m_curl, CURLOPT_HTTPHEADER, nullptr);
+    curl_slist_free_all(state.headers);
+    state.headers = nullptr;
+    m_busy = false;
+
+    if (state.error != WL_OK)
+        return state.error;
     if (state.refused)
         return WL_ERR_REFUSED;
-    if (state.stopped || callerStopped)
+    if (state.stopped || state.callerStopped)
         return WL_ERR_CANCELLED;
-    if (timedOut)
+    if (state.timedOut)
         return WL_ERR_TIMEOUT;
-    if (state.badStatus || (finished && code == CURLE_OK && !state.started))
+    if (state.badStatus || (state.finished && state.code == CURLE_OK && !state.started))
         return WL_ERR_HTTP_STATUS;
-    if (!finished)
+    if (!state.finished)
         return WL_ERR_TRANSFER;
-    if (code != CURLE_OK)
-        return failure(code);
+    if (state.code != CURLE_OK)
+        return failure(state.code);
     return WL_OK;
 }
 

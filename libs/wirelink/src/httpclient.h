@@ -9,8 +9,11 @@
 
 typedef void CURL;
 typedef void CURLM;
+struct curl_slist;
 
 namespace wirelink {
+
+struct StreamState;
 
 // One client handle: a libcurl easy handle reused for every exchange, so the
 // connection to a host stays open between them.
@@ -37,6 +40,14 @@ public:
     // The same for a streamed exchange; see StreamRecord.
     int stream(StreamRecord& record);
 
+    // A streamed exchange driven by someone else's multi handle (a
+    // StreamGroup): begin prepares the easy handle, which is then the
+    // caller's until end; the handle refuses other exchanges meanwhile.
+    int beginStream(StreamRecord& record, StreamState& state);
+    // The error number once the driver is done with the easy handle (it is
+    // no longer in any multi handle).
+    int endStream(StreamState& state);
+
 private:
     static std::size_t onData(char* data, std::size_t size, std::size_t count, void* self);
     void applyRequestOptions(const std::string& url);
@@ -50,6 +61,7 @@ private:
 
     std::mutex m_mutex;
     CURL* m_curl = nullptr;
+    bool m_busy = false;      // a StreamGroup drives the easy handle
     CURLM* m_multi = nullptr; // streamed exchanges run here, so they can be stopped between polls
     int m_connectMs;
     int m_stallMs;

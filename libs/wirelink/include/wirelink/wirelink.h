@@ -88,6 +88,7 @@ struct StreamRecord
     int (*shouldStop)(void* user) = nullptr;
     void* user = nullptr;
     int stallMs = 0; // in: no byte for this long fails with WL_ERR_TIMEOUT; 0: the handle's stall time
+    int bufferBytes = 0; // in: libcurl's receive buffer, 16 KiB to 512 KiB; 0: 512 KiB
 
     int status = 0;               // out: HTTP status of the final answer, 0 when nothing answered
     long long contentLength = -1; // out: its Content-Length, -1 when absent
@@ -160,6 +161,28 @@ int NET_HTTPCLIENT_ShortLinkExchange(int handle, ExchangeRecord* record);
 // not (the caller sees every byte).
 int NET_HTTPCLIENT_StreamExchange(int handle, StreamRecord* record);
 int NET_HTTPCLIENT_Destroy(int handle);
+
+// Stream groups: streamed exchanges of several client handles at once, each
+// on its handle's own connection, all moved on by the thread that calls
+// NET_HTTPCLIENT_StreamGroupRun (callbacks run there). A group belongs to
+// the thread that uses it; its client handles take no other exchange while
+// theirs runs.
+int NET_HTTPCLIENT_StreamGroupCreate();
+// Begins a streamed exchange of client with the headers set on it; record
+// must stay valid until the exchange is reported ended or stopped. Its
+// shouldStop is asked at every run, its stall time holds as for
+// NET_HTTPCLIENT_StreamExchange. Non-zero once begun.
+int NET_HTTPCLIENT_StreamGroupStart(int group, int client, StreamRecord* record);
+// Moves the exchanges on for up to waitMs (0: only what is ready). 1 with
+// *ended set when an exchange ended: its record's error tells how, as
+// NET_UTILS_GetLastError (and its text) does now. 0 when none ended, -1 for
+// a bad group.
+int NET_HTTPCLIENT_StreamGroupRun(int group, int waitMs, StreamRecord** ended);
+// Gives up one exchange, running or ended but not yet reported; a running
+// one's connection is closed. Non-zero when it was the group's.
+int NET_HTTPCLIENT_StreamGroupStop(int group, const StreamRecord* record);
+// Gives up every exchange left and frees the group.
+int NET_HTTPCLIENT_StreamGroupDestroy(int group);
 
 // Server.
 int NET_HTTPSERVER_CreateListen(const ListenParams* params);
