@@ -495,6 +495,17 @@
     </message>
 </context>
 <context>
+    <name>gearmart::NoMatchPanel</name>
+    <message>
+        <source>Clear search</source>
+        <translation>Clear search</translation>
+    </message>
+    <message>
+        <source>No tool matches &quot;%1&quot;.</source>
+        <translation>No tool matches “%1”.</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ProgressBar</name>
     <message>
         <source>Download Fail!</source>
@@ -873,6 +884,25 @@
     </message>
 </context>
 <context>
+    <name>gearmart::ToolCategory</name>
+    <message>
+        <source>System tools</source>
+        <translation>System tools</translation>
+    </message>
+    <message>
+        <source>Network tools</source>
+        <translation>Network tools</translation>
+    </message>
+    <message>
+        <source>Office and media</source>
+        <translation>Office and media</translation>
+    </message>
+    <message>
+        <source>Utilities</source>
+        <translation>Utilities</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ToolDownloadWidget</name>
     <message>
         <source>Fold banner</source>
@@ -937,10 +967,40 @@
     </message>
 </context>
 <context>
+    <name>gearmart::ToolSearchField</name>
+    <message>
+        <source>Search tools (Ctrl+F)</source>
+        <translation>Search tools (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Search tools</source>
+        <translation>Search tools</translation>
+    </message>
+    <message>
+        <source>Filters the tools by name, description and category as you type</source>
+        <translation>Filters the tools by name, description and category as you type</translation>
+    </message>
+    <message>
+        <source>Clear search</source>
+        <translation>Clear search</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ToolTypeWidget</name>
     <message>
         <source>All Tool</source>
         <translation>All Tools</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tool(s)</source>
+        <translation>
+            <numerusform>%n tool</numerusform>
+            <numerusform>%n tools</numerusform>
+        </translation>
     </message>
 </context>
 <context>

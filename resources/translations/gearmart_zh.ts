@@ -495,6 +495,17 @@
     </message>
 </context>
 <context>
+    <name>gearmart::NoMatchPanel</name>
+    <message>
+        <source>Clear search</source>
+        <translation>清除搜索</translation>
+    </message>
+    <message>
+        <source>No tool matches &quot;%1&quot;.</source>
+        <translation>没有与“%1”匹配的工具。</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ProgressBar</name>
     <message>
         <source>Download Fail!</source>
@@ -872,6 +883,25 @@
     </message>
 </context>
 <context>
+    <name>gearmart::ToolCategory</name>
+    <message>
+        <source>System tools</source>
+        <translation>系统工具</translation>
+    </message>
+    <message>
+        <source>Network tools</source>
+        <translation>网络工具</translation>
+    </message>
+    <message>
+        <source>Office and media</source>
+        <translation>办公影音</translation>
+    </message>
+    <message>
+        <source>Utilities</source>
+        <translation>实用工具</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ToolDownloadWidget</name>
     <message>
         <source>Fold banner</source>
@@ -936,10 +966,39 @@
     </message>
 </context>
 <context>
+    <name>gearmart::ToolSearchField</name>
+    <message>
+        <source>Search tools (Ctrl+F)</source>
+        <translation>搜索工具 (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Search tools</source>
+        <translation>搜索工具</translation>
+    </message>
+    <message>
+        <source>Filters the tools by name, description and category as you type</source>
+        <translation>输入时按名称、简介和分类筛选工具</translation>
+    </message>
+    <message>
+        <source>Clear search</source>
+        <translation>清除搜索</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::ToolTypeWidget</name>
     <message>
         <source>All Tool</source>
         <translation>全部工具</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n tool(s)</source>
+        <translation>
+            <numerusform>%n 个工具</numerusform>
+        </translation>
     </message>
 </context>
 <context>

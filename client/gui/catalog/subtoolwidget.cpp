@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStyleOption>
+#include <QTextLayout>
 #include <QVBoxLayout>
 
 namespace gearmart {
@@ -33,6 +34,40 @@ namespace {
 const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
 const QColor kDownloadingColor(QStringLiteral("#3BCD8D"));
 const QColor kFailedColor(QStringLiteral("#FA3239"));
+constexpr int kDescriptionWidth = 208;
+// The card's room for its description: two lines of a CJK font, three of a
+// Latin one, at the pages' 12 pixels.
+constexpr int kDescriptionRoom = 44;
+constexpr int kMostDescriptionLines = 3;
+
+// The text in at most iLines lines as wide as iWidth, broken where a label
+// breaks it, the last one ending in "…" when text is left over. Explicit
+// line breaks keep the label from wrapping it any other way.
+QString fitToLines(const QString& qstrText, const QFont& font, int iWidth, int iLines)
+{
+    const QString text = qstrText.simplified();
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QStringList lines;
+    int lastStart = 0;
+    bool bMore = false;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(iWidth);
+        if (lines.size() == iLines) {
+            bMore = true;
+            break;
+        }
+        lastStart = line.textStart();
+        lines.append(text.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    layout.endLayout();
+    if (bMore)
+        lines.last() = QFontMetrics(font).elidedText(text.mid(lastStart), Qt::ElideRight, iWidth);
+    return lines.join(QLatin1Char('\n'));
+}
 
 } // namespace
 
@@ -91,10 +126,13 @@ void SubToolWidget::buildForm()
 
     m_pToolInfoTextedit = new QLabel(this);
     m_pToolInfoTextedit->setObjectName(QStringLiteral("toolInfoTextedit"));
-    m_pToolInfoTextedit->setFixedSize(208, 40);
+    m_pToolInfoTextedit->setFixedSize(kDescriptionWidth, kDescriptionRoom);
     m_pToolInfoTextedit->setWordWrap(true);
     m_pToolInfoTextedit->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_pToolInfoTextedit->setTextFormat(Qt::PlainText);
+    m_pToolInfoTextedit->installEventFilter(this);
     layout->addWidget(m_pToolInfoTextedit, 0, Qt::AlignHCenter);
+    m_pLogoLabel->installEventFilter(this);
     layout->addStretch(1);
 
     m_pFillerBtn = makeButton(this, "pushButton", QSize(100, 16));
@@ -165,6 +203,22 @@ void SubToolWidget::buildForm()
     m_pAuthorLabel->setToolTip(tr("Sign-in required"));
 }
 
+void SubToolWidget::showTool(int iToolkey)
+{
+    if (iToolkey == m_iToolKey) {
+        render();
+        return;
+    }
+    m_iToolKey = iToolkey;
+    // Nothing of the tool shown before stays: its look, its launch, its figures.
+    m_bHasRecord = false;
+    m_bLookShown = false;
+    m_emLook = Look::NotInstalled;
+    m_launcher = ToolLauncher();
+    m_pTransferLabel->setActive(false);
+    loadFromCatalog();
+}
+
 void SubToolWidget::loadFromCatalog()
 {
     ToolDataManager* data = ToolDataManager::instance();
@@ -175,17 +229,22 @@ void SubToolWidget::loadFromCatalog()
                                     m_pDownLoadBtn,   m_pProgressBar, m_pRefreshBtn, m_pCancelBtn};
         for (QWidget* widget : parts)
             widget->hide();
+        m_pLogoLabel->clear();
+        m_pToolInfoTextedit->clear();
         return;
     }
     m_bHasRecord = true;
+    m_pToolName->show();
     m_toolInfo = info.value();
     const ToolState state = data->toolStates().value(m_iToolKey);
 
     const QString name = data->toolName(m_iToolKey);
     m_pToolName->setText(name);
     m_pToolName->setAccessibleDescription(tr("Show details of %1").arg(name));
-    m_pToolInfoTextedit->setText(data->briefIntro(m_iToolKey));
-    m_pToolInfoTextedit->setToolTip(data->briefIntro(m_iToolKey));
+    m_qstrDescription = data->briefIntro(m_iToolKey);
+    m_pToolInfoTextedit->setToolTip(m_qstrDescription);
+    m_pToolInfoTextedit->setAccessibleName(m_qstrDescription);
+    fitDescription();
     m_pDownLoadBtn->setAccessibleName(tr("Download %1").arg(name));
     m_pOpenBtn->setAccessibleName(tr("Open %1").arg(name));
     m_pCancelBtn->setAccessibleName(tr("Cancel download of %1").arg(name));
@@ -198,7 +257,6 @@ void SubToolWidget::loadFromCatalog()
         data->baseDirectory() + QStringLiteral("/ToolsFile/Icon/") + m_toolInfo.IconMidName;
     m_pLogoLabel->setPixmap(
         PictureCache::instance().scaledToHeight(logoPath, 96, PictureCache::Placeholder::Icon));
-    m_pLogoLabel->installEventFilter(this);
 
     m_pNewStateLabel->setVisible(state.IsNewTools == 1);
     m_pAuthorLabel->setVisible(m_toolInfo.IsDown == 1);
@@ -305,16 +363,24 @@ bool SubToolWidget::passSignIn()
     QPointer<SubToolWidget> self(this);
     SignInGate gate(this);
     connect(&gate, &SignInGate::signalCover, this, &SubToolWidget::signalCover);
-    return gate.pass(m_iToolKey) && self;
+    ++m_iBusy;
+    const bool bPassed = gate.pass(m_iToolKey);
+    if (!self)
+        return false;
+    --m_iBusy;
+    return bPassed;
 }
 
 void SubToolWidget::showNotice(const QString& qstrText, QWidget* pParent)
 {
     QPointer<SubToolWidget> self(this);
+    ++m_iBusy;
     emit signalCover(true);
     TipDialog::showTip(kNoticeIcon, qstrText, tr("OK"), tr("Cancel"), false, pParent);
-    if (self)
-        emit signalCover(false);
+    if (!self)
+        return;
+    --m_iBusy;
+    emit signalCover(false);
 }
 
 void SubToolWidget::onShowMoreInfoWidget()
@@ -372,10 +438,25 @@ void SubToolWidget::onCancelDownload()
         m_pTransfers->cancel(m_iToolKey);
 }
 
+void SubToolWidget::fitDescription()
+{
+    // Whole lines only: a line cut at the label's edge loses its descenders
+    // (g, y, p), or shows as a sliver of tops.
+    m_pToolInfoTextedit->ensurePolished();
+    const QFont font = m_pToolInfoTextedit->font();
+    const int lineHeight = QFontMetrics(font).lineSpacing();
+    const int lines = qBound(1, kDescriptionRoom / qMax(1, lineHeight), kMostDescriptionLines);
+    m_pToolInfoTextedit->setFixedHeight(qMin(kDescriptionRoom, lines * lineHeight));
+    m_pToolInfoTextedit->setText(fitToLines(m_qstrDescription, font, kDescriptionWidth, lines));
+}
+
 bool SubToolWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_pLogoLabel && event->type() == QEvent::MouseButtonRelease)
+    if (watched == m_pLogoLabel && event->type() == QEvent::MouseButtonRelease && m_bHasRecord)
         emit signalShowMoreInfoWidget(m_iToolKey);
+    // A style sheet applied later brings the pages' font size.
+    if (watched == m_pToolInfoTextedit && event->type() == QEvent::FontChange && m_bHasRecord)
+        fitDescription();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -37,10 +37,16 @@ public:
 
     SubToolWidget(int toolKey, ToolTransfer* transfers, QWidget* parent = nullptr);
 
+    // The card shows another tool, as a card made for it would: a grid
+    // reuses the cards scrolled out of view rather than make new ones.
+    void showTool(int iToolkey);
+
     int toolKey() const { return m_iToolKey; }
     bool hasRecord() const { return m_bHasRecord; }
     Look look() const { return m_emLook; }
     const ToolLauncher& launcher() const { return m_launcher; }
+    // While it waits for a sign-in or a message, the card must not go away.
+    bool isBusy() const { return m_iBusy > 0; }
 
     // The free-space measure (GiB of the volume holding a path); tests
     // replace it. An empty function restores the real one.
@@ -79,13 +85,17 @@ private:
     // False when the gate refused or this card went away meanwhile.
     bool passSignIn();
     void showNotice(const QString& qstrText, QWidget* pParent);
+    // The description in as many whole lines as the card has room for.
+    void fitDescription();
 
     int m_iToolKey;
     ToolTransfer* m_pTransfers;
     bool m_bHasRecord = false;
     ToolInfo m_toolInfo;
+    QString m_qstrDescription;
     Look m_emLook = Look::NotInstalled;
     bool m_bLookShown = false;
+    int m_iBusy = 0;
     ToolLauncher m_launcher;
 
     QLabel* m_pNewStateLabel = nullptr;

@@ -1,8 +1,10 @@
 #include "catalog/tooldownloadwidget.h"
 
 #include "catalog/toolintropicturewidget.h"
+#include "catalog/toolswiget.h"
 #include "catalog/tooltypewidget.h"
 #include "catalog/tooslistwidget.h"
+#include "common/toolsearchfield.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -105,6 +107,9 @@ void ToolDownloadWidget::buildForm(ToolTransfer* transfers)
 
     m_pToolTypeWidget = new ToolTypeWidget(m_pContents);
     m_pToolTypeWidget->setObjectName(QStringLiteral("m_pToolTypeWidget"));
+    const ToolsWiget* grid = m_pListWidget->toolsWidget();
+    m_pToolTypeWidget->setCategories(grid->filter().categories(), grid->toolKeys().size());
+    m_pToolTypeWidget->searchField()->takeFindShortcutOf(this);
     m_pToolTypeWidget->raise();
     m_pExpendBtn->raise();
 
@@ -124,6 +129,35 @@ void ToolDownloadWidget::connectSignals()
             &ToolDownloadWidget::signalShowMoreInfoWidget);
     connect(m_pListWidget, &ToosListWidget::signalCover, this, &ToolDownloadWidget::signalCover);
     connect(this, &ToolDownloadWidget::signalToolDeleted, m_pListWidget, &ToosListWidget::signalToolDeleted);
+
+    ToolSearchField* search = m_pToolTypeWidget->searchField();
+    connect(search, &QLineEdit::textChanged, this, &ToolDownloadWidget::onSearchChanged);
+    connect(m_pToolTypeWidget, &ToolTypeWidget::signalCategoryChosen, this,
+            &ToolDownloadWidget::onCategoryChosen);
+    connect(m_pListWidget, &ToosListWidget::signalClearSearch, search, [search] {
+        search->clear();
+        search->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void ToolDownloadWidget::onSearchChanged(const QString& qstrText)
+{
+    m_pListWidget->toolsWidget()->setSearchText(qstrText);
+    showMatchesFromTop();
+}
+
+void ToolDownloadWidget::onCategoryChosen(int iCategory)
+{
+    m_pListWidget->toolsWidget()->setCategory(iCategory == ToolTypeWidget::kAll ? std::optional<int>()
+                                                                                : std::optional<int>(iCategory));
+    showMatchesFromTop();
+}
+
+void ToolDownloadWidget::showMatchesFromTop()
+{
+    QScrollBar* scrollBar = m_pScrollArea->verticalScrollBar();
+    if (scrollBar->value() > m_pTypePlace->y())
+        scrollBar->setValue(m_pTypePlace->y());
 }
 
 int ToolDownloadWidget::bannerBottom() const

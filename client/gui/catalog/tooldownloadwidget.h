@@ -13,8 +13,10 @@ class ToolTransfer;
 class ToolTypeWidget;
 class ToosListWidget;
 
-// The catalog page: the banner of featured tools, the type bar that sticks
-// to the top once the banner has scrolled away, and every tool as a card.
+// The catalog page: the banner of featured tools, the type bar with the
+// categories and the search field that sticks to the top once the banner
+// has scrolled away, and every tool, or those the search and the category
+// let through, as a card.
 // Passes the cards' requests for the details page and the cover up, and a
 // tool deleted on the my-tools board down to its card.
 class ToolDownloadWidget : public QWidget
@@ -45,6 +47,8 @@ signals:
 private slots:
     void onFoldClicked();
     void onScrolled(int iValue);
+    void onSearchChanged(const QString& qstrText);
+    void onCategoryChosen(int iCategory);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +60,9 @@ private:
     void connectSignals();
     void placeFloatingControls();
     int bannerBottom() const;
+    // After the matches changed: a page scrolled into the grid goes back
+    // to its first row, which is where the matches begin.
+    void showMatchesFromTop();
 
     QScrollArea* m_pScrollArea = nullptr;
     QWidget* m_pContents = nullptr;

@@ -1,5 +1,7 @@
 #include "mytools/toolboxtabwidget.h"
 
+#include "common/toolsearchfield.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QPushButton>
@@ -60,6 +62,10 @@ ToolBoxTabWidget::ToolBoxTabWidget(QWidget* parent) : QFrame(parent)
     }
     tabRow->addWidget(allToolBtn);
     tabRow->addWidget(updateableToolBtn);
+    // Beside the tabs: the board's hint takes the far right.
+    m_pSearchField = new ToolSearchField(this);
+    tabRow->addSpacing(24);
+    tabRow->addWidget(m_pSearchField, 0, Qt::AlignVCenter);
     tabRow->addStretch(1);
     layout->addLayout(tabRow);
 

@@ -7,8 +7,10 @@ class QStackedWidget;
 
 namespace gearmart {
 
+class ToolSearchField;
+
 // The two tabs of the my-tools board, "All Tools" and "Updateable Tools",
-// with the page of each.
+// with the page of each, and the search field beside them.
 class ToolBoxTabWidget : public QFrame
 {
     Q_OBJECT
@@ -18,6 +20,7 @@ public:
 
     QPushButton* allToolButton() const { return allToolBtn; }
     QPushButton* updateableToolButton() const { return updateableToolBtn; }
+    ToolSearchField* searchField() const { return m_pSearchField; }
     QWidget* downloadedToolsTab() const { return m_downloadedToolsTab; }
     QWidget* updateToolsTab() const { return m_updateToolsTab; }
     int currentIndex() const;
@@ -38,6 +41,7 @@ private:
     QStackedWidget* m_pStackedWidget = nullptr;
     QWidget* m_downloadedToolsTab = nullptr;
     QWidget* m_updateToolsTab = nullptr;
+    ToolSearchField* m_pSearchField = nullptr;
 };
 
 } // namespace gearmart

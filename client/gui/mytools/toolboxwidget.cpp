@@ -1,5 +1,7 @@
 #include "mytools/toolboxwidget.h"
 
+#include "common/nomatchpanel.h"
+#include "common/toolsearchfield.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/downloadtoolswidget.h"
 #include "mytools/tipframe.h"
@@ -59,6 +61,18 @@ void ToolBoxWidget::buildForm()
     m_pUpdateNumLabel->setAlignment(Qt::AlignCenter);
     m_pUpdateNumLabel->hide();
     m_pTipFrame = new TipFrame(this);
+
+    // Over every catalog tool: a row added later is filtered like the others.
+    const ToolDataManager* data = ToolDataManager::instance();
+    QVector<int> keys;
+    for (auto it = data->toolInfos().cbegin(); it != data->toolInfos().cend(); ++it) {
+        if (it.key() != ToolDataManager::kMaterialKey && it.key() != ToolDataManager::kManagerKey)
+            keys.append(it.key());
+    }
+    m_filter.setTools(ToolFilter::catalogTools(*data, keys));
+    m_ToolBoxTabWidget->searchField()->takeFindShortcutOf(this);
+    m_pNoMatchPanel = new NoMatchPanel(this);
+    m_pNoMatchPanel->hide();
 }
 
 void ToolBoxWidget::makeConnections()
@@ -104,6 +118,48 @@ void ToolBoxWidget::makeConnections()
     m_pDownloadToolsWidget->view()->installEventFilter(this);
     m_pUpdateToolsWidget->view()->installEventFilter(this);
     connect(m_pTipFrame, &TipFrame::signalResized, this, &ToolBoxWidget::placeTip);
+
+    ToolSearchField* search = m_ToolBoxTabWidget->searchField();
+    connect(search, &QLineEdit::textChanged, this, &ToolBoxWidget::onSearchChanged);
+    connect(m_pNoMatchPanel, &NoMatchPanel::signalClearSearch, search, [search] {
+        search->clear();
+        search->setFocus(Qt::OtherFocusReason);
+    });
+    // Rows come and go under a search as well.
+    connect(m_pDownloadedScene, &ToolDownloadedScene::signalAddTool, this, &ToolBoxWidget::refreshNoMatch);
+    connect(m_pDownloadedScene, &ToolDownloadedScene::signalToolDeleted, this, &ToolBoxWidget::refreshNoMatch);
+    connect(m_pUpdateScene, &ToolUpdateScene::signalUpgradeCompleted, this, &ToolBoxWidget::refreshNoMatch);
+}
+
+void ToolBoxWidget::onSearchChanged(const QString& qstrText)
+{
+    m_filter.setText(qstrText);
+    std::function<bool(int)> accepts;
+    if (m_filter.hasSearch())
+        accepts = [this](int key) { return m_filter.matches(key); };
+    m_pDownloadedScene->setRowFilter(accepts);
+    m_pUpdateScene->setRowFilter(accepts);
+    m_pUpdateScene->onSubCheckBoxStateChanged();
+    refreshNoMatch();
+}
+
+void ToolBoxWidget::refreshNoMatch()
+{
+    const ToolManageScene* scene = m_ToolBoxTabWidget->currentIndex() == 0
+                                       ? static_cast<const ToolManageScene*>(m_pDownloadedScene)
+                                       : static_cast<const ToolManageScene*>(m_pUpdateScene);
+    if (!m_filter.hasSearch() || scene->rowCount() == 0 || scene->shownRowCount() > 0) {
+        m_pNoMatchPanel->hide();
+        return;
+    }
+    m_pNoMatchPanel->setSearchText(m_filter.text());
+    // Below the tab row, across the list.
+    const QWidget* page = m_ToolBoxTabWidget->currentIndex() == 0 ? m_ToolBoxTabWidget->downloadedToolsTab()
+                                                                  : m_ToolBoxTabWidget->updateToolsTab();
+    const QPoint topLeft = page->mapTo(this, QPoint(0, 0));
+    m_pNoMatchPanel->setGeometry(QRect(topLeft, QSize(page->width(), m_pNoMatchPanel->sizeHint().height())));
+    m_pNoMatchPanel->show();
+    m_pNoMatchPanel->raise();
 }
 
 void ToolBoxWidget::fill()
@@ -220,6 +276,7 @@ void ToolBoxWidget::onToolUpgradeCompleted(int)
 
 void ToolBoxWidget::onTabChanged(int index)
 {
+    refreshNoMatch();
     if (index == 0) {
         m_pDownloadedScene->onViewResized();
         m_pTipFrame->show();
@@ -262,6 +319,7 @@ void ToolBoxWidget::resizeEvent(QResizeEvent* event)
     m_pLinelabel->move(corner);
     m_pLinelabel->setFixedWidth(qMax(0, width() - corner.x() - 9));
     m_pLinelabel->raise();
+    refreshNoMatch();
     emit signalResized();
 }
 

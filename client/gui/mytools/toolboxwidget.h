@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tooldata/toolfilter.h"
+
 #include <QMap>
 #include <QVector>
 #include <QWidget>
@@ -9,6 +11,7 @@ class QLabel;
 namespace gearmart {
 
 class DownloadToolsWidget;
+class NoMatchPanel;
 class TipFrame;
 class ToolBoxTabWidget;
 class ToolDownloadedScene;
@@ -38,6 +41,7 @@ public:
     ToolUpdateScene* updateScene() const { return m_pUpdateScene; }
     QLabel* updateNumLabel() const { return m_pUpdateNumLabel; }
     TipFrame* tipFrame() const { return m_pTipFrame; }
+    NoMatchPanel* noMatchPanel() const { return m_pNoMatchPanel; }
 
 signals:
     // A tool deleted here: the other pages show it as not installed.
@@ -63,6 +67,10 @@ private:
     void fill();
     void refreshBadge();
     void placeTip();
+    // Both lists show the tools the search lets through.
+    void onSearchChanged(const QString& qstrText);
+    // "No tool matches" over the current list when its search hides every row.
+    void refreshNoMatch();
     // A download finished anywhere puts its tool on the list.
     void onTransfersChanged(QVector<int> toolKeys);
 
@@ -75,6 +83,8 @@ private:
     QLabel* m_pUpdateNumLabel = nullptr;
     QLabel* m_pLinelabel = nullptr;
     TipFrame* m_pTipFrame = nullptr;
+    NoMatchPanel* m_pNoMatchPanel = nullptr;
+    ToolFilter m_filter;
     int m_iHasRows = -1; // unknown until the first badge refresh
 };
 

@@ -92,7 +92,8 @@ void ToolDownloadedScene::swapAt(int iFirst, int iSecond)
 void ToolDownloadedScene::reorderAround(DroppableProxyWidget* proxy)
 {
     const int e = m_listProxies.indexOf(proxy);
-    if (e < 0)
+    // The order is that of all rows: while a search hides some, it stays.
+    if (e < 0 || isFiltered())
         return;
     // Neighbours are measured at their slots, not where their animation has
     // got to: a fast drag would otherwise swap back and forth.
@@ -215,7 +216,7 @@ bool ToolDownloadedScene::moveTool(int iKey, int iStep)
     DroppableProxyWidget* proxy = proxyOf(iKey);
     const int from = m_listProxies.indexOf(proxy);
     const int to = from + iStep;
-    if (!proxy || iStep == 0 || to < 0 || to >= m_listProxies.size())
+    if (!proxy || iStep == 0 || to < 0 || to >= m_listProxies.size() || isFiltered())
         return false;
     m_listProxies.move(from, to);
     for (int i = qMin(from, to); i <= qMax(from, to); ++i)

@@ -6,6 +6,7 @@
 
 #include <QGraphicsView>
 #include <QTimer>
+#include <algorithm>
 
 namespace gearmart {
 
@@ -41,8 +42,10 @@ QVector<int> ToolManageScene::toolKeys() const
 QPointF ToolManageScene::slotOf(int iIndex) const
 {
     int y = 0;
-    for (int i = 0; i < iIndex && i < m_listProxies.size(); ++i)
-        y += m_listProxies.at(i)->rowHeight();
+    for (int i = 0; i < iIndex && i < m_listProxies.size(); ++i) {
+        if (m_listProxies.at(i)->isVisible())
+            y += m_listProxies.at(i)->rowHeight();
+    }
     return QPointF(0, y);
 }
 
@@ -51,9 +54,26 @@ void ToolManageScene::recountHeights()
     m_iHeightSum = 0;
     m_iExtraHeightSum = 0;
     for (DroppableProxyWidget* proxy : m_listProxies) {
+        if (!proxy->isVisible())
+            continue;
         m_iHeightSum += proxy->rowHeight();
         m_iExtraHeightSum += proxy->extraHeight();
     }
+}
+
+void ToolManageScene::setRowFilter(std::function<bool(int)> accepts)
+{
+    m_rowFilter = std::move(accepts);
+    for (DroppableProxyWidget* proxy : qAsConst(m_listProxies))
+        proxy->setVisible(!m_rowFilter || m_rowFilter(proxy->toolKey()));
+    layoutRows();
+    onViewResized();
+}
+
+int ToolManageScene::shownRowCount() const
+{
+    return int(std::count_if(m_listProxies.cbegin(), m_listProxies.cend(),
+                             [](const DroppableProxyWidget* proxy) { return proxy->isVisible(); }));
 }
 
 void ToolManageScene::layoutRows()
@@ -73,9 +93,8 @@ DroppableProxyWidget* ToolManageScene::appendRow(const ToolInfo& info, bool bUpd
     proxy->setToolKey(info.ToolKey);
     proxy->setExtraHeight(row->height() - DownloadedSubToolWidget::kBaseHeight);
     addItem(proxy);
-    proxy->setPos(m_listProxies.isEmpty()
-                      ? QPointF(0, 0)
-                      : QPointF(0, m_listProxies.last()->y() + m_listProxies.last()->rowHeight()));
+    proxy->setVisible(!m_rowFilter || m_rowFilter(info.ToolKey));
+    proxy->setPos(slotOf(m_listProxies.size()));
     m_listProxies.append(proxy);
     recountHeights();
 

@@ -5,6 +5,7 @@
 #include <QGraphicsScene>
 #include <QList>
 #include <QVector>
+#include <functional>
 
 namespace gearmart {
 
@@ -33,9 +34,14 @@ public:
     DownloadedSubToolWidget* rowOf(int iKey) const;
     QVector<int> toolKeys() const;
     int rowCount() const { return m_listProxies.size(); }
+    // Rows whose tool the function refuses are hidden and the others close
+    // up; an empty function shows every row. The order stays that of all rows.
+    void setRowFilter(std::function<bool(int)> accepts);
+    bool isFiltered() const { return bool(m_rowFilter); }
+    int shownRowCount() const;
     int heightSum() const { return m_iHeightSum; }
     int extraHeightSum() const { return m_iExtraHeightSum; }
-    // Where the row at a list position stands: below the rows before it.
+    // Where the row at a list position stands: below the shown rows before it.
     QPointF slotOf(int iIndex) const;
 
 signals:
@@ -59,6 +65,7 @@ protected:
     QList<DroppableProxyWidget*> m_listProxies;
     int m_iHeightSum = 0;
     int m_iExtraHeightSum = 0;
+    std::function<bool(int)> m_rowFilter;
 };
 
 } // namespace gearmart

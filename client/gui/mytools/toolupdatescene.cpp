@@ -48,7 +48,7 @@ int ToolUpdateScene::checkedCount() const
 {
     int count = 0;
     for (DroppableProxyWidget* proxy : m_listProxies) {
-        if (proxy->row() && proxy->row()->isChecked())
+        if (proxy->isVisible() && proxy->row() && proxy->row()->isChecked())
             ++count;
     }
     return count;
@@ -57,9 +57,10 @@ int ToolUpdateScene::checkedCount() const
 void ToolUpdateScene::onSolveBatchUpdate()
 {
     QVector<int> keys;
+    // Only what the user sees: rows a search hides are not updated unseen.
     for (DroppableProxyWidget* proxy : qAsConst(m_listProxies)) {
         DownloadedSubToolWidget* row = proxy->row();
-        if (!row || !row->isChecked())
+        if (!row || !row->isChecked() || !proxy->isVisible())
             continue;
         const UpdateState state = row->updateState();
         if (state == UpdateStateUpToDate || state == UpdateStateAvailable)
@@ -87,7 +88,7 @@ void ToolUpdateScene::onSolveCheckAllState(int state)
         return;
     m_bSettingAll = true;
     for (DroppableProxyWidget* proxy : qAsConst(m_listProxies)) {
-        if (proxy->row())
+        if (proxy->row() && proxy->isVisible())
             proxy->row()->setChecked(state == Qt::Checked);
     }
     m_bSettingAll = false;
@@ -104,7 +105,7 @@ void ToolUpdateScene::onSubCheckBoxStateChanged()
     if (m_bSettingAll)
         return;
     const int count = checkedCount();
-    emit signalSubCheckBoxStateChanged(count > 0 && count == m_listProxies.size() ? kAllChecked : count);
+    emit signalSubCheckBoxStateChanged(count > 0 && count == shownRowCount() ? kAllChecked : count);
 }
 
 void ToolUpdateScene::onToolDeleted(int iToolkey)

@@ -122,34 +122,38 @@ void Gearmart::buildWidgets()
     m_pCoverWidget = new crestui::CoverWidget(this);
     m_pCoverWidget->setObjectName(QStringLiteral("CoverWidget"));
     m_pCoverWidget->hide();
-    createDetailPages();
 }
 
-void Gearmart::createDetailPages()
+QWidget* Gearmart::detailPage(int iToolkey)
 {
+    if (QWidget* page = m_mapMoreInfoPages.value(iToolkey))
+        return page;
     const auto& catalog = ToolDataManager::instance()->toolInfos();
-    for (auto it = catalog.cbegin(); it != catalog.cend(); ++it) {
-        if (it.key() == ToolDataManager::kMaterialKey || it.key() == ToolDataManager::kManagerKey)
-            continue;
-        auto* wrapper = new QWidget(m_pStackedWidget);
-        auto* grid = new QGridLayout(wrapper);
-        grid->setContentsMargins(0, 0, 0, 0);
-        auto* page = new ToolMoreInfoWidget(it.value(), m_pTransfers, wrapper);
-        grid->addWidget(page);
-        m_pStackedWidget->addWidget(wrapper);
-        m_mapMoreInfoPages.insert(it.key(), wrapper);
+    const auto info = catalog.constFind(iToolkey);
+    if (info == catalog.cend() || iToolkey == ToolDataManager::kMaterialKey ||
+        iToolkey == ToolDataManager::kManagerKey)
+        return nullptr;
+    // Made when first opened: a catalog of a thousand tools would otherwise
+    // build a thousand pages before the window shows. The page renders the
+    // transfer model, so it shows the tool's state whenever it is made.
+    auto* wrapper = new QWidget(m_pStackedWidget);
+    auto* grid = new QGridLayout(wrapper);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto* page = new ToolMoreInfoWidget(info.value(), m_pTransfers, wrapper);
+    grid->addWidget(page);
+    m_pStackedWidget->addWidget(wrapper);
+    m_mapMoreInfoPages.insert(iToolkey, wrapper);
 
-        connect(page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget, this,
-                [this] { m_pStackedWidget->setCurrentIndex(0); });
-        connect(page, &ToolMoreInfoWidget::signalCover, this, &Gearmart::onSetCover);
-        connect(m_pToolBoxPage, &ToolBoxWidget::signalToolDeleted, page,
-                &ToolMoreInfoWidget::signalToolDeleted);
-    }
+    connect(page, &ToolMoreInfoWidget::signalGoBackToToolDownWidget, this,
+            [this] { m_pStackedWidget->setCurrentIndex(0); });
+    connect(page, &ToolMoreInfoWidget::signalCover, this, &Gearmart::onSetCover);
+    connect(m_pToolBoxPage, &ToolBoxWidget::signalToolDeleted, page, &ToolMoreInfoWidget::signalToolDeleted);
+    return wrapper;
 }
 
 void Gearmart::showDetailPage(int iToolkey)
 {
-    if (QWidget* page = m_mapMoreInfoPages.value(iToolkey))
+    if (QWidget* page = detailPage(iToolkey))
         m_pStackedWidget->setCurrentWidget(page);
 }
 

@@ -50,6 +50,7 @@ public:
     UpdateVersionDialog* updateDialog() const { return m_pUpdateDialog; }
     RequestRouter* requestRouter() const { return m_pRouter; }
     ToolTransfer* transfers() const { return m_pTransfers; }
+    // The details pages made so far, each on its first opening.
     QMap<int, QWidget*> detailPages() const { return m_mapMoreInfoPages; }
 
     // What a point of the window offers, as the edge resizing sees it:
@@ -91,7 +92,8 @@ protected:
 private:
     void buildForm();
     void buildWidgets();
-    void createDetailPages();
+    // The tool's details page, made on first use; null for no catalog tool.
+    QWidget* detailPage(int iToolkey);
     void makeConnections();
     void connectSettings();
     void showDetailPage(int iToolkey);

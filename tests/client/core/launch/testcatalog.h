@@ -24,6 +24,10 @@ struct Tool
     QString version = QStringLiteral("1.0.0.1");
     QString iconMin;
     QString iconMid;
+    int type = 1;
+    // Empty: "About <name>" and "<中文名>的简介".
+    QString enBrief;
+    QString chBrief;
 };
 
 inline bool writeFile(const QString& path, const QByteArray& data)
@@ -70,15 +74,15 @@ inline QByteArray toolElement(const Tool& t)
         xml += "<" + QByteArray(element) + ">" + escaped.toUtf8() + "</" + QByteArray(element) + ">\n";
     };
     add("ToolKey", QString::number(t.key));
-    add("ToolType", QStringLiteral("1"));
+    add("ToolType", QString::number(t.type));
     add("ToolCHName", t.chName);
     add("ToolENName", t.enName);
     add("Version", t.version);
     add("IconMinName", t.iconMin);
     add("IconMidName", t.iconMid);
     add("IconMaxName", t.enName.toLower() + QStringLiteral("_max.png"));
-    add("BriefCHIntro", t.chName + QStringLiteral("的简介"));
-    add("BriefENIntro", QStringLiteral("About ") + t.enName);
+    add("BriefCHIntro", t.chBrief.isEmpty() ? t.chName + QStringLiteral("的简介") : t.chBrief);
+    add("BriefENIntro", t.enBrief.isEmpty() ? QStringLiteral("About ") + t.enName : t.enBrief);
     add("UpdateCHIntro", QStringLiteral("更新说明"));
     add("UpdateENIntro", QStringLiteral("What is new"));
     add("ExeName", t.exeName);

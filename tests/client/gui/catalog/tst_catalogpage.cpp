@@ -11,12 +11,13 @@
 #include "catalog/tooslistwidget.h"
 #include "catalogfixture.h"
 #include "common/picturecache.h"
+#include "common/toolsearchfield.h"
 #include "config/configmanager.h"
 #include "launch/toollauncher.h"
-#include "panelcraft/flowlayout.h"
 #include "panelcraft/iconbutton.h"
 #include "tooldata/tooldatamanager.h"
 #include "transferfixture.h"
+#include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
 #include <QEnterEvent>
@@ -127,13 +128,14 @@ private slots:
         QFETCH(QList<int>, keys);
         install(12, language);
         ToolsWiget grid(transfers());
+        QCOMPARE(grid.toolKeys(), keys.toVector());
+        QVERIFY(grid.cards().isEmpty()); // nothing made before it shows
+        grid.resize(1100, grid.heightForWidth(1100));
+        grid.show();
         QList<int> shown;
         for (SubToolWidget* card : grid.cards())
             shown << card->toolKey();
         QCOMPARE(shown, keys);
-        QCOMPARE(grid.flowLayout()->count(), keys.size());
-        QCOMPARE(grid.flowLayout()->verticalSpacing(), 8);
-        QCOMPARE(grid.flowLayout()->contentsMargins().top(), 0);
     }
 
     void cardsPerRowLeaveTenPixelsAround_data()
@@ -385,13 +387,9 @@ private slots:
         QScrollBar* scroll = page.scrollArea()->verticalScrollBar();
 
         QCOMPARE(bar->height(), 40);
-        QCOMPARE(bar->allToolButton()->text(), QStringLiteral("All Tool"));
+        QCOMPARE(bar->allToolButton()->text(), QStringLiteral("All Tool (11)"));
         QCOMPARE(bar->allToolButton()->iconSize(), QSize(24, 24));
-        QCOMPARE(
-            bar->allToolButton()->styleSheet(),
-            QStringLiteral("font-size: 12px;color: #FA3239;letter-spacing: 0;line-height: 20px;background: "
-                           "transparent;width:108px;height:40px;border-top:2px solid #fa3239;border-left:1px "
-                           "solid #EBEBEB;border-right:1px solid #EBEBEB;border-bottom:none;"));
+        QVERIFY(bar->allToolButton()->isChecked());
         QVERIFY(catalogtest::findShown(&page, QStringLiteral("All Tool")));
         QCOMPARE(fold->size(), QSize(24, 24));
         QCOMPARE(fold->styleSheet(),
@@ -442,6 +440,169 @@ private slots:
         QCOMPARE(fold->x(), holder->x() + contents->width() - 32);
     }
 
+    // A large catalog: cards exist for what is on screen and a row around
+    // it; the rest come as the page scrolls, and a card made again shows
+    // its tool's transfer as the one let go did.
+    void cardsAreMadeForWhatIsOnScreen()
+    {
+        install(301);
+        ToolDownloadWidget page(transfers());
+        page.resize(1100, 700);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        ToolsWiget* grid = page.listWidget()->toolsWidget();
+        QScrollBar* scroll = page.scrollArea()->verticalScrollBar();
+        QWidget* viewport = page.scrollArea()->viewport();
+        // Every place in view has its card; no card is far out of it.
+        const auto madeAroundView = [&]() -> QString {
+            const QRect view(grid->mapFrom(viewport, QPoint(0, 0)), viewport->size());
+            const QRect near = view.adjusted(0, -262 * (ToolsWiget::kRowsKept + 1), 0,
+                                             262 * (ToolsWiget::kRowsKept + 1));
+            const QVector<int>& shown = grid->shownKeys();
+            for (int i = 0; i < shown.size(); ++i) {
+                SubToolWidget* card = grid->card(shown.at(i));
+                if (grid->cardRect(i).intersects(view) && (!card || !card->isVisible()))
+                    return QStringLiteral("no card in view for %1").arg(shown.at(i));
+                if (card && !card->geometry().intersects(near))
+                    return QStringLiteral("card %1 kept far out of view").arg(shown.at(i));
+            }
+            return QString();
+        };
+#define CHECK_MADE() QVERIFY2(madeAroundView().isEmpty(), qPrintable(madeAroundView()))
+        QTRY_VERIFY(scroll->maximum() > 262 * 50);
+        CHECK_MADE();
+        QVERIFY(grid->cards().size() < 60);
+        QVERIFY(grid->card(2));
+        QVERIFY(!grid->card(301));
+        m_model->running(2, 40);
+
+        // Scrolling down in steps, as a wheel does.
+        for (int value = 0; value <= scroll->maximum(); value += 240) {
+            scroll->setValue(value);
+            CHECK_MADE();
+        }
+        scroll->setValue(scroll->maximum());
+        QVERIFY(grid->card(301));
+        QVERIFY(!grid->card(2));
+        // Cards reused for other tools show nothing of the one they showed.
+        for (SubToolWidget* card : grid->cards()) {
+            QCOMPARE(card->look(), SubToolWidget::Look::NotInstalled);
+            QVERIFY(catalogtest::findShown(card, QStringLiteral("Download Tool%1").arg(card->toolKey())));
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        scroll->setValue(0);
+        CHECK_MADE();
+#undef CHECK_MADE
+        SubToolWidget* again = grid->card(2);
+        QVERIFY(again);
+        QVERIFY(again->isVisible());
+        QCOMPARE(again->look(), SubToolWidget::Look::Downloading);
+        QCOMPARE(again->findChild<ProgressBar*>(QStringLiteral("progressBar"))->value(), 40);
+    }
+
+    // Tab goes through the cards in grid order, into those made on the way.
+    void tabWalksTheCardsInOrder()
+    {
+        install(61);
+        ToolDownloadWidget page(transfers());
+        page.resize(1100, 700);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        ToolsWiget* grid = page.listWidget()->toolsWidget();
+        QTRY_VERIFY(grid->card(2));
+        grid->card(2)->setFocus(Qt::TabFocusReason);
+        QList<int> visited{2};
+        for (int press = 0; press < 200 && visited.last() < 61; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focus = QApplication::focusWidget();
+            while (focus && !qobject_cast<SubToolWidget*>(focus))
+                focus = focus->parentWidget();
+            QVERIFY2(focus, "Tab left the cards");
+            const int key = static_cast<SubToolWidget*>(focus)->toolKey();
+            if (key != visited.last())
+                visited << key;
+        }
+        QList<int> expected;
+        for (int key = 2; key <= 61; ++key) {
+            if (key != 11)
+                expected << key;
+        }
+        QCOMPARE(visited, expected);
+        // The focused card was brought into view.
+        SubToolWidget* last = grid->card(61);
+        const QRect inView(last->mapTo(page.scrollArea()->viewport(), QPoint(0, 0)), last->size());
+        QVERIFY(page.scrollArea()->viewport()->rect().intersects(inView));
+    }
+
+    void searchAndCategoriesChooseTheCards()
+    {
+        QList<testcatalog::Tool> tools = catalogtest::tools(2, 13);
+        for (testcatalog::Tool& tool : tools)
+            tool.type = tool.key % 3 + 1; // 2, 5, 8: Office and media; 3, 6, 9, 12: System; ...
+        m_install = catalogtest::install(tools, {{QStringLiteral("Translator"), QStringLiteral("0")}});
+        QVERIFY(m_install);
+        m_model = std::make_unique<transfertest::Model>();
+        ToolDownloadWidget page(transfers());
+        page.resize(1100, 700);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        ToolTypeWidget* bar = page.typeBar();
+        ToolsWiget* grid = page.listWidget()->toolsWidget();
+        ToolSearchField* search = bar->searchField();
+        const auto shownCards = [grid] {
+            QList<int> keys;
+            for (SubToolWidget* card : grid->cards()) {
+                if (card->isVisible())
+                    keys << card->toolKey();
+            }
+            return keys;
+        };
+
+        // The catalog's categories in its order, each with its count (11 is Chinese only).
+        QStringList texts;
+        for (QPushButton* button : bar->categoryButtons())
+            texts << button->text();
+        QCOMPARE(texts, (QStringList{QStringLiteral("Office and media (3)"), QStringLiteral("System tools (4)"),
+                                     QStringLiteral("Network tools (4)")}));
+        QCOMPARE(bar->allToolButton()->text(), QStringLiteral("All Tool (11)"));
+
+        // Ctrl+F anywhere on the page goes to the field; typing filters at once.
+        grid->card(5)->setFocus();
+        QTest::keyClick(&page, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(search->hasFocus());
+        QTest::keyClicks(search, QStringLiteral("TOOL1"));
+        QCOMPARE(shownCards(), (QList<int>{10, 12, 13}));
+        // A category is a choice a screen reader toggles.
+        QAccessibleInterface* system = catalogtest::findShown(&page, QStringLiteral("System tools"));
+        QVERIFY(system && system->actionInterface());
+        system->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QTRY_COMPARE(bar->chosenCategory(), 1);
+        QCOMPARE(shownCards(), (QList<int>{12}));
+        // Arrow keys move the choice along the bar.
+        bar->categoryButtons().at(1)->setFocus();
+        QTest::keyClick(bar->categoryButtons().at(1), Qt::Key_Right);
+        QCOMPARE(bar->chosenCategory(), 2);
+        QCOMPARE(shownCards(), (QList<int>{10, 13}));
+
+        // No match: said so, and one press brings the tools back.
+        search->setText(QStringLiteral("Tool4 (beta)"));
+        QVERIFY(page.listWidget()->showsNoMatch());
+        QVERIFY(catalogtest::findShown(&page, QStringLiteral("No tool matches \"Tool4 (beta)\".")));
+        QVERIFY(catalogtest::press(&page, QStringLiteral("Clear search")));
+        QTRY_VERIFY(search->text().isEmpty());
+        QVERIFY(!page.listWidget()->showsNoMatch());
+        QCOMPARE(shownCards(), (QList<int>{4, 7, 10, 13}));
+
+        // Escape empties the field; "All Tool" shows everything again.
+        QTest::keyClicks(search, QStringLiteral("tool7"));
+        QCOMPARE(shownCards(), (QList<int>{7}));
+        QTest::keyClick(search, Qt::Key_Escape);
+        QVERIFY(search->text().isEmpty());
+        QVERIFY(bar->choose(ToolTypeWidget::kAll));
+        QCOMPARE(shownCards().size(), 11);
+    }
+
     void theWholeCatalogCanBeScrolledTo()
     {
         install(13);
@@ -450,9 +611,10 @@ private slots:
         page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&page));
         QScrollBar* scroll = page.scrollArea()->verticalScrollBar();
-        SubToolWidget* last = page.listWidget()->toolsWidget()->cards().last();
         QTRY_VERIFY(scroll->maximum() > 0);
         scroll->setValue(scroll->maximum());
+        SubToolWidget* last = page.listWidget()->toolsWidget()->card(13);
+        QVERIFY(last);
         const QPoint bottom = last->mapTo(page.scrollArea()->viewport(), QPoint(0, last->height()));
         QVERIFY(bottom.y() <= page.scrollArea()->viewport()->height());
     }

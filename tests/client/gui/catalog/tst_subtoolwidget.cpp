@@ -186,10 +186,10 @@ private slots:
         QCOMPARE(fresh2.size(), QSize(234, 254));
         QCOMPARE(fresh2.minimumSize(), fresh2.maximumSize());
         const QList<QPair<const char*, QSize>> sizes{
-            {"newStateLabel", {32, 32}},     {"logoLabel", {96, 96}},    {"authorLabel", {24, 24}},
-            {"toolInfoTextedit", {208, 40}}, {"widget", {230, 35}},      {"OpenBtn", {210, 32}},
-            {"downLoadBtn", {210, 32}},      {"progressBar", {180, 14}}, {"refreshBtn", {24, 24}},
-            {"cancelBtn", {24, 24}},         {"pushButton", {100, 16}}};
+            {"newStateLabel", {32, 32}}, {"logoLabel", {96, 96}},    {"authorLabel", {24, 24}},
+            {"widget", {230, 35}},       {"OpenBtn", {210, 32}},     {"downLoadBtn", {210, 32}},
+            {"progressBar", {180, 14}},  {"refreshBtn", {24, 24}},   {"cancelBtn", {24, 24}},
+            {"pushButton", {100, 16}}};
         for (const auto& [name, size] : sizes) {
             QWidget* widget = child<QWidget>(&fresh2, name);
             QVERIFY2(widget, name);
@@ -217,6 +217,60 @@ private slots:
         const QPixmap missing = child<QLabel>(&installed3, "logoLabel")->pixmap(Qt::ReturnByValue);
         QCOMPARE(missing.size(), QSize(96, 96));
         QVERIFY(PictureCache::instance().isPlaceholder(missing));
+    }
+
+    // Lines cut at the label's edge lost their descenders: the description
+    // shows whole lines only, the rest elided, the whole text in the tip.
+    void descriptionShowsWholeLines_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("description");
+        const QString english = QStringLiteral(
+            "Finds the least crowded Wi-Fi channel, explains weak signal and gently nudges typography, "
+            "jumpy graphs and queries along the way.");
+        const QString chinese =
+            QStringLiteral("扫描周边无线信道，找出最空闲的信道并分析信号弱的原因，还会给出摆放路由器的建议和其他提示。");
+        for (const char* family : {"DejaVu Sans", "Noto Sans CJK SC"}) {
+            QTest::addRow("%s, English", family) << QString::fromLatin1(family) << english;
+            QTest::addRow("%s, Chinese", family) << QString::fromLatin1(family) << chinese;
+            QTest::addRow("%s, short", family) << QString::fromLatin1(family) << QStringLiteral("Tiny gap.");
+        }
+    }
+
+    void descriptionShowsWholeLines()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, description);
+        install({testcatalog::tool(2)});
+        ToolDataManager::instance()->toolInfos()[2].BriefENIntro = description;
+        QFile qss(QStringLiteral(":/Gearmart/Qss/pages.qss"));
+        QVERIFY(qss.open(QIODevice::ReadOnly));
+        QWidget window;
+        window.setFont(QFont(family, 9));
+        auto* card = new SubToolWidget(2, transfers(), &window);
+        // The pages' style sheet comes after the card is made, as a page's would.
+        window.setStyleSheet(QString::fromUtf8(qss.readAll()));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto* label = child<QLabel>(card, "toolInfoTextedit");
+        const QFontMetrics metrics(label->font());
+        QCOMPARE(label->font().pixelSize(), 12);
+        const QStringList lines = label->text().split(QLatin1Char('\n'));
+        QCOMPARE(label->width(), 208);
+        QCOMPARE(label->height() % metrics.lineSpacing(), 0);
+        QVERIFY(lines.size() * metrics.lineSpacing() <= label->height());
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= label->width(), qPrintable(line));
+        const QString shown = QString(label->text()).remove(QLatin1Char('\n')).remove(QLatin1Char(' '));
+        const QString whole = QString(description).remove(QLatin1Char(' '));
+        if (shown.endsWith(QChar(0x2026)))
+            QVERIFY(whole.startsWith(shown.chopped(1)));
+        else
+            QCOMPARE(shown, whole);
+        QCOMPARE(label->toolTip(), description);
+        // Above the spacer, inside the card.
+        QVERIFY(label->geometry().bottom() < child<QWidget>(card, "pushButton")->geometry().top());
     }
 
     void namesFollowTheLanguage()

@@ -2,6 +2,8 @@
 // by drag and by keyboard with the state list checked on disk, the update
 // list with "check all" and the batch, and the badge.
 #include "boardfixture.h"
+#include "common/nomatchpanel.h"
+#include "common/toolsearchfield.h"
 #include "mytools/boardaccessibility.h"
 #include "mytools/deleteframe.h"
 #include "mytools/downloadedsubtoolwidget.h"
@@ -25,6 +27,7 @@
 #include <QCheckBox>
 #include <QGraphicsView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QtTest>
@@ -392,6 +395,44 @@ private slots:
         // Both rows of the batched tool show the upgrade at once.
         QCOMPARE(scene->rowOf(4)->updateState(), UpdateStateUpdating);
         QCOMPARE(board->downloadedScene()->rowOf(4)->updateState(), UpdateStateUpdating);
+    }
+
+    // The search hides the rows it does not match on both lists; while it
+    // does, the order is not edited and hidden rows are not updated unseen.
+    void searchFiltersBothLists()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        ToolDownloadedScene* all = board->downloadedScene();
+        ToolUpdateScene* updates = board->updateScene();
+        QLineEdit* search = board->tabWidget()->searchField();
+        QTest::keyClicks(search, QStringLiteral("tool 4"));
+        QCOMPARE(all->shownRowCount(), 1);
+        QVERIFY(all->proxyOf(4)->isVisible() && !all->proxyOf(3)->isVisible());
+        QCOMPARE(all->proxyOf(4)->pos(), QPointF(0, 0)); // closed up
+        QCOMPARE(all->toolKeys(), (QVector<int>{3, 4, 2, 5}));
+        QVERIFY(!all->moveTool(4, 1));
+        QCOMPARE(updates->shownRowCount(), 1);
+
+        // Checking all and updating take the shown row only.
+        board->tabWidget()->updateableToolButton()->click();
+        board->updateToolsWidget()->batchUpdateButton()->click();
+        updates->onSolveCheckAllState(Qt::Checked);
+        QVERIFY(updates->rowOf(4)->isChecked() && !updates->rowOf(2)->isChecked());
+        board->updateToolsWidget()->updateButton()->click();
+        QCOMPARE(m_model->sent.last().urlToUnzipDir.keys(),
+                 QStringList{ToolDataManager::instance()->downloadAddress(4)});
+
+        // Nothing matches: said so over the list, with a way back.
+        search->setText(QStringLiteral("nothing like it"));
+        QVERIFY(board->noMatchPanel()->isVisible());
+        QCOMPARE(updates->shownRowCount(), 0);
+        QTest::keyClick(search, Qt::Key_Escape);
+        QVERIFY(search->text().isEmpty());
+        QVERIFY(!board->noMatchPanel()->isVisible());
+        QCOMPARE(all->shownRowCount(), 4);
+        QCOMPARE(all->proxyOf(2)->pos(), QPointF(0, 2 * 96));
+        QVERIFY(all->moveTool(4, 1));
     }
 
     void rowsOfOneToolStayInStep()

@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(window->serviceProcess()->arguments(), QStringList{QString::number(window->servicePort())});
         QCOMPARE(window->windowTitle(), QStringLiteral("Brelvonix Gearloft"));
         QCOMPARE(window->width(), 1034);
-        QCOMPARE(window->pages()->count(), 2 + 3); // two tabs, one details page per tool
-        QCOMPARE(window->detailPages().keys(), (QList<int>{2, 3, 4}));
+        QCOMPARE(window->pages()->count(), 2); // two tabs; a details page comes when first opened
+        QVERIFY(window->detailPages().isEmpty());
         window->serviceProcess()->disconnect(window.get());
     }
 
@@ -98,13 +98,21 @@ private slots:
         auto window = makeWindow();
         QTRY_COMPARE(window->serviceProcess()->state(), QProcess::Running);
         emit window->catalogPage()->signalShowMoreInfoWidget(3);
-        QCOMPARE(window->pages()->currentWidget(), window->detailPages().value(3));
+        QCOMPARE(window->detailPages().keys(), QList<int>{3});
+        QWidget* page = window->detailPages().value(3);
+        QCOMPARE(window->pages()->currentWidget(), page);
         emit window->catalogPage()->signalShowMoreInfoWidget(77); // no such page: nothing changes
-        QCOMPARE(window->pages()->currentWidget(), window->detailPages().value(3));
+        emit window->catalogPage()->signalShowMoreInfoWidget(1);
+        QCOMPARE(window->pages()->currentWidget(), page);
+        QCOMPARE(window->detailPages().keys(), QList<int>{3});
         auto* home = window->detailPages().value(3)->findChild<QAbstractButton*>(QStringLiteral("goBackBtn"));
         QVERIFY(home);
         QTest::mouseClick(home, Qt::LeftButton);
         QCOMPARE(window->pages()->currentIndex(), 0);
+        // Opened again: the same page.
+        emit window->catalogPage()->signalShowMoreInfoWidget(3);
+        QCOMPARE(window->pages()->currentWidget(), page);
+        QCOMPARE(window->pages()->count(), 3);
     }
 
     void everyControlHasAnAccessibleName()
