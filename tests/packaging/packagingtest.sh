@@ -31,6 +31,7 @@ cleanup() {
     if [ -n "$client_pid" ]; then
         kill "$(client_process)" "$client_pid" 2>/dev/null || true
     fi
+    chmod -R u+w "$scratch" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
