@@ -44,8 +44,15 @@ set_setup "$opt/Setup.xml" IsFirstLoading 0
 [ "$(id -u)" -eq 0 ] || chmod -R a-w "$opt"
 before=$(cd "$opt" && find . | sort && cat Setup.xml)
 home=$(make_home user)
-run_client "$home" "$opt/Gearloft"
 data=$home/.local/share/Gearloft
+# What a killed service left: the service sweeps the data folder it was given.
+mkdir -p "$data"
+chmod 0700 "$data"
+leftover=$data/.haulmoor-99999999-1-package
+echo left >"$leftover"
+[ "$(id -u)" -ne 0 ] || chown -R "$user" "$home/.local"
+await_gone=$leftover run_client "$home" "$opt/Gearloft"
+check "the service works in the account's data folder" test ! -e "$leftover"
 check "the data folder is the account's own" test "$(stat -c %U:%a "$data")" = "$user:700"
 check "the client saved its download folder in the account's settings" \
     grep -qxF "<Value>$data/Download</Value>" "$data/Setup.xml"
