@@ -13,6 +13,8 @@ endif()
 
 # Installing into DESTDIR writes the manifest there too, its paths relative
 # to the prefix: the package then carries the list to the installed folder.
+# Only the uninstaller reads it, so it belongs to the uninstaller's component
+# (the Debian package has neither).
 install(CODE [=[
   # CMake records the installed files without DESTDIR.
   set(_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
@@ -47,4 +49,4 @@ install(CODE [=[
   file(RENAME "${_manifest}.tmp" "${_manifest}")
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${CMAKE_INSTALL_PREFIX}/.gearloft-manifest")
   message(STATUS "Writing manifest: ${_manifest}")
-]=])
+]=] COMPONENT uninstaller)

@@ -33,10 +33,11 @@ if(CPACK_GENERATOR STREQUAL "DEB")
   set(CPACK_PACKAGING_INSTALL_PREFIX "/opt/gearloft")
   set(CPACK_INSTALL_PREFIX "/opt/gearloft")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CPACK_GEARLOFT_DEPENDS}")
-  # The installation itself plus the package's own files (menu entry,
-  # launcher, documentation, the layout mark).
+  # The installation without the uninstaller and its manifest (the package
+  # manager removes what it installed) plus the package's own files (menu
+  # entry, launcher, documentation, the layout mark).
   set(CPACK_INSTALL_CMAKE_PROJECTS
-    "${CPACK_GEARLOFT_BINARY_DIR};Gearloft;ALL;/"
+    "${CPACK_GEARLOFT_BINARY_DIR};Gearloft;Unspecified;/"
     "${CPACK_GEARLOFT_BINARY_DIR};Gearloft;debian;/")
 elseif(CPACK_GENERATOR STREQUAL "STGZ")
   # The archive holds the installation in its folder "Gearloft"; the header

@@ -25,20 +25,20 @@ Directories directoriesFor(ServiceHost& host, int method, const std::string& unz
     switch (method) {
     case DownloadMaterial:
         dirs.kind = PackageKind::Material;
-        dirs.download = host.moduleDir + "/ToolsFileTemp/";
+        dirs.download = host.dataDir + "/ToolsFileTemp/";
         dirs.unzip = dirs.download;
         break;
     case DownloadManageTool:
         // Fetched and unpacked in a private folder of the service, never in
         // the home folder: only the finished staging folder goes there.
         dirs.kind = PackageKind::MainProgram;
-        dirs.download = host.moduleDir + "/";
+        dirs.download = host.dataDir + "/";
         dirs.unzip = host.options().homeDir;
         break;
     default:
         // Read afresh for every tool, so a folder moved by the client counts
         // from its next download on.
-        dirs.download = readDownloadPath(host.setupPath, host.moduleDir) + "/SubTools/";
+        dirs.download = readDownloadPath(host.setupPath, host.dataDir) + "/SubTools/";
         dirs.unzip = unzipDir;
         break;
     }

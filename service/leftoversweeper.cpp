@@ -29,9 +29,10 @@ void logRemoved(const std::string& path, bool removed)
 
 void LeftoverSweeper::sweepAll(const ServiceOptions& options, const std::string& setupPath)
 {
-    sweepFolder(options.moduleDir);
-    sweepFolder(options.moduleDir + "/ToolsFileTemp");
-    sweepFolder(readDownloadPath(setupPath, options.moduleDir) + "/SubTools");
+    const std::string data = options.dataFolder();
+    sweepFolder(data);
+    sweepFolder(data + "/ToolsFileTemp");
+    sweepFolder(readDownloadPath(setupPath, data) + "/SubTools");
     sweepStaging(options.homeDir + "/" + MainProgramStager::kFolderName);
 }
 

@@ -43,7 +43,8 @@ ServiceHost::ServiceHost(ServiceOptions options)
       pool(std::make_shared<threadpool::ThreadPool>(options.workerCount)), m_options(std::move(options))
 {
     moduleDir = m_options.moduleDir;
-    setupPath = moduleDir + "/Setup.xml";
+    dataDir = m_options.dataFolder();
+    setupPath = dataDir + "/Setup.xml";
     auto keys = std::make_shared<TrustedKeys>(TrustedKeys::load(moduleDir + "/" + TrustedKeys::kFolderName));
     // Standard error: the first line on standard output must announce the port.
     for (const std::string& path : keys->unusable())

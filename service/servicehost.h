@@ -85,6 +85,7 @@ public:
     std::mutex lock; // dispatch queues, progress table and every cell's fields
     std::string setupPath;
     std::string moduleDir;
+    std::string dataDir; // where Setup.xml and the downloads of the client's own files go
     // Read once: they change only with the installation, which the service
     // does not outlive.
     std::shared_ptr<const TrustedKeys> trustedKeys;

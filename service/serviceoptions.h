@@ -13,7 +13,11 @@ namespace haulmoor {
 // What the service takes from its surroundings; tests replace any of it.
 struct ServiceOptions
 {
-    std::string moduleDir; // folder of the service program: Setup.xml, ToolsFileTemp, ZipUnzip
+    std::string moduleDir; // folder of the service program: ZipUnzip, trusted keys
+    // The client's folder of files it writes (Setup.xml, ToolsFileTemp, the
+    // main program's work folder); empty: moduleDir. A packaged client keeps
+    // them per user and names the folder in kDataDirVariable.
+    std::string dataDir;
     std::string homeDir;   // where the main program's own update is staged
     // Passed before each dispatch step once a request waits; tests hold the
     // dispatcher here to queue several requests and then release them one
@@ -30,6 +34,10 @@ struct ServiceOptions
     // all the same; the client kills it 3 s after its signal.
     std::chrono::milliseconds cleanUpLimit{2500};
     int workerCount = 10;
+
+    static constexpr const char* kDataDirVariable = "GEARLOFT_DATA_DIR";
+
+    std::string dataFolder() const { return dataDir.empty() ? moduleDir : dataDir; }
 
     static ServiceOptions defaults();
 };

@@ -31,6 +31,7 @@ cleanup() {
     if [ -n "$client_pid" ]; then
         kill "$(client_process)" "$client_pid" 2>/dev/null || true
     fi
+    chmod -R u+w "$scratch" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -81,8 +82,9 @@ client_process() {
 }
 
 # run_client HOME PROGRAM: starts the client as the account and waits until
-# its main window shows (its log says so), then ends it with SIGTERM and
-# checks that its service ended with it.
+# its main window shows (its log says so) and its service runs (and, when
+# await_gone names a path, until that is gone), then ends it with SIGTERM
+# and checks that its service ended with it.
 run_client() {
     home=$1
     program=$2
@@ -108,6 +110,12 @@ run_client() {
         pgrep -u "$user" -x Haulmoor >/dev/null && break
         sleep 0.25
     done
+    if [ -n "${await_gone:-}" ]; then
+        for _ in $(seq 1 40); do
+            [ -e "$await_gone" ] || break
+            sleep 0.25
+        done
+    fi
     kill -TERM "$(client_process)"
     wait "$client_pid" || true
     client_pid=

@@ -27,6 +27,31 @@ private slots:
                         R"({"app":[{"version":"1.1.0.5"},{"version":"1.1.0.6"}]})");
     }
 
+    // The packaged client names its per-user folder; only an absolute one
+    // counts, and the variable is not passed on to the unpacker.
+    void dataFolderComesFromTheClient_data()
+    {
+        QTest::addColumn<QByteArray>("given");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("absolute") << QByteArray("/srv/ann/.local/share/Gearloft") << true;
+        QTest::newRow("relative") << QByteArray("share/Gearloft") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+
+    void dataFolderComesFromTheClient()
+    {
+        QFETCH(QByteArray, given);
+        QFETCH(bool, taken);
+        qputenv(haulmoor::ServiceOptions::kDataDirVariable, given);
+        const haulmoor::ServiceOptions options = haulmoor::ServiceOptions::defaults();
+        QVERIFY(!qEnvironmentVariableIsSet(haulmoor::ServiceOptions::kDataDirVariable));
+        const std::string folder = taken ? given.toStdString() : options.moduleDir;
+        QCOMPARE(options.dataFolder(), folder);
+        const haulmoor::ServiceHost host(options);
+        QCOMPARE(host.setupPath, folder + "/Setup.xml");
+        QCOMPARE(host.moduleDir, options.moduleDir);
+    }
+
     void urgentFirstAndOneRequestPerStep()
     {
         RunningHost running;

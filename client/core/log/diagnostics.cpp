@@ -49,8 +49,13 @@ QString Diagnostics::collect(const QString& qstrInstallDir, const QString& qstrL
     out << "Download folder: " << ConfigManager::instance()->downloadPath() << "\n";
     out << "Log folder: " << qstrLogFolder << "\n";
 
-    out << "\n--- Setup.xml\n";
-    QFile setup(qstrInstallDir + QStringLiteral("/Setup.xml"));
+    // The file in use: in the packaged layout each user's own, not the
+    // installation's.
+    QString setupPath = ConfigManager::instance()->filePath();
+    if (setupPath.isEmpty())
+        setupPath = qstrInstallDir + QStringLiteral("/Setup.xml");
+    out << "\n--- " << setupPath << "\n";
+    QFile setup(setupPath);
     if (setup.open(QIODevice::ReadOnly))
         out << withoutSecrets(setup.read(kSetupLimit)).trimmed() << "\n";
     else

@@ -41,6 +41,8 @@ ServiceSupervisor::~ServiceSupervisor()
     stop();
 }
 
+const char ServiceSupervisor::kDataFolderVariable[] = "GEARLOFT_DATA_DIR";
+
 void ServiceSupervisor::start()
 {
     m_restartTimer.stop();
@@ -66,7 +68,11 @@ void ServiceSupervisor::startAttempt()
     // A new secret for every start, never on the command line: any user can
     // read that, while the environment is the service owner's alone.
     m_token = ServiceToken::generate();
-    m_pProcess->setProcessEnvironment(ServiceToken::environmentWith(m_token));
+    QProcessEnvironment environment = ServiceToken::environmentWith(m_token);
+    environment.remove(QLatin1String(kDataFolderVariable));
+    if (!m_qstrDataFolder.isEmpty())
+        environment.insert(QLatin1String(kDataFolderVariable), m_qstrDataFolder);
+    m_pProcess->setProcessEnvironment(environment);
     m_pProcess->setProcessChannelMode(QProcess::SeparateChannels);
     m_pProcess->setReadChannel(QProcess::StandardOutput);
     m_listenTimer.start(m_listenTimeoutMs);

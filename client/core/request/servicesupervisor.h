@@ -42,6 +42,12 @@ public:
     void setPortFinder(PortFinder finder) { m_findPort = std::move(finder); }
     void setListenTimeout(int ms) { m_listenTimeoutMs = ms; }
     void setFirstRestartDelay(int ms) { m_iFirstRestartDelayMs = ms; }
+    // The folder where the service finds Setup.xml and puts the client's own
+    // downloads, when it is not the service's own folder (the packaged
+    // layout keeps them per user). Empty: the service's folder, whatever the
+    // client's environment says.
+    void setDataFolder(const QString& qstrFolder) { m_qstrDataFolder = qstrFolder; }
+    static const char kDataFolderVariable[];
 
     void start();
     // Asks the service to end (SIGTERM), gives it kStopGraceMs to cancel its
@@ -94,6 +100,7 @@ private:
     void retryAfterFailure();
 
     QString m_qstrProgram;
+    QString m_qstrDataFolder;
     PortFinder m_findPort;
     QProcess* m_pProcess = nullptr;
     QTimer m_listenTimer;

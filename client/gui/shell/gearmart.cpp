@@ -2,6 +2,7 @@
 
 #include "catalog/tooldownloadwidget.h"
 #include "config/configmanager.h"
+#include "config/userdatafolder.h"
 #include "details/toolmoreinfowidget.h"
 #include "launch/toollauncher.h"
 #include "log/logging.h"
@@ -112,6 +113,7 @@ void Gearmart::buildWidgets()
 
     m_pSupervisor =
         new ServiceSupervisor(QCoreApplication::applicationDirPath() + QStringLiteral("/Haulmoor"), this);
+    m_pSupervisor->setDataFolder(UserDataFolder::forInstallation(QCoreApplication::applicationDirPath()));
     connect(m_pSupervisor, &ServiceSupervisor::signalProcessError, this,
             &Gearmart::onSolveServerProcessError);
     connect(m_pSupervisor->process(), &QProcess::started, this, &Gearmart::onServerStarted);

@@ -1,6 +1,7 @@
 #include "shell/gearmartapplication.h"
 
 #include "config/configmanager.h"
+#include "config/userdatafolder.h"
 #include "log/logging.h"
 #include "panelcraft/file.h"
 #include "panelcraft/targetpath.h"
@@ -29,9 +30,13 @@ const char* kStyleKey = "Lacquer";
 } // namespace
 
 GearmartApplication::GearmartApplication(int& argc, char** argv)
-    : QApplication(argc, argv), m_startup(applicationDirPath())
+    : QApplication(argc, argv), m_qstrDataFolder(UserDataFolder::forInstallation(applicationDirPath())),
+      m_startup(m_qstrDataFolder.isEmpty() ? applicationDirPath() : m_qstrDataFolder)
 {
-    // Every relative path of the client counts from the installation folder.
+    if (m_qstrDataFolder.isEmpty())
+        m_qstrDataFolder = applicationDirPath();
+    // Every relative path of the client counts from the folder of its own
+    // files; a separate data folder becomes current once it is sound.
     QDir::setCurrent(applicationDirPath());
     m_qstrServerName = QFileInfo(applicationFilePath()).fileName();
     m_pSingleInstance = new SingleInstance(m_qstrServerName, this);
@@ -59,9 +64,11 @@ void GearmartApplication::askUpdatePromptOnFirstRun()
 
 bool GearmartApplication::init()
 {
+    if (!m_bAlreadyRunning && !prepareDataFolder())
+        return false;
     // The running instance owns the files: this one only reads its language.
     if (m_bAlreadyRunning)
-        ConfigManager::instance()->load(applicationDirPath() + QStringLiteral("/Setup.xml"));
+        ConfigManager::instance()->load(m_qstrDataFolder + QStringLiteral("/Setup.xml"));
     else
         m_startup.loadSettings();
     if (handOverToUpgrade()) {
@@ -85,6 +92,25 @@ bool GearmartApplication::init()
     return true;
 }
 
+bool GearmartApplication::prepareDataFolder()
+{
+    if (m_qstrDataFolder == applicationDirPath())
+        return true;
+    UserDataFolder folder(m_qstrDataFolder, applicationDirPath());
+    QString cause;
+    if (folder.prepare(&cause)) {
+        QDir::setCurrent(m_qstrDataFolder);
+        qCInfo(lcStartup).noquote() << "---tracer7--- settings and tools kept in" << m_qstrDataFolder;
+        return true;
+    }
+    qCCritical(lcStartup).noquote() << "Gearloft start: the data folder cannot be used:" << cause;
+    loadStyle();
+    TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
+                       tr("Gearloft cannot keep your settings and tools: %1").arg(cause), tr("OK"),
+                       tr("Cancel"), false, nullptr);
+    return false;
+}
+
 bool GearmartApplication::handOverToUpgrade()
 {
     const QString staged = platform::homeFolder() + QStringLiteral("/Gearloft");
@@ -99,9 +125,9 @@ bool GearmartApplication::handOverToUpgrade()
         config->set(ConfigKey::IsNeedUpdate, QStringLiteral("0"));
         return false;
     }
-    const QString copier = QDir::currentPath() + QStringLiteral("/Swapover/Swapover");
+    const QString copier = applicationDirPath() + QStringLiteral("/Swapover/Swapover");
     // Swapover waits for this instance to end, copies and restarts the client.
-    return platform::startDetached(copier, {copier, QStringLiteral("Gearloft")}, QDir::currentPath());
+    return platform::startDetached(copier, {copier, QStringLiteral("Gearloft")}, applicationDirPath());
 }
 
 void GearmartApplication::setApplicationFont()

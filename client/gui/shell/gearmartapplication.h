@@ -11,7 +11,8 @@ namespace gearmart {
 class SingleInstance;
 
 // The client's application object: one instance per user, start-up in the
-// installation folder, and the hand-over to a staged self-upgrade.
+// folder of its own files (the installation, or the user's data folder in
+// the packaged layout), and the hand-over to a staged self-upgrade.
 class GearmartApplication : public QApplication
 {
     Q_OBJECT
@@ -19,8 +20,9 @@ class GearmartApplication : public QApplication
 public:
     GearmartApplication(int& argc, char** argv);
 
-    // The start-up sequence; false only when another instance runs or a
-    // staged self-upgrade takes over. Damaged files never stop it.
+    // The start-up sequence; false only when another instance runs, a
+    // staged self-upgrade takes over or the user's data folder cannot be
+    // used (said to the user). Damaged files never stop it.
     bool init();
     // Tells the user, over the shown window, what this start refused or repaired.
     void showStartupNotices(QWidget* pWindow) const { m_startup.showNotices(pWindow); }
@@ -36,6 +38,7 @@ private slots:
     void onActivationRequested();
 
 private:
+    bool prepareDataFolder();
     bool handOverToUpgrade();
     void setApplicationFont();
     void loadSkin();
@@ -48,6 +51,7 @@ private:
     QString m_qstrServerName;
     QTranslator m_translator;
     QTranslator m_qtTranslator;
+    QString m_qstrDataFolder;
     StartupLoader m_startup;
 };
 

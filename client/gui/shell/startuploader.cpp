@@ -15,15 +15,15 @@ namespace {
 const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
 } // namespace
 
-StartupLoader::StartupLoader(const QString& qstrInstallDirectory)
-    : m_qstrInstallDirectory(qstrInstallDirectory)
+StartupLoader::StartupLoader(const QString& qstrDataDirectory)
+    : m_qstrDataDirectory(qstrDataDirectory)
 {
 }
 
 void StartupLoader::loadSettings()
 {
     ConfigManager* config = ConfigManager::instance();
-    const QString path = m_qstrInstallDirectory + QStringLiteral("/Setup.xml");
+    const QString path = m_qstrDataDirectory + QStringLiteral("/Setup.xml");
     QString error;
     m_bSettingsLoaded = config->load(path, &error);
     if (m_bSettingsLoaded)
@@ -31,7 +31,7 @@ void StartupLoader::loadSettings()
     const QString refused = path + QStringLiteral(": ") + error;
     QString keptAs;
     QString cause;
-    const QString defaults = m_qstrInstallDirectory + QStringLiteral("/defaults/Setup.xml");
+    const QString defaults = m_qstrDataDirectory + QStringLiteral("/defaults/Setup.xml");
     if (restoreSetupFile(path, defaults, &keptAs, &cause) && config->load(path, &cause)) {
         m_bSettingsLoaded = true;
         const QString kept =
@@ -52,9 +52,9 @@ void StartupLoader::ensureDownloadPath()
     // Without a settings file there is nowhere to keep it; the cards ask.
     if (!m_bSettingsLoaded || !config->downloadPath().isEmpty())
         return;
-    if (freeSpaceGiB(m_qstrInstallDirectory) <= kMinimumFreeGiB)
+    if (freeSpaceGiB(m_qstrDataDirectory) <= kMinimumFreeGiB)
         return; // stays empty; the cards ask the user to choose a folder
-    const QString folder = m_qstrInstallDirectory + QStringLiteral("/Download");
+    const QString folder = m_qstrDataDirectory + QStringLiteral("/Download");
     if (config->setDownloadPath(folder))
         return;
     qCWarning(lcStartup).noquote() << "Gearloft start:"

@@ -8,7 +8,8 @@ class QWidget;
 
 namespace gearmart {
 
-// The start-up steps that read the installation's files: the settings, the
+// The start-up steps that read the client's own files (in the installation,
+// or in the user's data folder in the packaged layout): the settings, the
 // default download folder and the tool data. None of them stops the start:
 // what had to be refused or repaired is logged at once and told to the user
 // in one tip once the main window shows.
@@ -20,7 +21,7 @@ public:
     // The default download folder needs more than this much free space.
     static constexpr double kMinimumFreeGiB = 2.0;
 
-    explicit StartupLoader(const QString& qstrInstallDirectory);
+    explicit StartupLoader(const QString& qstrDataDirectory);
 
     // Setup.xml; a missing or damaged one is replaced by the shipped
     // defaults/Setup.xml, the damaged one kept beside it. With neither usable
@@ -36,7 +37,7 @@ public:
     void showNotices(QWidget* pParent) const;
 
 private:
-    QString m_qstrInstallDirectory;
+    QString m_qstrDataDirectory;
     bool m_bSettingsLoaded = false;
     QStringList m_notices;
 };

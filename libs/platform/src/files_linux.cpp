@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -290,6 +291,39 @@ bool folderIsPrivate(const std::string& path, std::string& why)
         const auto slash = folder.rfind('/');
         folder = slash == 0 ? std::string("/") : folder.substr(0, slash);
     }
+}
+
+bool ensureOwnPrivateFolder(const std::string& path, std::string& why)
+{
+    // mkdir never follows a link at its last component.
+    if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        why = path + ": cannot be created (" + std::strerror(errno) + ")";
+        return false;
+    }
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) {
+        why = path + ": cannot be examined (" + std::strerror(errno) + ")";
+        return false;
+    }
+    if (S_ISLNK(info.st_mode)) {
+        why = path + ": is a symbolic link, not a folder";
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        why = path + ": is not a folder";
+        return false;
+    }
+    if (info.st_uid != geteuid()) {
+        why = path + ": belongs to another user";
+        return false;
+    }
+    if (info.st_mode & 077) {
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%03o", static_cast<unsigned>(info.st_mode & 0777));
+        why = path + ": others may use it (mode " + mode + ", not 700)";
+        return false;
+    }
+    return true;
 }
 
 } // namespace platform

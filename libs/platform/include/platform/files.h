@@ -61,4 +61,10 @@ bool readLink(const std::string& path, std::string& target);
 // sticky bit. On false, why says which folder and what is wrong with it.
 bool folderIsPrivate(const std::string& path, std::string& why);
 
+// Makes path a folder only this user may enter (0700), or accepts the one
+// there when it already is exactly that: a real folder, not a link, owned by
+// this user, no access for group or others. A link at path is never
+// followed. On false, why says what stands there instead.
+bool ensureOwnPrivateFolder(const std::string& path, std::string& why);
+
 } // namespace platform
