@@ -317,6 +317,10 @@
         <source>Cancel</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Gearloft cannot keep your settings and tools: %1</source>
+        <translation>Gearloft cannot keep your settings and tools: %1</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::HelpWidget</name>

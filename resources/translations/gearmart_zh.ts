@@ -317,6 +317,10 @@
         <source>Cancel</source>
         <translation>取消</translation>
     </message>
+    <message>
+        <source>Gearloft cannot keep your settings and tools: %1</source>
+        <translation>Gearloft 无法保存您的设置和工具：%1</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::HelpWidget</name>

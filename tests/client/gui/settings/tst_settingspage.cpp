@@ -266,6 +266,8 @@ private slots:
         QVERIFY(settingstest::writeFile(appDir.filePath(QStringLiteral("Setup.xml")),
                                         "<Setup><ChServerAddress><Value>http://ann:pw@cloud/cn</Value>"
                                         "</ChServerAddress></Setup>"));
+        // The report shows the settings file in use.
+        QVERIFY(ConfigManager::instance()->load(appDir.filePath(QStringLiteral("Setup.xml"))));
         const QString logs = appDir.filePath(QStringLiteral("logs"));
         HelpWidget help;
         help.setApplicationDirectory(appDir.path());
