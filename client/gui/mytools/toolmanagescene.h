@@ -34,6 +34,8 @@ public:
     QVector<int> toolKeys() const;
     int rowCount() const { return m_listProxies.size(); }
     int heightSum() const { return m_iHeightSum; }
+    // What every row is given: the view's width, at least a row's minimum.
+    int rowWidth() const { return m_iRowWidth; }
     int extraHeightSum() const { return m_iExtraHeightSum; }
     // Where the row at a list position stands: below the rows before it.
     QPointF slotOf(int iIndex) const;
@@ -59,6 +61,7 @@ protected:
     QList<DroppableProxyWidget*> m_listProxies;
     int m_iHeightSum = 0;
     int m_iExtraHeightSum = 0;
+    int m_iRowWidth = kRowWidth;
 };
 
 } // namespace gearmart
