@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
+#include <algorithm>
 #include <mutex>
 
 namespace gearmart {
@@ -58,8 +59,13 @@ InstalledTools::~InstalledTools()
 
 void InstalledTools::waitForMeasurementsForTesting()
 {
-    m_pool.waitForDone();
-    QCoreApplication::sendPostedEvents(this);
+    // A result may start the next measurement (a view asks again).
+    for (;;) {
+        m_pool.waitForDone();
+        QCoreApplication::sendPostedEvents(this);
+        if (std::none_of(m_sizes.cbegin(), m_sizes.cend(), [](const Size& size) { return size.measuring; }))
+            return;
+    }
 }
 
 InstalledTools::Facts InstalledTools::facts(int iToolkey)
@@ -87,7 +93,8 @@ void InstalledTools::measure(int iToolkey, const QString& qstrFolder, const QDat
     m_pool.start([this, iToolkey, qstrFolder, stamp] {
         const qint64 bytes = folderSize(qstrFolder);
         QMetaObject::invokeMethod(
-            this, [this, iToolkey, qstrFolder, stamp, bytes] { onMeasured(iToolkey, qstrFolder, stamp, bytes); },
+            this,
+            [this, iToolkey, qstrFolder, stamp, bytes] { onMeasured(iToolkey, qstrFolder, stamp, bytes); },
             Qt::QueuedConnection);
     });
 }
@@ -147,7 +154,8 @@ InstalledTools::Rollback InstalledTools::rollBack(int iToolkey)
     rollback.setStepCheck(m_stepCheck);
     if (!rollback.apply()) {
         qCWarning(lcData).noquote() << logName(iToolkey) << "not rolled back:" << rollback.error()
-                                    << (rollback.isMixed() ? "- and not every step was undone" : "- nothing changed");
+                                    << (rollback.isMixed() ? "- and not every step was undone"
+                                                           : "- nothing changed");
         return rollback.isMixed() ? Rollback::Mixed : Rollback::Failed;
     }
 
@@ -157,7 +165,8 @@ InstalledTools::Rollback InstalledTools::rollBack(int iToolkey)
     ToolState& state = data->toolStates()[iToolkey];
     state.IsNeedUpdate = ToolDataManager::versionLess(older, offered) ? 1 : 0;
     if (!data->setCurrentVersion(iToolkey, older))
-        qCWarning(lcData).noquote() << logName(iToolkey) << "rolled back, but the state list could not be written";
+        qCWarning(lcData).noquote() << logName(iToolkey)
+                                    << "rolled back, but the state list could not be written";
     data->registerTool(iToolkey);
 
     ToolLocalInfo info = data->localInfo(iToolkey);
@@ -168,10 +177,13 @@ InstalledTools::Rollback InstalledTools::rollBack(int iToolkey)
         info.skippedVersion = offered;
     data->setLocalInfo(iToolkey, info);
     if (!data->saveLocalInfo())
-        qCWarning(lcData).noquote() << logName(iToolkey) << "rolled back, but ToolsLocalInfo.xml could not be written";
+        qCWarning(lcData).noquote() << logName(iToolkey)
+                                    << "rolled back, but ToolsLocalInfo.xml could not be written";
     qCInfo(lcData).noquote() << logName(iToolkey) << "rolled back from V" + newer << "to"
-                             << (offer.version.isEmpty() ? QStringLiteral("the previous version") : "V" + older)
-                             << (state.IsNeedUpdate == 1 ? "; the update to V" + offered + " is skipped" : QString());
+                             << (offer.version.isEmpty() ? QStringLiteral("the previous version")
+                                                         : "V" + older)
+                             << (state.IsNeedUpdate == 1 ? "; the update to V" + offered + " is skipped"
+                                                         : QString());
     emit signalOffersChanged(iToolkey);
     emit signalFactsChanged(iToolkey);
     return Rollback::RolledBack;
@@ -185,7 +197,9 @@ bool InstalledTools::skipUpdate(int iToolkey)
     const QString version = data->toolInfos().value(iToolkey).Version;
     const bool saved = data->setSkippedVersion(iToolkey, version);
     qCInfo(lcData).noquote() << logName(iToolkey) << "the update to V" + version << "is skipped"
-                             << (saved ? QString() : QStringLiteral("(for this session: ToolsLocalInfo.xml could not be written)"));
+                             << (saved ? QString()
+                                       : QStringLiteral(
+                                             "(for this session: ToolsLocalInfo.xml could not be written)"));
     emit signalOffersChanged(iToolkey);
     return saved;
 }
@@ -198,7 +212,9 @@ bool InstalledTools::undoSkip(int iToolkey)
     const QString version = data->localInfo(iToolkey).skippedVersion;
     const bool saved = data->setSkippedVersion(iToolkey, QString());
     qCInfo(lcData).noquote() << logName(iToolkey) << "the update to V" + version << "is offered again"
-                             << (saved ? QString() : QStringLiteral("(for this session: ToolsLocalInfo.xml could not be written)"));
+                             << (saved ? QString()
+                                       : QStringLiteral(
+                                             "(for this session: ToolsLocalInfo.xml could not be written)"));
     emit signalOffersChanged(iToolkey);
     return saved;
 }

@@ -33,7 +33,8 @@ bool ToolRollback::isPossible() const
     if (m_entries.isEmpty())
         return false;
     for (const QString& entry : m_entries) {
-        const platform::EntryKind kept = platform::entryKind(native(pathOf(UnzipFolderSnapshot::previousName(entry))));
+        const platform::EntryKind kept =
+            platform::entryKind(native(pathOf(UnzipFolderSnapshot::previousName(entry))));
         if (kept != platform::EntryKind::File && kept != platform::EntryKind::Folder)
             return false;
     }

@@ -10,7 +10,9 @@ RequestSources installationSources()
     RequestSources sources;
     sources.downloadAddress = [](int key) { return ToolDataManager::instance()->downloadAddress(key); };
     sources.serverAddress = [] { return ConfigManager::instance()->serverAddress(); };
-    sources.unzipDir = [](int key) { return ToolDataManager::instance()->unzipFolder(key) + QLatin1Char('/'); };
+    sources.unzipDir = [](int key) -> QString {
+        return ToolDataManager::instance()->unzipFolder(key) + QLatin1Char('/');
+    };
     return sources;
 }
 

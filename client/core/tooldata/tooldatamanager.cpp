@@ -106,8 +106,9 @@ void ToolDataManager::readLocalInfo()
         const QString offered = m_toolInfos.value(it.key()).Version;
         if (m_toolInfos.contains(it.key()) && !versionLess(skipped, offered))
             continue;
-        qCInfo(lcData).noquote() << "tool" << it.key() << "skipped V" + skipped + ", the catalog now offers V" +
-                                            offered + ": offered again";
+        qCInfo(lcData).noquote() << "tool" << it.key()
+                                 << "skipped V" + skipped + ", the catalog now offers V" + offered +
+                                        ": offered again";
         it->skippedVersion.clear();
         changed = true;
     }

@@ -39,7 +39,8 @@ bool readToolLocalInfo(const QString& path, QMap<int, ToolLocalInfo>* pInfos, QS
     pInfos->clear();
     std::string bytes;
     const crestui::XmlLimits limits = CatalogLimits::stateListXml();
-    switch (platform::readSmallFile(QFile::encodeName(path).toStdString(), std::size_t(limits.maxBytes), bytes)) {
+    switch (
+        platform::readSmallFile(QFile::encodeName(path).toStdString(), std::size_t(limits.maxBytes), bytes)) {
     case platform::ReadResult::Missing:
         return true;
     case platform::ReadResult::TooLarge:
@@ -54,14 +55,17 @@ bool readToolLocalInfo(const QString& path, QMap<int, ToolLocalInfo>* pInfos, QS
         return false;
     const QVector<crestui::GenericDS> tools = root.GetChildren();
     if (tools.size() > CatalogLimits::kMaxTools)
-        return fail(pError, QStringLiteral("%1 tools, more than %2").arg(tools.size()).arg(CatalogLimits::kMaxTools));
+        return fail(pError,
+                    QStringLiteral("%1 tools, more than %2").arg(tools.size()).arg(CatalogLimits::kMaxTools));
     QMap<int, ToolLocalInfo> infos;
     for (const crestui::GenericDS& tool : tools) {
         if (tool.GetName() != kToolElement)
             continue;
         const QVector<crestui::GenericDS> fields = tool.GetChildren();
         if (fields.size() > CatalogLimits::kMaxFieldsPerTool)
-            return fail(pError, QStringLiteral("a tool with more than %1 fields").arg(CatalogLimits::kMaxFieldsPerTool));
+            return fail(
+                pError,
+                QStringLiteral("a tool with more than %1 fields").arg(CatalogLimits::kMaxFieldsPerTool));
         bool hasKey = false;
         bool entriesSound = true;
         int key = 0;
@@ -105,11 +109,12 @@ bool writeToolLocalInfo(const QString& path, const QMap<int, ToolLocalInfo>& inf
         if (info.isEmpty())
             continue;
         crestui::GenericDS tool = root.CreateChild(kToolElement);
-        bool built = add(tool, QStringLiteral("ToolKey"), QString::number(it.key())) &&
-                     add(tool, QStringLiteral("InstalledAt"),
-                         info.installedAt.isValid() ? info.installedAt.toUTC().toString(Qt::ISODate) : QString()) &&
-                     add(tool, QStringLiteral("PreviousVersion"), info.previousVersion) &&
-                     add(tool, QStringLiteral("SkippedVersion"), info.skippedVersion);
+        bool built =
+            add(tool, QStringLiteral("ToolKey"), QString::number(it.key())) &&
+            add(tool, QStringLiteral("InstalledAt"),
+                info.installedAt.isValid() ? info.installedAt.toUTC().toString(Qt::ISODate) : QString()) &&
+            add(tool, QStringLiteral("PreviousVersion"), info.previousVersion) &&
+            add(tool, QStringLiteral("SkippedVersion"), info.skippedVersion);
         for (const QString& entry : info.previousEntries)
             built = built && add(tool, kEntryElement, entry);
         if (!built)

@@ -59,7 +59,8 @@ void InstalledToolActions::showInFolder(int iToolkey, QWidget* pParent, const Co
     const InstalledTools::Facts facts = InstalledTools::instance()->facts(iToolkey);
     const QString name = ToolDataManager::instance()->toolName(iToolkey);
     if (!QFileInfo(facts.folder).isDir()) {
-        tell(kErrorIcon, tr("The folder of %1 is missing: %2").arg(name, facts.folder), false, pParent, cover);
+        tell(kErrorIcon, tr("The folder of %1 is missing: %2").arg(name, facts.folder), false, pParent,
+             cover);
         return;
     }
     if (!platform::openWithDesktop(facts.folder))

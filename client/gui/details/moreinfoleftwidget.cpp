@@ -222,25 +222,23 @@ void MoreInfoLeftWidget::showInstalled()
 {
     const int key = m_toolInfo.ToolKey;
     const bool bInstalled = ToolDataManager::instance()->toolStates().value(key).IsDownload == 1;
-    for (QWidget* part : {static_cast<QWidget*>(installedVersionText), static_cast<QWidget*>(installedVersionLabel),
-                          static_cast<QWidget*>(diskSizeText), static_cast<QWidget*>(diskSizeLabel),
-                          static_cast<QWidget*>(installedAtText), static_cast<QWidget*>(installedAtLabel),
-                          static_cast<QWidget*>(showFolderBtn)})
+    const InstalledTools::RollbackOffer offer = InstalledTools::instance()->rollbackOffer(key);
+    rollbackBtn->setText(InstalledToolActions::rollbackText(offer));
+    rollbackBtn->setAccessibleName(rollbackBtn->text() + QStringLiteral(": ") + toolDisplayName());
+    // Not while the files are being replaced.
+    rollbackBtn->setVisible(bInstalled && offer.available && m_pTransfers->record(key).isResting());
+    for (QWidget* part : {static_cast<QWidget*>(installedVersionText),
+                          static_cast<QWidget*>(installedVersionLabel), static_cast<QWidget*>(diskSizeText),
+                          static_cast<QWidget*>(diskSizeLabel), static_cast<QWidget*>(installedAtText),
+                          static_cast<QWidget*>(installedAtLabel), static_cast<QWidget*>(showFolderBtn)})
         part->setVisible(bInstalled);
-    if (!bInstalled) {
-        rollbackBtn->hide();
+    if (!bInstalled)
         return;
-    }
     const InstalledTools::Facts facts = InstalledTools::instance()->facts(key);
     installedVersionLabel->setText(InstalledToolActions::versionText(facts.installedVersion));
     diskSizeLabel->setText(InstalledToolActions::sizeText(facts.sizeBytes));
     installedAtLabel->setText(InstalledToolActions::dateText(facts.installedAt));
     installedAtLabel->setToolTip(facts.folder);
-    const InstalledTools::RollbackOffer offer = InstalledTools::instance()->rollbackOffer(key);
-    rollbackBtn->setText(InstalledToolActions::rollbackText(offer));
-    rollbackBtn->setAccessibleName(rollbackBtn->text() + QStringLiteral(": ") + toolDisplayName());
-    // Not while the files are being replaced.
-    rollbackBtn->setVisible(offer.available && m_pTransfers->record(key).isResting());
 }
 
 QString MoreInfoLeftWidget::toolDisplayName() const

@@ -127,7 +127,7 @@ void DownloadedSubToolWidget::buildForm()
     infoColumn->addWidget(m_versionLabel);
     infoColumn->addWidget(m_dateLabel);
     infoColumn->addStretch(1);
-    upper->addLayout(infoColumn, 2);
+    upper->addLayout(infoColumn, 1);
 
     auto* notesColumn = new QVBoxLayout;
     notesColumn->setContentsMargins(0, 2, 0, 0);
@@ -138,7 +138,7 @@ void DownloadedSubToolWidget::buildForm()
     m_upgradeInfoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     notesColumn->addWidget(m_upgradeInfoLabel);
     notesColumn->addStretch(1);
-    upper->addLayout(notesColumn, 3);
+    upper->addLayout(notesColumn, 1);
 
     auto* actionColumn = new QVBoxLayout;
     actionColumn->setContentsMargins(0, 8, 0, 0);
@@ -330,9 +330,10 @@ void DownloadedSubToolWidget::showNotes()
     else if (data->needsUpdate(m_iToolKey) && data->isUpdateSkipped(m_iToolKey))
         notes = tr("The update to V%1 is skipped. The settings can offer it again.").arg(m_toolInfo.Version);
     m_upgradeInfoLabel->setText(
-        notes.isEmpty() ? QString()
-                        : QStringLiteral("<html><head/><body><p style='line-height:20px'>%1</p></body></html>")
-                              .arg(notes.toHtmlEscaped()));
+        notes.isEmpty()
+            ? QString()
+            : QStringLiteral("<html><head/><body><p style='line-height:20px'>%1</p></body></html>")
+                  .arg(notes.toHtmlEscaped()));
 }
 
 void DownloadedSubToolWidget::showFacts()
@@ -342,7 +343,7 @@ void DownloadedSubToolWidget::showFacts()
     const InstalledTools::Facts facts = InstalledTools::instance()->facts(m_iToolKey);
     const QString text = tr("Size: %1").arg(InstalledToolActions::sizeText(facts.sizeBytes)) +
                          QStringLiteral("    ") +
-                         tr("Installed: %1").arg(InstalledToolActions::dateText(facts.installedAt));
+                         tr("Installed on: %1").arg(InstalledToolActions::dateText(facts.installedAt));
     m_factsLabel->setText(text);
     m_factsLabel->setToolTip(facts.folder);
 }
@@ -596,9 +597,9 @@ void DownloadedSubToolWidget::onSkipVersion()
 
 bool DownloadedSubToolWidget::isOnInteractiveChild(const QPoint& point) const
 {
-    const QList<QWidget*> controls{m_openBtn,  m_upgradeBtn,    m_cancelUpgradeBtn, m_reupdateBtn,
-                                   m_checkBox, quickLinkBtn,    m_showFolderBtn,    m_rollbackBtn,
-                                   m_skipBtn};
+    const QList<QWidget*> controls{m_openBtn,       m_upgradeBtn,  m_cancelUpgradeBtn,
+                                   m_reupdateBtn,   m_checkBox,    quickLinkBtn,
+                                   m_showFolderBtn, m_rollbackBtn, m_skipBtn};
     for (QWidget* control : controls) {
         if (!control->isVisibleTo(this))
             continue;

@@ -1,5 +1,6 @@
 #include "mytools/toolboxwidget.h"
 
+#include "installed/installedtools.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/downloadtoolswidget.h"
 #include "mytools/tipframe.h"
@@ -7,7 +8,6 @@
 #include "mytools/tooldownloadedscene.h"
 #include "mytools/toolupdatescene.h"
 #include "mytools/updatetoolswidget.h"
-#include "installed/installedtools.h"
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 
@@ -203,8 +203,8 @@ void ToolBoxWidget::onTransfersChanged(QVector<int> toolKeys)
 void ToolBoxWidget::onOffersChanged(int iToolKey)
 {
     ToolDataManager* data = ToolDataManager::instance();
-    const bool bOffered = data->toolStates().value(iToolKey).IsDownload == 1 && data->updateOffered(iToolKey) &&
-                          data->toolInfos().contains(iToolKey);
+    const bool bOffered = data->toolStates().value(iToolKey).IsDownload == 1 &&
+                          data->updateOffered(iToolKey) && data->toolInfos().contains(iToolKey);
     if (bOffered && !m_pUpdateScene->rowOf(iToolKey)) {
         m_pUpdateScene->addTool(data->toolInfos().value(iToolKey));
         m_pUpdateScene->onViewResized();

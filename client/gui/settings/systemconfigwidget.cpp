@@ -305,6 +305,7 @@ void SystemConfigWidget::fillSkipped()
     while (QLayoutItem* item = list->takeAt(0)) {
         if (QWidget* line = item->widget()) {
             line->hide();
+            line->setParent(nullptr);
             line->deleteLater();
         }
         delete item;
@@ -345,14 +346,11 @@ void SystemConfigWidget::onUndoSkip(int iToolkey)
         showFailure(tr("save fail."));
     // The pressed button is gone: the keyboard goes on from the list.
     if (hadFocus) {
-        QWidget* next = m_pLanguageBox;
-        for (QPushButton* button : m_pSkippedList->findChildren<QPushButton*>()) {
-            if (!button->parentWidget()->isHidden()) {
-                next = button;
-                break;
-            }
-        }
-        next->setFocus();
+        QPushButton* next = m_pSkippedList->findChild<QPushButton*>();
+        if (next)
+            next->setFocus();
+        else
+            m_pLanguageBox->setFocus();
     }
 }
 
