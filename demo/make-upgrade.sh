@@ -33,7 +33,7 @@ cloud=$(mkdir -p "$cloud" && cd "$cloud" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/Gearloft"
-(cd "$install" && tar -cf - --exclude=./Setup.xml --exclude=./ToolsStateList.xml \
+(cd "$install" && tar -cf - --exclude=./Setup.xml --exclude=./ToolsStateList.xml --exclude=./ToolsLocalInfo.xml \
   --exclude=./ToolsFile --exclude=./ToolsFileTemp --exclude=./Download .) | tar -xf - -C "$work/Gearloft"
 cp -- "$program" "$work/Gearloft/Gearloft"
 printf '%s\n' "$version" >"$work/Gearloft/version.txt"

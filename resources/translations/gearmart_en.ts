@@ -236,6 +236,42 @@
         <source>(installed: V%1)</source>
         <translation>(installed: V%1)</translation>
     </message>
+    <message>
+        <source>Show in folder</source>
+        <translation>Show in folder</translation>
+    </message>
+    <message>
+        <source>Skip this version</source>
+        <translation>Skip this version</translation>
+    </message>
+    <message>
+        <source>Size and install date</source>
+        <translation>Size and install date</translation>
+    </message>
+    <message>
+        <source>Show the folder of %1</source>
+        <translation>Show the folder of %1</translation>
+    </message>
+    <message>
+        <source>Skip version V%1 of %2</source>
+        <translation>Skip version V%1 of %2</translation>
+    </message>
+    <message>
+        <source>(installed: an earlier version)</source>
+        <translation>(installed: an earlier version)</translation>
+    </message>
+    <message>
+        <source>The update to V%1 is skipped. The settings can offer it again.</source>
+        <translation>The update to V%1 is skipped. The settings can offer it again.</translation>
+    </message>
+    <message>
+        <source>Size: %1</source>
+        <translation>Size: %1</translation>
+    </message>
+    <message>
+        <source>Installed on: %1</source>
+        <translation>Installed on: %1</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::ExhibitorThumbnail</name>
@@ -401,6 +437,73 @@
     </message>
 </context>
 <context>
+    <name>gearmart::InstalledToolActions</name>
+    <message>
+        <source>measuring...</source>
+        <translation>measuring...</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>an earlier version</source>
+        <translation>an earlier version</translation>
+    </message>
+    <message>
+        <source>Roll back to the previous version</source>
+        <translation>Roll back to the previous version</translation>
+    </message>
+    <message>
+        <source>Roll back to V%1</source>
+        <translation>Roll back to V%1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>The folder of %1 is missing: %2</source>
+        <translation>The folder of %1 is missing: %2</translation>
+    </message>
+    <message>
+        <source>No file manager opened the folder of %1: %2</source>
+        <translation>No file manager opened the folder of %1: %2</translation>
+    </message>
+    <message>
+        <source>No previous version of %1 is kept any more.</source>
+        <translation>No previous version of %1 is kept any more.</translation>
+    </message>
+    <message>
+        <source>Roll %1 back to %2? The version installed now is kept as the previous one, and the update to V%3 is skipped until a newer version comes out.</source>
+        <translation>Roll %1 back to %2? The version installed now is kept as the previous one, and the update to V%3 is skipped until a newer version comes out.</translation>
+    </message>
+    <message>
+        <source>%1 is being updated. Roll back once the update has ended.</source>
+        <translation>%1 is being updated. Roll back once the update has ended.</translation>
+    </message>
+    <message>
+        <source>%1 was rolled back to %2.</source>
+        <translation>%1 was rolled back to %2.</translation>
+    </message>
+    <message>
+        <source>%1 is running. Close it, then roll back.</source>
+        <translation>%1 is running. Close it, then roll back.</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back and stays as it was. Close every program that uses its files and try again.</source>
+        <translation>%1 could not be rolled back and stays as it was. Close every program that uses its files and try again.</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back, and some of its files could not be put back either. Please update or download it again.</source>
+        <translation>%1 could not be rolled back, and some of its files could not be put back either. Please update or download it again.</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::MoreInfoLeftWidget</name>
     <message>
         <source>Update</source>
@@ -473,6 +576,38 @@
     <message>
         <source>Transfer progress of %1</source>
         <translation>Transfer progress of %1</translation>
+    </message>
+    <message>
+        <source>Installed:</source>
+        <translation>Installed:</translation>
+    </message>
+    <message>
+        <source>On disk:</source>
+        <translation>On disk:</translation>
+    </message>
+    <message>
+        <source>Installed on:</source>
+        <translation>Installed on:</translation>
+    </message>
+    <message>
+        <source>Installed version</source>
+        <translation>Installed version</translation>
+    </message>
+    <message>
+        <source>Size on disk</source>
+        <translation>Size on disk</translation>
+    </message>
+    <message>
+        <source>Installed or updated on</source>
+        <translation>Installed or updated on</translation>
+    </message>
+    <message>
+        <source>Show in folder</source>
+        <translation>Show in folder</translation>
+    </message>
+    <message>
+        <source>Show the folder of %1</source>
+        <translation>Show the folder of %1</translation>
     </message>
 </context>
 <context>
@@ -826,6 +961,34 @@
     <message>
         <source>The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.</source>
         <translation>The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>The new language shows from the next start of Gearloft.</source>
+        <translation>The new language shows from the next start of Gearloft.</translation>
+    </message>
+    <message>
+        <source>Skipped updates</source>
+        <translation>Skipped updates</translation>
+    </message>
+    <message>
+        <source>No update is skipped.</source>
+        <translation>No update is skipped.</translation>
+    </message>
+    <message>
+        <source>Offer again</source>
+        <translation>Offer again</translation>
+    </message>
+    <message>
+        <source>Offer the update of %1 to V%2 again</source>
+        <translation>Offer the update of %1 to V%2 again</translation>
     </message>
 </context>
 <context>

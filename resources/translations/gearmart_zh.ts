@@ -236,6 +236,42 @@
         <source>(installed: V%1)</source>
         <translation>（已安装：V%1）</translation>
     </message>
+    <message>
+        <source>Show in folder</source>
+        <translation>在文件夹中显示</translation>
+    </message>
+    <message>
+        <source>Skip this version</source>
+        <translation>跳过此版本</translation>
+    </message>
+    <message>
+        <source>Size and install date</source>
+        <translation>大小和安装日期</translation>
+    </message>
+    <message>
+        <source>Show the folder of %1</source>
+        <translation>显示 %1 所在的文件夹</translation>
+    </message>
+    <message>
+        <source>Skip version V%1 of %2</source>
+        <translation>跳过 %2 的 V%1 版本</translation>
+    </message>
+    <message>
+        <source>(installed: an earlier version)</source>
+        <translation>（已安装：较早的版本）</translation>
+    </message>
+    <message>
+        <source>The update to V%1 is skipped. The settings can offer it again.</source>
+        <translation>已跳过 V%1 版本的更新，可在设置中恢复。</translation>
+    </message>
+    <message>
+        <source>Size: %1</source>
+        <translation>大小：%1</translation>
+    </message>
+    <message>
+        <source>Installed on: %1</source>
+        <translation>安装日期：%1</translation>
+    </message>
 </context>
 <context>
     <name>gearmart::ExhibitorThumbnail</name>
@@ -401,6 +437,73 @@
     </message>
 </context>
 <context>
+    <name>gearmart::InstalledToolActions</name>
+    <message>
+        <source>measuring...</source>
+        <translation>正在计算...</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>an earlier version</source>
+        <translation>较早的版本</translation>
+    </message>
+    <message>
+        <source>Roll back to the previous version</source>
+        <translation>回退到上一个版本</translation>
+    </message>
+    <message>
+        <source>Roll back to V%1</source>
+        <translation>回退到 V%1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>The folder of %1 is missing: %2</source>
+        <translation>%1 的文件夹不存在：%2</translation>
+    </message>
+    <message>
+        <source>No file manager opened the folder of %1: %2</source>
+        <translation>没有文件管理器能打开 %1 的文件夹：%2</translation>
+    </message>
+    <message>
+        <source>No previous version of %1 is kept any more.</source>
+        <translation>%1 已没有保留的上一个版本。</translation>
+    </message>
+    <message>
+        <source>Roll %1 back to %2? The version installed now is kept as the previous one, and the update to V%3 is skipped until a newer version comes out.</source>
+        <translation>要将 %1 回退到 %2 吗？当前安装的版本将保留为上一个版本，在更新的版本发布之前将跳过 V%3 的更新。</translation>
+    </message>
+    <message>
+        <source>%1 is being updated. Roll back once the update has ended.</source>
+        <translation>%1 正在更新。请在更新结束后再回退。</translation>
+    </message>
+    <message>
+        <source>%1 was rolled back to %2.</source>
+        <translation>%1 已回退到 %2。</translation>
+    </message>
+    <message>
+        <source>%1 is running. Close it, then roll back.</source>
+        <translation>%1 正在运行。请先关闭它，然后再回退。</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back and stays as it was. Close every program that uses its files and try again.</source>
+        <translation>%1 未能回退，仍保持原样。请关闭所有使用其文件的程序后重试。</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back, and some of its files could not be put back either. Please update or download it again.</source>
+        <translation>%1 未能回退，部分文件也未能还原。请重新更新或下载它。</translation>
+    </message>
+</context>
+<context>
     <name>gearmart::MoreInfoLeftWidget</name>
     <message>
         <source>Update</source>
@@ -473,6 +576,38 @@
     <message>
         <source>Transfer progress of %1</source>
         <translation>%1的传输进度</translation>
+    </message>
+    <message>
+        <source>Installed:</source>
+        <translation>已安装版本：</translation>
+    </message>
+    <message>
+        <source>On disk:</source>
+        <translation>占用空间：</translation>
+    </message>
+    <message>
+        <source>Installed on:</source>
+        <translation>安装日期：</translation>
+    </message>
+    <message>
+        <source>Installed version</source>
+        <translation>已安装版本</translation>
+    </message>
+    <message>
+        <source>Size on disk</source>
+        <translation>占用空间</translation>
+    </message>
+    <message>
+        <source>Installed or updated on</source>
+        <translation>安装或更新日期</translation>
+    </message>
+    <message>
+        <source>Show in folder</source>
+        <translation>在文件夹中显示</translation>
+    </message>
+    <message>
+        <source>Show the folder of %1</source>
+        <translation>显示 %1 所在的文件夹</translation>
     </message>
 </context>
 <context>
@@ -826,6 +961,34 @@
     <message>
         <source>The tools could not be copied to %1 (is it writable, and is there room?). They stay in %2.</source>
         <translation>无法将工具复制到 %1（是否可写、空间是否足够？）。工具仍在 %2。</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>语言：</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>The new language shows from the next start of Gearloft.</source>
+        <translation>新的语言将在下次启动 Gearloft 时生效。</translation>
+    </message>
+    <message>
+        <source>Skipped updates</source>
+        <translation>已跳过的更新</translation>
+    </message>
+    <message>
+        <source>No update is skipped.</source>
+        <translation>没有跳过的更新。</translation>
+    </message>
+    <message>
+        <source>Offer again</source>
+        <translation>恢复</translation>
+    </message>
+    <message>
+        <source>Offer the update of %1 to V%2 again</source>
+        <translation>恢复 %1 的 V%2 更新</translation>
     </message>
 </context>
 <context>

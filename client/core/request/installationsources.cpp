@@ -3,9 +3,6 @@
 #include "config/configmanager.h"
 #include "tooldata/tooldatamanager.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace gearmart {
 
 RequestSources installationSources()
@@ -14,11 +11,7 @@ RequestSources installationSources()
     sources.downloadAddress = [](int key) { return ToolDataManager::instance()->downloadAddress(key); };
     sources.serverAddress = [] { return ConfigManager::instance()->serverAddress(); };
     sources.unzipDir = [](int key) -> QString {
-        const auto& states = ToolDataManager::instance()->toolStates();
-        const auto it = states.constFind(key);
-        if (it != states.constEnd() && it->IsInstalledByInstaller)
-            return QFileInfo(QDir::cleanPath(it->InstallLocation)).path() + QLatin1Char('/');
-        return ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools/");
+        return ToolDataManager::instance()->unzipFolder(key) + QLatin1Char('/');
     };
     return sources;
 }

@@ -4,6 +4,7 @@
 #include "log/logging.h"
 #include "tooldata/materialfolders.h"
 #include "tooldata/toollistfiles.h"
+#include "tooldata/toollocalinfofile.h"
 #include "tooldata/toolproductguids.h"
 #include "tooldata/toolstatemerge.h"
 
@@ -20,6 +21,7 @@ std::mutex g_instanceMutex;
 ToolDataManager* g_pInstance = nullptr;
 
 const QString kStateListFile = QStringLiteral("/ToolsStateList.xml");
+const QString kLocalInfoFile = QStringLiteral("/ToolsLocalInfo.xml");
 
 } // namespace
 
@@ -50,6 +52,7 @@ bool ToolDataManager::loadAll()
     m_loadNotices.clear();
     m_toolInfos.clear();
     m_toolStates.clear();
+    m_localInfos.clear();
     MaterialFolders folders(m_qstrBaseDirectory);
     folders.recoverInterruptedSwap();
     QString cause;
@@ -79,7 +82,38 @@ bool ToolDataManager::loadAll()
     if (!catalogEmpty && !saveStateList())
         qCWarning(lcData).noquote() << "Gearloft start:" << m_qstrBaseDirectory + kStateListFile
                                     << "could not be written";
+    if (!catalogEmpty)
+        readLocalInfo();
     return m_loadNotices.isEmpty();
+}
+
+void ToolDataManager::readLocalInfo()
+{
+    const QString path = m_qstrBaseDirectory + kLocalInfoFile;
+    QString cause;
+    if (!readToolLocalInfo(path, &m_localInfos, &cause)) {
+        // Dates, previous versions and skips are conveniences: without them
+        // every update is offered and nothing is rolled back.
+        qCWarning(lcData).noquote() << "Gearloft start:" << path + QStringLiteral(": ") + cause
+                                    << "- ignored";
+        return;
+    }
+    bool changed = false;
+    for (auto it = m_localInfos.begin(); it != m_localInfos.end(); ++it) {
+        const QString skipped = it->skippedVersion;
+        if (skipped.isEmpty())
+            continue;
+        const QString offered = m_toolInfos.value(it.key()).Version;
+        if (m_toolInfos.contains(it.key()) && !versionLess(skipped, offered))
+            continue;
+        qCInfo(lcData).noquote() << "tool" << it.key()
+                                 << "skipped V" + skipped + ", the catalog now offers V" + offered +
+                                        ": offered again";
+        it->skippedVersion.clear();
+        changed = true;
+    }
+    if (changed && !saveLocalInfo())
+        qCWarning(lcData).noquote() << "Gearloft start:" << path << "could not be written";
 }
 
 void ToolDataManager::readCatalog()
@@ -248,6 +282,60 @@ void ToolDataManager::setListOrder(int iToolkey, int iOrder)
 bool ToolDataManager::saveStateList()
 {
     return writeToolStates(m_qstrBaseDirectory + kStateListFile, m_toolStates);
+}
+
+void ToolDataManager::setLocalInfo(int iToolkey, const ToolLocalInfo& info)
+{
+    m_localInfos.insert(iToolkey, info);
+}
+
+bool ToolDataManager::saveLocalInfo()
+{
+    return writeToolLocalInfo(m_qstrBaseDirectory + kLocalInfoFile, m_localInfos);
+}
+
+void ToolDataManager::recordInstall(int iToolkey, const QString& qstrReplacedVersion,
+                                    const QStringList& replacedEntries)
+{
+    ToolLocalInfo& info = m_localInfos[iToolkey];
+    info.installedAt = QDateTime::currentDateTimeUtc();
+    info.previousEntries = replacedEntries;
+    info.previousVersion = replacedEntries.isEmpty() ? QString() : qstrReplacedVersion;
+    const QString installed = m_toolStates.value(iToolkey).CurrentVersion;
+    if (!info.skippedVersion.isEmpty() && !versionLess(installed, info.skippedVersion))
+        info.skippedVersion.clear();
+    if (!saveLocalInfo())
+        qCWarning(lcData).noquote() << m_qstrBaseDirectory + kLocalInfoFile << "could not be written";
+}
+
+bool ToolDataManager::needsUpdate(int iToolkey) const
+{
+    return m_toolStates.value(iToolkey).IsNeedUpdate == 1;
+}
+
+bool ToolDataManager::isUpdateSkipped(int iToolkey) const
+{
+    const QString skipped = m_localInfos.value(iToolkey).skippedVersion;
+    return !skipped.isEmpty() && !versionLess(skipped, m_toolInfos.value(iToolkey).Version);
+}
+
+bool ToolDataManager::updateOffered(int iToolkey) const
+{
+    return needsUpdate(iToolkey) && !isUpdateSkipped(iToolkey);
+}
+
+bool ToolDataManager::setSkippedVersion(int iToolkey, const QString& qstrVersion)
+{
+    m_localInfos[iToolkey].skippedVersion = qstrVersion;
+    return saveLocalInfo();
+}
+
+QString ToolDataManager::unzipFolder(int iToolkey) const
+{
+    const auto it = m_toolStates.constFind(iToolkey);
+    if (it != m_toolStates.constEnd() && it->IsInstalledByInstaller)
+        return QFileInfo(QDir::cleanPath(it->InstallLocation)).path();
+    return ConfigManager::instance()->downloadPath() + QStringLiteral("/SubTools");
 }
 
 void ToolDataManager::registerTool(int iToolkey)

@@ -3,6 +3,7 @@
 #include "tooldata/installinfo.h"
 #include "tooldata/loadnotice.h"
 #include "tooldata/toolinfo.h"
+#include "tooldata/toollocalinfo.h"
 #include "tooldata/toolregistry.h"
 #include "tooldata/toolstate.h"
 
@@ -65,6 +66,27 @@ public:
     void setListOrder(int iToolkey, int iOrder);
     bool saveStateList();
 
+    // ToolsLocalInfo.xml: install dates, replaced versions and skipped ones.
+    const QMap<int, ToolLocalInfo>& localInfos() const { return m_localInfos; }
+    ToolLocalInfo localInfo(int iToolkey) const { return m_localInfos.value(iToolkey); }
+    // In memory only; the caller saves.
+    void setLocalInfo(int iToolkey, const ToolLocalInfo& info);
+    bool saveLocalInfo();
+    // An install or update of the tool completed now: the date, and what it
+    // replaced (no entries: nothing kept to go back to). A skipped version
+    // it reached or passed is skipped no more. Saves.
+    void recordInstall(int iToolkey, const QString& qstrReplacedVersion, const QStringList& replacedEntries);
+    // The catalog's version of the tool is newer than the installed one.
+    bool needsUpdate(int iToolkey) const;
+    // ... and the user has not chosen to skip it: what the pages offer.
+    bool updateOffered(int iToolkey) const;
+    bool isUpdateSkipped(int iToolkey) const;
+    // Empty clears the skip. Saves.
+    bool setSkippedVersion(int iToolkey, const QString& qstrVersion);
+    // Where the service unpacks the tool's package: the folder above an
+    // installer's copy, else the download path's "SubTools".
+    QString unzipFolder(int iToolkey) const;
+
     void setMaterialVersion(const QString& qstrVersion) { m_qstrMaterialVersion = qstrVersion; }
     QString materialVersion() const { return m_qstrMaterialVersion; }
     void setManagerVersion(const QString& qstrVersion) { m_qstrManagerVersion = qstrVersion; }
@@ -88,6 +110,7 @@ private:
     QString localized(int iToolkey, QString ToolInfo::*chinese, QString ToolInfo::*english) const;
     void readCatalog();
     void readStates(QMap<int, ToolState>* pStates);
+    void readLocalInfo();
     void addNotice(LoadNotice::Kind emKind, const QString& qstrCause, const char* pszAction);
 
     int m_iLanguage = 0;
@@ -96,6 +119,7 @@ private:
     ToolRegistry m_registry;
     QMap<int, ToolInfo> m_toolInfos;
     QMap<int, ToolState> m_toolStates;
+    QMap<int, ToolLocalInfo> m_localInfos;
     QVector<LoadNotice> m_loadNotices;
     bool m_bSignedIn = false;
     QString m_qstrMaterialVersion;

@@ -103,6 +103,7 @@ void ToolTransfer::download(QVector<int> toolKeys)
         m_reasons.remove(key);
         setState(key, TransferState::Downloading);
         entry.pending = Pending::Download;
+        noteFolderBefore(key);
         toSend.append(key);
     }
     send(DownloadSubTool, toSend);
@@ -234,6 +235,7 @@ void ToolTransfer::onCancelAnswer(int iToolkey)
         entry.next = Pending::None;
         entry.pending = Pending::Download;
         setState(iToolkey, TransferState::Downloading);
+        noteFolderBefore(iToolkey);
         send(DownloadSubTool, {iToolkey});
         return;
     }
@@ -291,6 +293,16 @@ void ToolTransfer::send(int method, const QVector<int>& toolKeys)
         m_pRouter->onBuildClientRequest(method, toolKeys);
 }
 
+void ToolTransfer::noteFolderBefore(int iToolkey)
+{
+    // Only an update replaces anything worth going back to.
+    ToolDataManager* data = ToolDataManager::instance();
+    Entry& entry = m_entries[iToolkey];
+    entry.before = data->toolStates().value(iToolkey).IsDownload == 1
+                       ? UnzipFolderSnapshot::take(data->unzipFolder(iToolkey))
+                       : UnzipFolderSnapshot();
+}
+
 void ToolTransfer::setState(int iToolkey, TransferState emState)
 {
     TransferRecord& record = m_entries[iToolkey].record;
@@ -327,11 +339,15 @@ void ToolTransfer::finish(int iToolkey)
     // update again, and the next start does not either.
     ToolDataManager* data = ToolDataManager::instance();
     ToolState& state = data->toolStates()[iToolkey];
+    const QString replacedVersion = state.IsDownload == 1 ? state.CurrentVersion : QString();
     state.ToolKey = iToolkey;
     state.IsDownload = 1;
     state.IsNeedUpdate = 0;
     data->setCurrentVersion(iToolkey, data->toolInfos().value(iToolkey).Version);
     data->registerTool(iToolkey);
+    Entry& entry = m_entries[iToolkey];
+    data->recordInstall(iToolkey, replacedVersion, entry.before.replacedEntries());
+    entry.before = UnzipFolderSnapshot();
     setState(iToolkey, TransferState::Done);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "request/transferprogress.h"
+#include "tooldata/unzipfoldersnapshot.h"
 #include "transfer/transferrecord.h"
 
 #include <QMap>
@@ -77,6 +78,8 @@ private:
         TransferRecord record;
         Pending pending = Pending::None;
         Pending next = Pending::None; // what the user asked for meanwhile
+        // The unzip folder before an update, to learn what it replaced.
+        UnzipFolderSnapshot before;
     };
     // Announces the changes once the outermost handling is over.
     class Batch;
@@ -85,6 +88,7 @@ private:
     void onProgressAnswer(int iToolkey, int iValue);
     void onCancelAnswer(int iToolkey);
     void send(int method, const QVector<int>& toolKeys);
+    void noteFolderBefore(int iToolkey);
     void setState(int iToolkey, TransferState emState);
     void fail(int iToolkey, int iCode, const QString& qstrReason);
     void finish(int iToolkey);

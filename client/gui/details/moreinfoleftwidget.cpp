@@ -1,9 +1,11 @@
 #include "details/moreinfoleftwidget.h"
 
+#include "common/installedtoolactions.h"
 #include "common/picturecache.h"
 #include "common/signingate.h"
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
+#include "installed/installedtools.h"
 #include "log/logging.h"
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
@@ -61,8 +63,14 @@ MoreInfoLeftWidget::MoreInfoLeftWidget(const ToolInfo& record, ToolTransfer* tra
     connect(updateBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onUpdateTool);
     connect(deleteBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onCancel);
     connect(refreshBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onRefresh);
+    connect(showFolderBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onShowInFolder);
+    connect(rollbackBtn, &QPushButton::clicked, this, &MoreInfoLeftWidget::onRollBack);
     connect(m_pTransfers, &ToolTransfer::signalTransfersChanged, this,
             &MoreInfoLeftWidget::onTransfersChanged);
+    connect(InstalledTools::instance(), &InstalledTools::signalFactsChanged, this,
+            &MoreInfoLeftWidget::onToolChanged);
+    connect(InstalledTools::instance(), &InstalledTools::signalOffersChanged, this,
+            &MoreInfoLeftWidget::onToolChanged);
 }
 
 void MoreInfoLeftWidget::buildForm()
@@ -161,9 +169,36 @@ void MoreInfoLeftWidget::buildForm()
     facts->addWidget(sizeLabel, 1, 1);
     facts->addWidget(versionLabeltext, 2, 0);
     facts->addWidget(versionLabel, 2, 1);
+    // Beside the catalog's facts, what is on this disk.
+    installedVersionText = makeLabel(QStringLiteral("installedVersionText"), tr("Installed:"), infoWidget);
+    installedVersionLabel = makeLabel(QStringLiteral("installedVersionLabel"), QString(), infoWidget);
+    diskSizeText = makeLabel(QStringLiteral("diskSizeText"), tr("On disk:"), infoWidget);
+    diskSizeLabel = makeLabel(QStringLiteral("diskSizeLabel"), QString(), infoWidget);
+    installedAtText = makeLabel(QStringLiteral("installedAtText"), tr("Installed on:"), infoWidget);
+    installedAtLabel = makeLabel(QStringLiteral("installedAtLabel"), QString(), infoWidget);
+    facts->addWidget(installedVersionText, 3, 0);
+    facts->addWidget(installedVersionLabel, 3, 1);
+    facts->addWidget(diskSizeText, 4, 0);
+    facts->addWidget(diskSizeLabel, 4, 1);
+    facts->addWidget(installedAtText, 5, 0);
+    facts->addWidget(installedAtLabel, 5, 1);
+    installedVersionLabel->setAccessibleName(tr("Installed version"));
+    diskSizeLabel->setAccessibleName(tr("Size on disk"));
+    installedAtLabel->setAccessibleName(tr("Installed or updated on"));
     facts->setColumnStretch(1, 1);
     infoLayout->addLayout(facts);
     layout->addWidget(infoWidget);
+
+    showFolderBtn = new QPushButton(tr("Show in folder"), this);
+    showFolderBtn->setObjectName(QStringLiteral("showFolderBtn"));
+    showFolderBtn->setAccessibleName(tr("Show the folder of %1").arg(qstrName));
+    rollbackBtn = new QPushButton(this);
+    rollbackBtn->setObjectName(QStringLiteral("rollbackBtn"));
+    for (QPushButton* button : {showFolderBtn, rollbackBtn}) {
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFixedHeight(24);
+        layout->addWidget(button, 0, Qt::AlignLeft);
+    }
     layout->addStretch(1);
 }
 
@@ -181,6 +216,29 @@ void MoreInfoLeftWidget::loadFacts()
     timeLabel->setText(m_toolInfo.updateDate);
     sizeLabel->setText(formatSize(m_toolInfo.ToolSize));
     versionLabel->setText(QStringLiteral("V") + m_toolInfo.Version);
+}
+
+void MoreInfoLeftWidget::showInstalled()
+{
+    const int key = m_toolInfo.ToolKey;
+    const bool bInstalled = ToolDataManager::instance()->toolStates().value(key).IsDownload == 1;
+    const InstalledTools::RollbackOffer offer = InstalledTools::instance()->rollbackOffer(key);
+    rollbackBtn->setText(InstalledToolActions::rollbackText(offer));
+    rollbackBtn->setAccessibleName(rollbackBtn->text() + QStringLiteral(": ") + toolDisplayName());
+    // Not while the files are being replaced.
+    rollbackBtn->setVisible(bInstalled && offer.available && m_pTransfers->record(key).isResting());
+    for (QWidget* part : {static_cast<QWidget*>(installedVersionText),
+                          static_cast<QWidget*>(installedVersionLabel), static_cast<QWidget*>(diskSizeText),
+                          static_cast<QWidget*>(diskSizeLabel), static_cast<QWidget*>(installedAtText),
+                          static_cast<QWidget*>(installedAtLabel), static_cast<QWidget*>(showFolderBtn)})
+        part->setVisible(bInstalled);
+    if (!bInstalled)
+        return;
+    const InstalledTools::Facts facts = InstalledTools::instance()->facts(key);
+    installedVersionLabel->setText(InstalledToolActions::versionText(facts.installedVersion));
+    diskSizeLabel->setText(InstalledToolActions::sizeText(facts.sizeBytes));
+    installedAtLabel->setText(InstalledToolActions::dateText(facts.installedAt));
+    installedAtLabel->setToolTip(facts.folder);
 }
 
 QString MoreInfoLeftWidget::toolDisplayName() const
@@ -256,20 +314,27 @@ void MoreInfoLeftWidget::render()
     case TransferState::Idle:
     case TransferState::Done:
     case TransferState::Cancelling: {
-        const ToolState state = ToolDataManager::instance()->toolStates().value(key);
-        if (state.IsDownload != 1)
+        const ToolDataManager* data = ToolDataManager::instance();
+        if (data->toolStates().value(key).IsDownload != 1)
             setLook(Look::NotInstalled);
         else
-            setLook(state.IsNeedUpdate == 1 ? Look::UpdateAvailable : Look::Installed);
+            setLook(data->updateOffered(key) ? Look::UpdateAvailable : Look::Installed);
         progressBar->setValue(0);
         break;
     }
     }
+    showInstalled();
 }
 
 void MoreInfoLeftWidget::onTransfersChanged(QVector<int> toolKeys)
 {
     if (toolKeys.contains(m_toolInfo.ToolKey))
+        render();
+}
+
+void MoreInfoLeftWidget::onToolChanged(int iToolkey)
+{
+    if (iToolkey == m_toolInfo.ToolKey)
         render();
 }
 
@@ -367,6 +432,24 @@ void MoreInfoLeftWidget::onCancel()
 void MoreInfoLeftWidget::onRefresh()
 {
     m_pTransfers->downloadTool(m_toolInfo.ToolKey);
+}
+
+void MoreInfoLeftWidget::onShowInFolder()
+{
+    QPointer<MoreInfoLeftWidget> self(this);
+    InstalledToolActions::showInFolder(m_toolInfo.ToolKey, this, [self](bool bCover) {
+        if (self)
+            emit self->signalCover(bCover);
+    });
+}
+
+void MoreInfoLeftWidget::onRollBack()
+{
+    QPointer<MoreInfoLeftWidget> self(this);
+    InstalledToolActions::rollBack(m_toolInfo.ToolKey, *m_pTransfers, this, [self](bool bCover) {
+        if (self)
+            emit self->signalCover(bCover);
+    });
 }
 
 void MoreInfoLeftWidget::paintEvent(QPaintEvent*)

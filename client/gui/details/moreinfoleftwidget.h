@@ -16,8 +16,10 @@ class ToolTransfer;
 class TransferProgressLabel;
 
 // The left column of the details page: the large logo, the buttons that
-// download, update, open, cancel and retry the tool, and its facts. It
-// follows the tool card's rules and renders the same transfer.
+// download, update, open, cancel and retry the tool, and its facts: the
+// catalog's, and for an installed tool the version, size and date on disk,
+// with its folder and a roll back. It follows the tool card's rules and
+// renders the same transfer.
 class MoreInfoLeftWidget : public QWidget
 {
     Q_OBJECT
@@ -53,6 +55,8 @@ public slots:
     void onUpdateTool();
     void onCancel();
     void onRefresh();
+    void onShowInFolder();
+    void onRollBack();
     // The tool was deleted on the my-tools board.
     void onToolDeleted(int iToolkey);
 
@@ -64,7 +68,10 @@ private:
     void loadFacts();
     void setLook(Look emLook);
     void render();
+    // The installed tool's facts and offers, hidden when none is installed.
+    void showInstalled();
     void onTransfersChanged(QVector<int> toolKeys);
+    void onToolChanged(int iToolkey);
     // False when the gate refused or this column went away meanwhile.
     bool passSignIn();
     bool downloadChecksPass();
@@ -98,6 +105,14 @@ private:
     QLabel* sizeLabel = nullptr;
     QLabel* versionLabeltext = nullptr;
     QLabel* versionLabel = nullptr;
+    QLabel* installedVersionText = nullptr;
+    QLabel* installedVersionLabel = nullptr;
+    QLabel* diskSizeText = nullptr;
+    QLabel* diskSizeLabel = nullptr;
+    QLabel* installedAtText = nullptr;
+    QLabel* installedAtLabel = nullptr;
+    QPushButton* showFolderBtn = nullptr;
+    QPushButton* rollbackBtn = nullptr;
 };
 
 } // namespace gearmart

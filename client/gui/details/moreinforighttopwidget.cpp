@@ -89,8 +89,8 @@ void MoreInfoRightTopWidget::refresh()
     m_qstrName = data->toolName(m_iToolKey);
     m_qstrIntro = data->briefIntro(m_iToolKey);
     m_qstrUpdateIntro = data->updateIntro(m_iToolKey);
-    const auto state = data->toolStates().constFind(m_iToolKey);
-    const bool bNeedsUpdate = state != data->toolStates().constEnd() && state->IsNeedUpdate == 1;
+    // A skipped update has no notes to read.
+    const bool bNeedsUpdate = data->updateOffered(m_iToolKey);
     if (bNeedsUpdate != m_bNeedsUpdate) {
         m_bNeedsUpdate = bNeedsUpdate;
         m_bUpdateExpanded = false;

@@ -1,5 +1,6 @@
 #include "mytools/downloadedsubtoolwidget.h"
 
+#include "common/installedtoolactions.h"
 #include "common/picturecache.h"
 #include "common/signingate.h"
 #include "common/toolactionparts.h"
@@ -12,7 +13,6 @@
 #include "transfer/transferfailure.h"
 #include "widgets/focusring.h"
 #include "widgets/progressbar.h"
-#include "widgets/resizelabel.h"
 #include "widgets/tipdialog.h"
 
 #include <QAction>
@@ -24,6 +24,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QStyleOption>
 #include <QVBoxLayout>
 
@@ -70,8 +71,7 @@ void DownloadedSubToolWidget::buildForm()
                                  "QWidget#DownloadedSubToolWidget:hover{background: #F5F5F5;}"));
 
     auto* layout = new QHBoxLayout(this);
-    // Room at the right for the link button centred under "open".
-    layout->setContentsMargins(0, 0, 32, 0);
+    layout->setContentsMargins(0, 0, 24, 0);
     layout->setSpacing(0);
 
     m_checkWidget = new QWidget(this);
@@ -99,54 +99,51 @@ void DownloadedSubToolWidget::buildForm()
     layout->addLayout(iconColumn);
     layout->addSpacing(16);
 
+    // Texts and buttons above, the tool's facts and its file actions below;
+    // both share out the width the row is given.
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(0, 16, 0, 8);
+    body->setSpacing(8);
+    layout->addLayout(body, 1);
+    auto* upper = new QHBoxLayout;
+    upper->setSpacing(24);
+    body->addLayout(upper, 1);
+
+    // Straight in the row's layout: a widget between would answer the
+    // height for a width from before its texts changed.
     auto* infoColumn = new QVBoxLayout;
-    infoColumn->setContentsMargins(0, 16, 0, 0);
     infoColumn->setSpacing(4);
-    toolNameLabel = new QWidget(this);
-    toolNameLabel->setObjectName(QStringLiteral("toolNameLabel"));
-    toolNameLabel->setFixedSize(154, 22);
-    m_toolNameLabel = new ResizeLabel(toolNameLabel);
+    m_toolNameLabel = new QLabel(this);
     m_toolNameLabel->setObjectName(QStringLiteral("m_toolNameLabel"));
-    m_toolNameLabel->setFixedWidth(154);
-    m_toolNameLabel->setMinimumHeight(22);
+    m_toolNameLabel->setMinimumSize(200, 22);
     m_toolNameLabel->setWordWrap(true);
     m_toolNameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_toolNameLabel->resize(154, 22);
     m_versionLabel = new QLabel(this);
     m_versionLabel->setObjectName(QStringLiteral("m_versionLabel"));
-    m_versionLabel->setMinimumSize(84, 16);
-    m_versionLabel->setFixedHeight(16);
+    m_versionLabel->setMinimumHeight(16);
+    m_versionLabel->setWordWrap(true);
     m_dateLabel = new QLabel(this);
     m_dateLabel->setObjectName(QStringLiteral("m_dateLabel"));
-    m_dateLabel->setMinimumSize(153, 16);
-    m_dateLabel->setFixedHeight(16);
-    infoColumn->addWidget(toolNameLabel);
+    m_dateLabel->setMinimumHeight(16);
+    infoColumn->addWidget(m_toolNameLabel);
     infoColumn->addWidget(m_versionLabel);
     infoColumn->addWidget(m_dateLabel);
     infoColumn->addStretch(1);
-    layout->addLayout(infoColumn);
-    layout->addSpacing(40);
+    upper->addLayout(infoColumn, 1);
 
     auto* notesColumn = new QVBoxLayout;
-    notesColumn->setContentsMargins(0, 18, 0, 0);
-    upgradeInfoLabel = new QWidget(this);
-    upgradeInfoLabel->setObjectName(QStringLiteral("upgradeInfoLabel"));
-    upgradeInfoLabel->setMinimumSize(100, 60);
-    upgradeInfoLabel->setFixedSize(404, 60);
-    m_upgradeInfoLabel = new ResizeLabel(upgradeInfoLabel);
+    notesColumn->setContentsMargins(0, 2, 0, 0);
+    m_upgradeInfoLabel = new QLabel(this);
     m_upgradeInfoLabel->setObjectName(QStringLiteral("m_upgradeInfoLabel"));
-    m_upgradeInfoLabel->setFixedWidth(404);
-    m_upgradeInfoLabel->setMinimumHeight(60);
+    m_upgradeInfoLabel->setMinimumWidth(180);
     m_upgradeInfoLabel->setWordWrap(true);
     m_upgradeInfoLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_upgradeInfoLabel->resize(404, 60);
-    notesColumn->addWidget(upgradeInfoLabel);
+    notesColumn->addWidget(m_upgradeInfoLabel);
     notesColumn->addStretch(1);
-    layout->addLayout(notesColumn);
-    layout->addStretch(1);
+    upper->addLayout(notesColumn, 1);
 
     auto* actionColumn = new QVBoxLayout;
-    actionColumn->setContentsMargins(0, 24, 0, 0);
+    actionColumn->setContentsMargins(0, 8, 0, 0);
     auto* actionRow = new QHBoxLayout;
     actionRow->setContentsMargins(0, 0, 0, 0);
     actionRow->setSpacing(4);
@@ -174,21 +171,39 @@ void DownloadedSubToolWidget::buildForm()
     m_pTransferLabel->setFixedHeight(16);
     actionColumn->addWidget(m_pTransferLabel);
     actionColumn->addStretch(1);
-    layout->addLayout(actionColumn);
+    upper->addLayout(actionColumn);
 
-    // Outside the layout: it sits under the open button at the row's foot.
-    quickLinkBtn = new QPushButton(this);
-    quickLinkBtn->setObjectName(QStringLiteral("quickLinkBtn"));
+    auto* lower = new QHBoxLayout;
+    lower->setSpacing(16);
+    body->addLayout(lower);
+    m_factsLabel = new QLabel(this);
+    m_factsLabel->setObjectName(QStringLiteral("m_factsLabel"));
+    m_factsLabel->setMinimumHeight(24);
+    lower->addWidget(m_factsLabel, 0, Qt::AlignVCenter);
+    // Quiet text buttons, like the desktop link: the file actions are rare.
+    auto textButton = [this, lower](const char* name) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QLatin1String(name));
+        button->setFixedHeight(24);
+        button->setCursor(Qt::PointingHandCursor);
+        QFont font = button->font();
+        font.setPixelSize(12);
+        button->setFont(font);
+        lower->addWidget(button, 0, Qt::AlignVCenter);
+        return button;
+    };
+    m_showFolderBtn = textButton("m_showFolderBtn");
+    m_rollbackBtn = textButton("m_rollbackBtn");
+    m_skipBtn = textButton("m_skipBtn");
+    lower->addStretch(1);
+    quickLinkBtn = textButton("quickLinkBtn");
     quickLinkBtn->setFixedWidth(150);
-    quickLinkBtn->setMinimumWidth(150);
-    quickLinkBtn->setCursor(Qt::PointingHandCursor);
-    QFont linkFont = quickLinkBtn->font();
-    linkFont.setPixelSize(12);
-    quickLinkBtn->setFont(linkFont);
 
     m_upgradeBtn->setText(tr("Upgrade"));
     m_openBtn->setText(tr("open"));
     quickLinkBtn->setText(tr("Creat Quick Link"));
+    m_showFolderBtn->setText(tr("Show in folder"));
+    m_skipBtn->setText(tr("Skip this version"));
     m_reupdateBtn->setToolTip(tr("Retry upgrade"));
     m_cancelUpgradeBtn->setToolTip(tr("Cancel upgrade"));
     m_upgradeProgressBar->setTextVisible(true);
@@ -223,11 +238,16 @@ void DownloadedSubToolWidget::connectSignals()
             &DownloadedSubToolWidget::onCancelUpdateBtnClicked);
     connect(m_reupdateBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onReupdateBtnClicked);
     connect(quickLinkBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onCreateQuickLink);
+    connect(m_showFolderBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onShowInFolder);
+    connect(m_rollbackBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onRollBack);
+    connect(m_skipBtn, &QPushButton::clicked, this, &DownloadedSubToolWidget::onSkipVersion);
     connect(m_pTransfers, &ToolTransfer::signalTransfersChanged, this,
             &DownloadedSubToolWidget::onTransfersChanged);
+    connect(InstalledTools::instance(), &InstalledTools::signalFactsChanged, this,
+            &DownloadedSubToolWidget::onToolChanged);
+    connect(InstalledTools::instance(), &InstalledTools::signalOffersChanged, this,
+            &DownloadedSubToolWidget::onToolChanged);
     connect(m_checkBox, &QCheckBox::stateChanged, this, &DownloadedSubToolWidget::signalCheckBoxStateChanged);
-    connect(m_toolNameLabel, &ResizeLabel::signalResized, this, &DownloadedSubToolWidget::onNameResized);
-    connect(m_upgradeInfoLabel, &ResizeLabel::signalResized, this, &DownloadedSubToolWidget::onNotesResized);
 }
 
 void DownloadedSubToolWidget::setUpdateListMode(bool bUpdateList)
@@ -235,6 +255,7 @@ void DownloadedSubToolWidget::setUpdateListMode(bool bUpdateList)
     m_bUpdateListMode = bUpdateList;
     m_openBtnFrame->setVisible(!bUpdateList);
     quickLinkBtn->setVisible(!bUpdateList);
+    m_showFolderBtn->setVisible(!bUpdateList);
     // The update list keeps no order of its own and deletes nothing.
     for (QAction* action : {m_pMoveUpAction, m_pMoveDownAction, m_pDeleteAction})
         action->setEnabled(!bUpdateList);
@@ -256,18 +277,6 @@ void DownloadedSubToolWidget::initialise(const ToolInfo& info)
     m_toolNameLabel->setText(
         QStringLiteral("<html><head/><body><p style='line-height:22px'>%1</p></body></html>")
             .arg(m_qstrName.toHtmlEscaped()));
-    m_toolNameLabel->resize(154, qMax(22, m_toolNameLabel->heightForWidth(154)));
-
-    const bool bNeedsUpdate = data->toolStates().value(m_iToolKey).IsNeedUpdate == 1;
-    if (bNeedsUpdate) {
-        m_upgradeInfoLabel->setText(
-            QStringLiteral("<html><head/><body><p style='line-height:20px'>%1</p></body></html>")
-                .arg(data->updateIntro(m_iToolKey).toHtmlEscaped()));
-        m_upgradeInfoLabel->resize(404, qMax(60, m_upgradeInfoLabel->heightForWidth(404)));
-    } else {
-        m_upgradeInfoLabel->setText(QString());
-    }
-    showVersions(bNeedsUpdate);
     m_dateLabel->setText(tr("Release date: ") + info.updateDate);
 
     setAccessibleName(m_qstrName);
@@ -279,9 +288,12 @@ void DownloadedSubToolWidget::initialise(const ToolInfo& info)
     m_versionLabel->setAccessibleName(tr("Version"));
     m_dateLabel->setAccessibleName(tr("Release date"));
     m_upgradeInfoLabel->setAccessibleName(tr("Update notes"));
+    m_factsLabel->setAccessibleName(tr("Size and install date"));
     m_upgradeBtn->setAccessibleName(tr("Upgrade %1").arg(m_qstrName));
     m_openBtn->setAccessibleName(tr("Open %1").arg(m_qstrName));
     quickLinkBtn->setAccessibleName(tr("Create desktop link for %1").arg(m_qstrName));
+    m_showFolderBtn->setAccessibleName(tr("Show the folder of %1").arg(m_qstrName));
+    m_skipBtn->setAccessibleName(tr("Skip version V%1 of %2").arg(info.Version, m_qstrName));
     m_cancelUpgradeBtn->setAccessibleName(tr("Cancel upgrade of %1").arg(m_qstrName));
     m_reupdateBtn->setAccessibleName(tr("Retry upgrade of %1").arg(m_qstrName));
     m_upgradeProgressBar->setAccessibleName(tr("Upgrade progress of %1").arg(m_qstrName));
@@ -301,10 +313,66 @@ void DownloadedSubToolWidget::showVersions(bool bNeedsUpdate)
     QString text = tr("Version: V") + m_toolInfo.Version;
     const QString installed = ToolDataManager::instance()->toolStates().value(m_iToolKey).CurrentVersion;
     // Which version an update replaces is worth knowing before pressing it.
-    if (bNeedsUpdate && !installed.isEmpty() && installed != m_toolInfo.Version)
-        text += QLatin1Char(' ') + tr("(installed: V%1)").arg(installed);
+    if (bNeedsUpdate && !installed.isEmpty() && installed != m_toolInfo.Version) {
+        text += QLatin1Char(' ') + (installed == InstalledTools::kUnknownVersion
+                                        ? tr("(installed: an earlier version)")
+                                        : tr("(installed: V%1)").arg(installed));
+    }
     m_versionLabel->setText(text);
     m_versionLabel->setToolTip(text);
+}
+
+void DownloadedSubToolWidget::showNotes()
+{
+    ToolDataManager* data = ToolDataManager::instance();
+    QString notes;
+    if (m_emUpdateState == UpdateStateAvailable || m_emUpdateState == UpdateStateUpdating ||
+        m_emUpdateState == UpdateStateWaiting || m_emUpdateState == UpdateStateFailed)
+        notes = data->updateIntro(m_iToolKey);
+    else if (data->needsUpdate(m_iToolKey) && data->isUpdateSkipped(m_iToolKey))
+        notes = tr("The update to V%1 is skipped. The settings can offer it again.").arg(m_toolInfo.Version);
+    m_upgradeInfoLabel->setText(
+        notes.isEmpty()
+            ? QString()
+            : QStringLiteral("<html><head/><body><p style='line-height:20px'>%1</p></body></html>")
+                  .arg(notes.toHtmlEscaped()));
+}
+
+void DownloadedSubToolWidget::showFacts()
+{
+    if (m_iToolKey < 0)
+        return;
+    const InstalledTools::Facts facts = InstalledTools::instance()->facts(m_iToolKey);
+    const QString text = tr("Size: %1").arg(InstalledToolActions::sizeText(facts.sizeBytes)) +
+                         QStringLiteral("    ") +
+                         tr("Installed on: %1").arg(InstalledToolActions::dateText(facts.installedAt));
+    m_factsLabel->setText(text);
+    m_factsLabel->setToolTip(facts.folder);
+}
+
+void DownloadedSubToolWidget::showOffers()
+{
+    const bool bResting = m_emUpdateState == UpdateStateUpToDate || m_emUpdateState == UpdateStateAvailable;
+    const InstalledTools::RollbackOffer offer = InstalledTools::instance()->rollbackOffer(m_iToolKey);
+    m_rollbackBtn->setText(InstalledToolActions::rollbackText(offer));
+    m_rollbackBtn->setAccessibleName(m_rollbackBtn->text() + QStringLiteral(": ") + m_qstrName);
+    m_rollbackBtn->setVisible(bResting && offer.available && !m_bUpdateListMode);
+    m_skipBtn->setVisible(m_emUpdateState == UpdateStateAvailable);
+}
+
+void DownloadedSubToolWidget::fitHeight()
+{
+    // Resizing lays the row out again, which may call here once more.
+    if (m_bFitting || !layout())
+        return;
+    m_bFitting = true;
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                     : layout()->totalSizeHint().height();
+    const int target = qMax(kBaseHeight, needed);
+    if (target != height())
+        resize(width(), target);
+    m_bFitting = false;
 }
 
 void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
@@ -328,12 +396,12 @@ void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
     m_reupdateBtn->setVisible(emState == UpdateStateFailed);
     m_openBtnFrame->setVisible(bRests && !m_bUpdateListMode);
     quickLinkBtn->setVisible(bRests && !m_bUpdateListMode);
+    m_showFolderBtn->setVisible(bRests && !m_bUpdateListMode);
+    showVersions(ToolDataManager::instance()->needsUpdate(m_iToolKey));
+    showNotes();
+    showOffers();
     switch (emState) {
     case UpdateStateUpToDate:
-        showVersions(false);
-        m_upgradeInfoLabel->setText(QString());
-        m_upgradeInfoLabel->resize(404, 60);
-        resize(width(), qMax(kBaseHeight, m_toolNameLabel->height() + 74));
         break;
     case UpdateStateUpdating:
         m_upgradeProgressBar->setMode(ProgressBar::kPercentMode);
@@ -352,6 +420,7 @@ void DownloadedSubToolWidget::setUpdateState(UpdateState emState)
     case UpdateStateAvailable:
         break;
     }
+    fitHeight();
 }
 
 void DownloadedSubToolWidget::render()
@@ -377,19 +446,28 @@ void DownloadedSubToolWidget::render()
     case TransferState::Idle:
     case TransferState::Done:
     case TransferState::Cancelling: {
-        const bool bNeedsUpdate =
-            ToolDataManager::instance()->toolStates().value(m_iToolKey).IsNeedUpdate == 1;
-        setUpdateState(bNeedsUpdate ? UpdateStateAvailable : UpdateStateUpToDate);
+        const bool bOffered = ToolDataManager::instance()->updateOffered(m_iToolKey);
+        setUpdateState(bOffered ? UpdateStateAvailable : UpdateStateUpToDate);
         m_upgradeProgressBar->setValue(0);
         break;
     }
     }
+    showFacts();
 }
 
 void DownloadedSubToolWidget::onTransfersChanged(QVector<int> toolKeys)
 {
     if (toolKeys.contains(m_iToolKey))
         render();
+}
+
+void DownloadedSubToolWidget::onToolChanged(int iToolkey)
+{
+    if (iToolkey != m_iToolKey)
+        return;
+    // The same look may hold other versions, notes and offers now.
+    m_bStateShown = false;
+    render();
 }
 
 void DownloadedSubToolWidget::onSetCheckBoxVisible(bool bVisible)
@@ -487,10 +565,43 @@ void DownloadedSubToolWidget::onCreateQuickLink()
                tr("Comfirm"), crestui::GetIndependentWindow(this));
 }
 
+void DownloadedSubToolWidget::setCovered(bool bCovered)
+{
+    emit signalCover(bCovered);
+}
+
+void DownloadedSubToolWidget::onShowInFolder()
+{
+    QPointer<DownloadedSubToolWidget> self(this);
+    InstalledToolActions::showInFolder(m_iToolKey, crestui::GetIndependentWindow(this), [self](bool bCover) {
+        if (self)
+            self->setCovered(bCover);
+    });
+}
+
+void DownloadedSubToolWidget::onRollBack()
+{
+    QPointer<DownloadedSubToolWidget> self(this);
+    InstalledToolActions::rollBack(m_iToolKey, *m_pTransfers, crestui::GetIndependentWindow(this),
+                                   [self](bool bCover) {
+                                       if (self)
+                                           self->setCovered(bCover);
+                                   });
+}
+
+void DownloadedSubToolWidget::onSkipVersion()
+{
+    if (m_iToolKey < 0 || m_pTransfers->record(m_iToolKey).isActive())
+        return;
+    if (!InstalledTools::instance()->skipUpdate(m_iToolKey))
+        qCDebug(lcPages) << "the skip of tool" << m_iToolKey << "holds for this session only";
+}
+
 bool DownloadedSubToolWidget::isOnInteractiveChild(const QPoint& point) const
 {
-    const QList<QWidget*> controls{m_openBtn,     m_upgradeBtn, m_cancelUpgradeBtn,
-                                   m_reupdateBtn, m_checkBox,   quickLinkBtn};
+    const QList<QWidget*> controls{m_openBtn,       m_upgradeBtn,  m_cancelUpgradeBtn,
+                                   m_reupdateBtn,   m_checkBox,    quickLinkBtn,
+                                   m_showFolderBtn, m_rollbackBtn, m_skipBtn};
     for (QWidget* control : controls) {
         if (!control->isVisibleTo(this))
             continue;
@@ -509,36 +620,12 @@ void DownloadedSubToolWidget::setDragged(bool bDragged)
     update();
 }
 
-void DownloadedSubToolWidget::onNameResized(QSize size)
-{
-    m_toolNameLabel->move(0, 0);
-    toolNameLabel->setFixedHeight(size.height());
-    growTo(size.height() + 74);
-}
-
-void DownloadedSubToolWidget::onNotesResized(QSize size)
-{
-    m_upgradeInfoLabel->move(0, 0);
-    upgradeInfoLabel->setFixedSize(size);
-    growTo(size.height() + 36);
-}
-
-void DownloadedSubToolWidget::growTo(int iHeight)
-{
-    if (height() < iHeight)
-        resize(width(), iHeight);
-}
-
-void DownloadedSubToolWidget::placeQuickLink()
-{
-    const int x = m_openBtnFrame->x() + m_openBtn->x() - qAbs(quickLinkBtn->width() - m_openBtn->width()) / 2;
-    quickLinkBtn->move(x, height() - quickLinkBtn->height() - 5);
-}
-
 void DownloadedSubToolWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    placeQuickLink();
+    // A new width wraps the texts anew.
+    if (event->oldSize().width() != width())
+        fitHeight();
     emit signalResized(size());
 }
 

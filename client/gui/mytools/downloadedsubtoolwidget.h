@@ -18,21 +18,23 @@ class QPushButton;
 namespace gearmart {
 
 class ProgressBar;
-class ResizeLabel;
 class ToolTransfer;
 class TransferProgressLabel;
 
 // One downloaded tool on the my-tools board, in the list of all tools or in
-// the update list: icon, name, version, date and update notes, with open,
-// desktop link, upgrade, cancel and retry. Its looks render the tool's
-// transfer; its upgrade buttons go to the transfer model.
+// the update list: icon, name, version, date and update notes, its size and
+// install date, with open, desktop link, upgrade, cancel and retry, show in
+// folder, roll back and skip. Its looks render the tool's transfer; its
+// upgrade buttons go to the transfer model. The texts and buttons spread
+// over whatever width the row is given.
 class DownloadedSubToolWidget : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr int kBaseHeight = 96;
-    static constexpr int kMinWidth = 1008;
+    static constexpr int kBaseHeight = 128;
+    // Narrow enough for a window of 960 pixels with its scroll bar.
+    static constexpr int kMinWidth = 900;
 
     explicit DownloadedSubToolWidget(ToolTransfer* transfers, QWidget* parent = nullptr);
 
@@ -78,6 +80,9 @@ public slots:
     void onCancelUpdateBtnClicked();
     void onReupdateBtnClicked();
     void onCreateQuickLink();
+    void onShowInFolder();
+    void onRollBack();
+    void onSkipVersion();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -95,10 +100,14 @@ private:
     void showVersions(bool bNeedsUpdate);
     void render();
     void onTransfersChanged(QVector<int> toolKeys);
-    void onNameResized(QSize size);
-    void onNotesResized(QSize size);
-    void growTo(int iHeight);
-    void placeQuickLink();
+    void onToolChanged(int iToolkey);
+    // The notes, or why there are none while the catalog has a newer version.
+    void showNotes();
+    void showFacts();
+    void showOffers();
+    // As high as the texts need at the current width, never below the base.
+    void fitHeight();
+    void setCovered(bool bCovered);
     void showNotice(const QString& qstrIcon, const QString& qstrText, const QString& qstrOk,
                     QWidget* pParent);
 
@@ -110,18 +119,22 @@ private:
     bool m_bStateShown = false;
     bool m_bDragged = false;
     bool m_bUpdateListMode = false;
+    bool m_bFitting = false;
     ToolLauncher m_launcher;
     QPixmap m_shadow;
 
     QWidget* m_checkWidget = nullptr;
     QCheckBox* m_checkBox = nullptr;
     QLabel* m_iconLabel = nullptr;
-    QWidget* toolNameLabel = nullptr;
-    ResizeLabel* m_toolNameLabel = nullptr;
+    QLabel* m_toolNameLabel = nullptr;
     QLabel* m_versionLabel = nullptr;
     QLabel* m_dateLabel = nullptr;
-    QWidget* upgradeInfoLabel = nullptr;
-    ResizeLabel* m_upgradeInfoLabel = nullptr;
+    QLabel* m_upgradeInfoLabel = nullptr;
+    // Size on disk and when it was installed or last updated.
+    QLabel* m_factsLabel = nullptr;
+    QPushButton* m_showFolderBtn = nullptr;
+    QPushButton* m_rollbackBtn = nullptr;
+    QPushButton* m_skipBtn = nullptr;
     QPushButton* m_upgradeBtn = nullptr;
     QWidget* m_openBtnFrame = nullptr;
     QPushButton* m_openBtn = nullptr;

@@ -2,6 +2,7 @@
 
 #include "common/nomatchpanel.h"
 #include "common/toolsearchfield.h"
+#include "installed/installedtools.h"
 #include "mytools/downloadedsubtoolwidget.h"
 #include "mytools/downloadtoolswidget.h"
 #include "mytools/tipframe.h"
@@ -82,6 +83,8 @@ void ToolBoxWidget::makeConnections()
         connect(this, &ToolBoxWidget::signalResized, scene, &ToolManageScene::onViewResized);
     }
     connect(m_pTransfers, &ToolTransfer::signalTransfersChanged, this, &ToolBoxWidget::onTransfersChanged);
+    connect(InstalledTools::instance(), &InstalledTools::signalOffersChanged, this,
+            &ToolBoxWidget::onOffersChanged);
     connect(m_pDownloadedScene, &ToolManageScene::signalCover, this, &ToolBoxWidget::signalCover);
     connect(m_pUpdateScene, &ToolUpdateScene::signalUpgradeCompleted, this,
             &ToolBoxWidget::onToolUpgradeCompleted);
@@ -180,7 +183,7 @@ void ToolBoxWidget::fill()
     for (int key : qAsConst(keyByOrder)) {
         const ToolInfo& info = data->toolInfos()[key];
         m_pDownloadedScene->addTool(info);
-        if (states.value(key).IsNeedUpdate == 1)
+        if (data->updateOffered(key))
             m_pUpdateScene->addTool(info);
     }
     refreshBadge();
@@ -251,6 +254,20 @@ void ToolBoxWidget::onTransfersChanged(QVector<int> toolKeys)
         if (m_pTransfers->record(key).state == TransferState::Done && info != data->toolInfos().cend())
             m_pDownloadedScene->addTool(info.value());
     }
+}
+
+void ToolBoxWidget::onOffersChanged(int iToolKey)
+{
+    ToolDataManager* data = ToolDataManager::instance();
+    const bool bOffered = data->toolStates().value(iToolKey).IsDownload == 1 &&
+                          data->updateOffered(iToolKey) && data->toolInfos().contains(iToolKey);
+    if (bOffered && !m_pUpdateScene->rowOf(iToolKey)) {
+        m_pUpdateScene->addTool(data->toolInfos().value(iToolKey));
+        m_pUpdateScene->onViewResized();
+    } else if (!bOffered && m_pUpdateScene->rowOf(iToolKey)) {
+        m_pUpdateScene->onToolDeleted(iToolKey);
+    }
+    refreshBadge();
 }
 
 void ToolBoxWidget::onToolDeleted(int iToolKey)

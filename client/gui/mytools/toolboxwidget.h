@@ -73,6 +73,8 @@ private:
     void refreshNoMatch();
     // A download finished anywhere puts its tool on the list.
     void onTransfersChanged(QVector<int> toolKeys);
+    // A skip, its undo or a roll back: the update list follows.
+    void onOffersChanged(int iToolKey);
 
     ToolTransfer* m_pTransfers;
     ToolBoxTabWidget* m_ToolBoxTabWidget = nullptr;

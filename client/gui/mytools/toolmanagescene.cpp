@@ -87,6 +87,7 @@ DroppableProxyWidget* ToolManageScene::appendRow(const ToolInfo& info, bool bUpd
 {
     auto* row = new DownloadedSubToolWidget(m_pTransfers);
     row->setUpdateListMode(bUpdateListMode);
+    row->resize(m_iRowWidth, row->height());
     row->initialise(info);
     auto* proxy = new DroppableProxyWidget;
     proxy->setWidget(row);
@@ -127,17 +128,24 @@ void ToolManageScene::onRowResized()
 void ToolManageScene::fitSceneRect(qreal y, qreal width, int iMinHeight)
 {
     if (views().size() == 1)
-        setSceneRect(-1, y, width, qMax(m_iHeightSum, iMinHeight));
+        setSceneRect(-1, y, qMax(width, qreal(m_iRowWidth)), qMax(m_iHeightSum, iMinHeight));
 }
 
 void ToolManageScene::onViewResized()
 {
     if (views().size() != 1)
         return;
+    // Maximised, the rows spread their texts and buttons over the width.
+    QWidget* viewport = views().first()->viewport();
+    m_iRowWidth = qMax(DownloadedSubToolWidget::kMinWidth, viewport->width() - 2);
+    for (DroppableProxyWidget* proxy : qAsConst(m_listProxies)) {
+        if (QWidget* row = proxy->widget())
+            row->resize(m_iRowWidth, row->height());
+    }
     recountHeights();
     // The viewport's height, so that a list shorter than the view scrolls not.
-    const int height = qMax(m_iHeightSum, views().first()->viewport()->height());
-    setSceneRect(-1, -8, kRowWidth, height);
+    const int height = qMax(m_iHeightSum, viewport->height());
+    setSceneRect(-1, -8, m_iRowWidth, height);
 }
 
 } // namespace gearmart

@@ -40,6 +40,8 @@ public:
     bool isFiltered() const { return bool(m_rowFilter); }
     int shownRowCount() const;
     int heightSum() const { return m_iHeightSum; }
+    // What every row is given: the view's width, at least a row's minimum.
+    int rowWidth() const { return m_iRowWidth; }
     int extraHeightSum() const { return m_iExtraHeightSum; }
     // Where the row at a list position stands: below the shown rows before it.
     QPointF slotOf(int iIndex) const;
@@ -66,6 +68,7 @@ protected:
     int m_iHeightSum = 0;
     int m_iExtraHeightSum = 0;
     std::function<bool(int)> m_rowFilter;
+    int m_iRowWidth = kRowWidth;
 };
 
 } // namespace gearmart

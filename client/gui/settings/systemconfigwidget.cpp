@@ -1,6 +1,8 @@
 #include "settings/systemconfigwidget.h"
 
 #include "config/configmanager.h"
+#include "installed/installedtools.h"
+#include "log/logging.h"
 #include "panelcraft/cmiddleswitchbox.h"
 #include "settings/folderpicker.h"
 #include "settings/userdocuments.h"
@@ -9,6 +11,7 @@
 #include "widgets/tipdialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
@@ -18,6 +21,7 @@
 #include <QMovie>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace gearmart {
@@ -101,6 +105,11 @@ SystemConfigWidget::SystemConfigWidget(QWidget* parent)
     connect(m_pUpgradePromptSwitch, &QCheckBox::stateChanged, this,
             &SystemConfigWidget::onUpgradePromptChange);
     connect(m_pTransferModeSwitch, &QCheckBox::stateChanged, this, &SystemConfigWidget::onTransferModeChange);
+    connect(m_pLanguageBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &SystemConfigWidget::onLanguageChanged);
+    // A skip made on the board, or a roll back, shows here at once.
+    connect(InstalledTools::instance(), &InstalledTools::signalOffersChanged, this,
+            [this] { fillSkipped(); });
 }
 
 void SystemConfigWidget::buildForm()
@@ -202,6 +211,42 @@ void SystemConfigWidget::buildForm()
     m_pTransferModeSwitch->setAccessibleDescription(transferText->text());
     layout->addWidget(transferText);
 
+    QHBoxLayout* languageRow = makeRow(layout);
+    auto* languageLabel = makeLabel(QStringLiteral("languageLabel"), tr("Language:"), this);
+    languageRow->addWidget(languageLabel);
+    m_pLanguageBox = new QComboBox(this);
+    m_pLanguageBox->setObjectName(QStringLiteral("languageBox"));
+    // Each language by its own name, so that either reader finds theirs.
+    m_pLanguageBox->addItem(QStringLiteral("English"), 0);
+    m_pLanguageBox->addItem(QStringLiteral("中文"), 1);
+    m_pLanguageBox->setMinimumSize(120, 32);
+    m_pLanguageBox->setAccessibleName(tr("Language"));
+    languageLabel->setBuddy(m_pLanguageBox);
+    languageRow->addWidget(m_pLanguageBox);
+    languageRow->addStretch();
+    auto* languageText = new QLabel(tr("The new language shows from the next start of Gearloft."), this);
+    languageText->setObjectName(QStringLiteral("languageTextLabel"));
+    languageText->setWordWrap(true);
+    languageText->setStyleSheet(QStringLiteral("color:#999999;"));
+    m_pLanguageBox->setAccessibleDescription(languageText->text());
+    layout->addWidget(languageText);
+
+    layout->addWidget(makeLabel(QStringLiteral("skippedLabel"), tr("Skipped updates"), this));
+    auto* skippedArea = new QScrollArea(this);
+    skippedArea->setObjectName(QStringLiteral("skippedArea"));
+    skippedArea->setFrameShape(QFrame::NoFrame);
+    skippedArea->setWidgetResizable(true);
+    skippedArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Four lines, then it scrolls: the pop-up stays below the window's height.
+    skippedArea->setMaximumHeight(4 * 34);
+    m_pSkippedList = new QWidget(skippedArea);
+    m_pSkippedList->setObjectName(QStringLiteral("skippedList"));
+    auto* skippedLayout = new QVBoxLayout(m_pSkippedList);
+    skippedLayout->setContentsMargins(0, 0, 0, 0);
+    skippedLayout->setSpacing(2);
+    skippedArea->setWidget(m_pSkippedList);
+    layout->addWidget(skippedArea);
+
     QHBoxLayout* licenseRow = makeRow(layout);
     licenseRow->addWidget(makeLabel(QStringLiteral("sourceLabel"), tr("License"), this));
     m_pSeeAboutBtn = makeButton(QStringLiteral("seeAboutBtn"), tr("see about"), this);
@@ -247,6 +292,78 @@ void SystemConfigWidget::fillPage()
 
     // The manual exists in English only.
     m_pUserManualFrame->setVisible(config->language() != 1);
+
+    // Any value but 0 shows the Chinese texts.
+    m_pLanguageBox->setCurrentIndex(config->language() == 0 ? 0 : 1);
+    fillSkipped();
+}
+
+void SystemConfigWidget::fillSkipped()
+{
+    QLayout* list = m_pSkippedList->layout();
+    // Later: the line's own button may be what is being handled.
+    while (QLayoutItem* item = list->takeAt(0)) {
+        if (QWidget* line = item->widget()) {
+            line->hide();
+            line->setParent(nullptr);
+            line->deleteLater();
+        }
+        delete item;
+    }
+    ToolDataManager* data = ToolDataManager::instance();
+    const QVector<int> keys = InstalledTools::instance()->skippedTools();
+    if (keys.isEmpty()) {
+        auto* none = new QLabel(tr("No update is skipped."), m_pSkippedList);
+        none->setObjectName(QStringLiteral("noSkippedLabel"));
+        none->setStyleSheet(QStringLiteral("color:#999999;"));
+        list->addWidget(none);
+        return;
+    }
+    for (int key : keys) {
+        auto* line = new QWidget(m_pSkippedList);
+        line->setObjectName(QStringLiteral("skipped_%1").arg(key));
+        auto* row = new QHBoxLayout(line);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(8);
+        const QString name = data->toolName(key);
+        const QString version = data->toolInfos().value(key).Version;
+        auto* text = new QLabel(QStringLiteral("%1  V%2").arg(name, version), line);
+        text->setObjectName(QStringLiteral("skippedText"));
+        row->addWidget(text, 1);
+        auto* undo = makeButton(QStringLiteral("undoSkipBtn"), tr("Offer again"), line);
+        undo->setAccessibleName(tr("Offer the update of %1 to V%2 again").arg(name, version));
+        connect(undo, &QPushButton::clicked, this, [this, key] { onUndoSkip(key); });
+        row->addWidget(undo);
+        list->addWidget(line);
+    }
+}
+
+void SystemConfigWidget::onUndoSkip(int iToolkey)
+{
+    const bool hadFocus = m_pSkippedList->isAncestorOf(focusWidget());
+    // The list follows through signalOffersChanged.
+    if (!InstalledTools::instance()->undoSkip(iToolkey))
+        showFailure(tr("save fail."));
+    // The pressed button is gone: the keyboard goes on from the list.
+    if (hadFocus) {
+        QPushButton* next = m_pSkippedList->findChild<QPushButton*>();
+        if (next)
+            next->setFocus();
+        else
+            m_pLanguageBox->setFocus();
+    }
+}
+
+void SystemConfigWidget::onLanguageChanged(int iIndex)
+{
+    const QString value = QString::number(m_pLanguageBox->itemData(iIndex).toInt());
+    if (ConfigManager::instance()->set(ConfigKey::Translator, value)) {
+        qCInfo(lcData).noquote() << "language" << value << "chosen for the next start";
+        return;
+    }
+    showFailure(tr("save fail."));
+    const QSignalBlocker blocker(m_pLanguageBox);
+    m_pLanguageBox->setCurrentIndex(iIndex == 0 ? 1 : 0);
 }
 
 void SystemConfigWidget::showPath()
@@ -540,6 +657,7 @@ void SystemConfigWidget::keyPressEvent(QKeyEvent* event)
 void SystemConfigWidget::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    fillSkipped();
     showPath();
     // Keyboard users start on the first control.
     m_pChangePathBtn->setFocus();

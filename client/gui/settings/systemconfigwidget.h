@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QComboBox;
 class QFrame;
 class QLabel;
 class QMovie;
@@ -22,8 +23,8 @@ namespace gearmart {
 class VersionChecker;
 
 // The settings pop-up of the title bar: the download folder and its move,
-// the switches, the version rows with the client's own update, and the
-// manual and licences.
+// the switches, the language, the skipped updates, the version rows with the
+// client's own update, and the manual and licences.
 class SystemConfigWidget : public QWidget
 {
     Q_OBJECT
@@ -65,6 +66,9 @@ public slots:
     void onUpgradePromptChange(int state);
     void onTransferModeChange(int state);
     void onManualButtonClicked();
+    // Saved for the next start: the texts, names and cloud follow it then.
+    void onLanguageChanged(int iIndex);
+    void onUndoSkip(int iToolkey);
 
     void onDownloadingCount(int count);
     void onServerResponded(int method, QMap<int, QString> toolkeyToServerValue);
@@ -97,6 +101,8 @@ private:
     // The path as the label has room for it, shortened in the middle; the
     // whole path stays in the tool tip and the accessible name.
     void showPath();
+    // One line per installed tool whose update is skipped, with its undo.
+    void fillSkipped();
 
     QLabel* m_pPathTextLabel = nullptr;
     QLabel* m_pWaitingLabel = nullptr;
@@ -113,6 +119,8 @@ private:
     QPushButton* m_pSeeAboutBtn = nullptr;
     QFrame* m_pUserManualFrame = nullptr;
     QPushButton* m_pOpenUserManualBtn = nullptr;
+    QComboBox* m_pLanguageBox = nullptr;
+    QWidget* m_pSkippedList = nullptr;
     QMovie* m_pWaitingMovie = nullptr;
 
     DownloadFolderMover* m_pMover = nullptr;

@@ -244,6 +244,80 @@ bool copyFile(const std::string& from, const std::string& to)
     return ok;
 }
 
+EntryId entryIdOf(const std::string& path)
+{
+    struct stat info;
+    EntryId id;
+    if (path.empty() || lstat(path.c_str(), &info) != 0)
+        return id;
+    id.device = static_cast<unsigned long long>(info.st_dev);
+    id.inode = static_cast<unsigned long long>(info.st_ino);
+    return id;
+}
+
+ReadResult readSmallFile(const std::string& path, std::size_t maxBytes, std::string& data)
+{
+    data.clear();
+    const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return ReadResult::Failed;
+    }
+    if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
+        close(fd);
+        return ReadResult::TooLarge;
+    }
+    char buffer[1 << 14];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            close(fd);
+            data.clear();
+            return ReadResult::Failed;
+        }
+        // The file may grow while it is read.
+        if (data.size() + static_cast<std::size_t>(n) > maxBytes) {
+            close(fd);
+            data.clear();
+            return ReadResult::TooLarge;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    return ReadResult::Read;
+}
+
+bool replaceFile(const std::string& path, const std::string& data)
+{
+    std::string temporary = path + ".XXXXXX";
+    // mkostemp creates with O_EXCL: an existing name, a link included, fails it.
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = fchmod(fd, 0600) == 0;
+    for (std::size_t done = 0; ok && done < data.size();) {
+        const ssize_t written = write(fd, data.data() + done, data.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        ok = written > 0;
+        if (ok)
+            done += static_cast<std::size_t>(written);
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok)
+        unlink(temporary.c_str());
+    return ok;
+}
+
 bool readLink(const std::string& path, std::string& target)
 {
     std::string buffer(4096, '\0');

@@ -324,6 +324,67 @@ private slots:
                  (QStringList{QStringLiteral("Setup.xml"), QStringLiteral("ToolsStateList.xml")}));
     }
 
+    // ToolsLocalInfo.xml is the user's and the client's: anything odd in it
+    // costs the skip or the way back, never the start.
+    void localInfoIsReadWithCare_data()
+    {
+        const QByteArray sound =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Tools>\n<Tool>\n"
+            "<ToolKey>2</ToolKey>\n<InstalledAt>2026-12-01T08:00:00Z</InstalledAt>\n"
+            "<PreviousVersion>1.0.0.1</PreviousVersion>\n<SkippedVersion>1.0.0.5</SkippedVersion>\n"
+            "<PreviousEntry>Two</PreviousEntry>\n<PreviousEntry>TwoData</PreviousEntry>\n"
+            "</Tool>\n</Tools>\n";
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("viaLink");
+        QTest::addColumn<bool>("skipped");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("sound") << sound << false << true << QStringList{"Two", "TwoData"};
+        QTest::newRow("absent") << QByteArray() << false << false << QStringList();
+        QTest::newRow("catalog moved on") << QByteArray(sound).replace("1.0.0.5", "1.0.0.4") << false << false
+                                          << QStringList{"Two", "TwoData"};
+        QTest::newRow("an entry out of the folder")
+            << QByteArray(sound).replace(">TwoData<", ">../TwoData<") << false << true << QStringList();
+        QTest::newRow("damaged") << QByteArray(sound).left(90) << false << false << QStringList();
+        QTest::newRow("too large") << sound + QByteArray(3 * 1024 * 1024, ' ') << false << false
+                                   << QStringList();
+        QTest::newRow("a link") << sound << true << false << QStringList();
+    }
+
+    void localInfoIsReadWithCare()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, viaLink);
+        QFETCH(bool, skipped);
+        QFETCH(QStringList, entries);
+        const QString target = path("/ToolsLocalInfo.xml");
+        if (viaLink) {
+            QVERIFY(testfiles::write(path("/elsewhere.xml"), file));
+            QVERIFY(QFile::link(path("/elsewhere.xml"), target));
+        } else if (!file.isEmpty()) {
+            QVERIFY(testfiles::write(target, file));
+        }
+        ToolDataManager* manager = loaded({{2, "1.0.0.5"}}, {{2, "1.0.0.1", 0, 0, 0, 0}});
+        QVERIFY(manager);
+        QCOMPARE(manager->isUpdateSkipped(2), skipped);
+        QCOMPARE(manager->localInfo(2).previousEntries, entries);
+        if (QTest::currentDataTag() == QByteArray("sound"))
+            QCOMPARE(manager->localInfo(2).installedAt, QDateTime(QDate(2026, 12, 1), QTime(8, 0), Qt::UTC));
+        // A skip the catalog has passed is gone from the file too.
+        if (QTest::currentDataTag() == QByteArray("catalog moved on"))
+            QVERIFY(!testfiles::read(target).contains("SkippedVersion"));
+
+        // What is recorded next replaces whatever was there, a link included.
+        manager->toolStates()[2].CurrentVersion = QStringLiteral("1.0.0.5");
+        manager->recordInstall(2, QStringLiteral("1.0.0.1"), {QStringLiteral("Two")});
+        QVERIFY(!QFileInfo(target).isSymLink());
+        if (viaLink)
+            QCOMPARE(testfiles::read(path("/elsewhere.xml")), file);
+        QVERIFY(!manager->isUpdateSkipped(2));
+        QVERIFY(makeManager() && ToolDataManager::instance()->loadAll());
+        QCOMPARE(ToolDataManager::instance()->localInfo(2).previousEntries, QStringList{"Two"});
+        QCOMPARE(ToolDataManager::instance()->localInfo(2).previousVersion, QStringLiteral("1.0.0.1"));
+    }
+
     void registersToolsTheClientInstalled()
     {
         ToolDataManager* manager = loaded({{2, "1.0.0.0", "Two Tool.exe"}, {8, "1.0.0.0"}}, {});

@@ -2,6 +2,7 @@
 // watching a process end, folders, spawning with an argument vector, free
 // space.
 #include "platform/diskspace.h"
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/processes.h"
 #include "platform/processwatch.h"
@@ -142,6 +143,39 @@ private slots:
         QCOMPARE(write(fds[1], "x", 1), ssize_t(-1));
         QCOMPARE(errno, EPIPE);
         close(fds[1]);
+    }
+
+    // Small state files: replaced whole, never written or read through a link.
+    void smallFilesAreReplacedWholeAndNeverThroughALink()
+    {
+        QTemporaryDir dir;
+        const std::string path = QFile::encodeName(dir.filePath(QStringLiteral("state.xml"))).toStdString();
+        const std::string elsewhere = QFile::encodeName(dir.filePath(QStringLiteral("other"))).toStdString();
+        std::string data;
+        QCOMPARE(platform::readSmallFile(path, 100, data), platform::ReadResult::Missing);
+        QVERIFY(platform::replaceFile(path, "first"));
+        QVERIFY(platform::replaceFile(path, "second"));
+        QCOMPARE(platform::readSmallFile(path, 100, data), platform::ReadResult::Read);
+        QCOMPARE(data, std::string("second"));
+        QCOMPARE(platform::readSmallFile(path, 5, data), platform::ReadResult::TooLarge);
+        QCOMPARE(platform::permissionsOf(path), 0600u);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+
+        QVERIFY(platform::replaceFile(elsewhere, "theirs"));
+        QVERIFY(QFile::remove(QFile::decodeName(path.c_str())));
+        QCOMPARE(symlink(elsewhere.c_str(), path.c_str()), 0);
+        QCOMPARE(platform::readSmallFile(path, 100, data), platform::ReadResult::Failed);
+        QVERIFY(platform::replaceFile(path, "ours"));
+        QCOMPARE(platform::entryKind(path), platform::EntryKind::File);
+        QCOMPARE(platform::readSmallFile(elsewhere, 100, data), platform::ReadResult::Read);
+        QCOMPARE(data, std::string("theirs"));
+
+        // A rename keeps who an entry is.
+        const platform::EntryId id = platform::entryIdOf(path);
+        QVERIFY(!id.isNull());
+        QCOMPARE(platform::moveEntry(path, path + ".moved"), platform::MoveResult::Moved);
+        QVERIFY(platform::entryIdOf(path + ".moved") == id);
+        QVERIFY(platform::entryIdOf(path).isNull());
     }
 
     void makeDirectoriesCreatesEveryLevel()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,34 @@ bool copyFile(const std::string& from, const std::string& to);
 // Makes to a link with the same target text as the link at from.
 bool copyLink(const std::string& from, const std::string& to);
 bool readLink(const std::string& path, std::string& target);
+
+// Who an entry is (device and inode, links not followed): a rename keeps
+// it, so an entry can be recognised under its new name. Null when missing.
+struct EntryId
+{
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+
+    bool isNull() const { return inode == 0; }
+    bool operator==(const EntryId& other) const { return device == other.device && inode == other.inode; }
+    bool operator!=(const EntryId& other) const { return !(*this == other); }
+};
+EntryId entryIdOf(const std::string& path);
+
+enum class ReadResult
+{
+    Read,
+    Missing,
+    TooLarge,
+    Failed, // a link, a folder, or unreadable
+};
+// The whole of a regular file of at most maxBytes, never read through a link.
+ReadResult readSmallFile(const std::string& path, std::size_t maxBytes, std::string& data);
+// Replaces the file at path by data all at once: written to a new file
+// beside it (created, never opened through a link), flushed, then renamed
+// over path. A link at path is replaced, not followed. On failure path is
+// as it was.
+bool replaceFile(const std::string& path, const std::string& data);
 
 // Whether nobody but this user (and the system's administrator) can change
 // what the folder holds: the folder is this user's, and neither it nor any

@@ -1,13 +1,15 @@
 // The details page's left column: looks from the tool state and from the
 // tool's transfer, and what its buttons ask for.
+#include "common/installedtoolactions.h"
 #include "common/signingate.h"
 #include "common/transferprogresslabel.h"
-#include "transfer/transferprogresstext.h"
 #include "config/configmanager.h"
 #include "details/moreinfoleftwidget.h"
 #include "detailsfixture.h"
+#include "installed/installedtools.h"
 #include "system/systemutils.h"
 #include "transfer/transferfailure.h"
+#include "transfer/transferprogresstext.h"
 #include "transferfixture.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
@@ -21,9 +23,12 @@
 using detailstest::DetailsInstallation;
 using detailstest::pressAccessible;
 using detailstest::ToolSpec;
+using gearmart::InstalledToolActions;
+using gearmart::InstalledTools;
 using gearmart::MoreInfoLeftWidget;
 using gearmart::ProgressBar;
 using gearmart::TipDialog;
+using gearmart::ToolDataManager;
 using Look = MoreInfoLeftWidget::Look;
 
 Q_DECLARE_METATYPE(MoreInfoLeftWidget::Look)
@@ -450,6 +455,50 @@ private slots:
         QCOMPARE(child<QLabel>("versionLabel")->text(), QStringLiteral("V2.0.0.3"));
         QCOMPARE(child<QLabel>("timeLabel")->text(), QStringLiteral("2026-11-30"));
         QCOMPARE(child<QLabel>("label_3")->text(), QStringLiteral("size:"));
+    }
+
+    // Beside the catalog's facts, what is on this disk, and the way back.
+    void installedFactsAndRollBack()
+    {
+        make(ToolSpec(), {}, 0, 0);
+        QVERIFY(!shown("installedVersionLabel"));
+        QVERIFY(!shown("showFolderBtn"));
+        QVERIFY(installFakeTool(m_install->installedExecutable(m_tool)));
+        const QString folder = QFileInfo(m_install->installedExecutable(m_tool)).path();
+        const QString kept = QFileInfo(folder).path() + QStringLiteral("/.") + QFileInfo(folder).fileName() +
+                             QStringLiteral(".previous");
+        QVERIFY(QDir().mkpath(kept));
+        ToolDataManager* data = ToolDataManager::instance();
+        data->toolStates()[kKey].CurrentVersion = QStringLiteral("2.0.0.2");
+        DetailsInstallation::setState(kKey, 1, 1);
+        m_model->running(kKey);
+        // Not while an update replaces the files.
+        QVERIFY(shown("installedVersionLabel"));
+        QVERIFY(!shown("rollbackBtn"));
+        m_left->onCancel();
+        m_model->answer(gearmart::CancelDownloadSubTool, kKey, QStringLiteral("0"));
+
+        QCOMPARE(child<QLabel>("versionLabel")->text(), QStringLiteral("V2.0.0.3"));
+        QCOMPARE(child<QLabel>("installedVersionLabel")->text(), QStringLiteral("V2.0.0.2"));
+        InstalledTools::instance()->waitForMeasurementsForTesting();
+        QCOMPARE(child<QLabel>("diskSizeLabel")->text(),
+                 InstalledToolActions::sizeText(gearmart::folderSize(folder)));
+        QCOMPARE(child<QLabel>("installedAtLabel")->text(),
+                 QFileInfo(folder).lastModified().date().toString(Qt::ISODate));
+        // Kept by an update nobody recorded: its version is not known.
+        auto* rollback = child<QPushButton>("rollbackBtn");
+        QVERIFY(shown("rollbackBtn"));
+        QCOMPARE(rollback->text(), QStringLiteral("Roll back to the previous version"));
+        TipDialog::setNextAnswerForTesting(1);
+        TipDialog::setNextAnswerForTesting(1);
+        rollback->click();
+        QVERIFY(
+            QFileInfo(kept + QLatin1Char('/') + QFileInfo(m_install->installedExecutable(m_tool)).fileName())
+                .exists());
+        QCOMPARE(child<QLabel>("installedVersionLabel")->text(), QStringLiteral("an earlier version"));
+        // The newer version is skipped: nothing offers it here.
+        verifyLook(Look::Installed);
+        QVERIFY(!shown("rollbackBtn"));
     }
 
     void logoComesFromTheLargeIcon()

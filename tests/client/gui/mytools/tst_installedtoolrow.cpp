@@ -1,17 +1,21 @@
 // The installed tool's row: its looks rendering the tool's transfer, the
 // checks before an upgrade, what its buttons ask for and its keyboard actions.
 #include "boardfixture.h"
+#include "common/installedtoolactions.h"
 #include "common/signingate.h"
 #include "common/transferprogresslabel.h"
-#include "transfer/transferprogresstext.h"
+#include "installed/installedtools.h"
 #include "mytools/downloadedsubtoolwidget.h"
+#include "system/systemutils.h"
 #include "transfer/transferfailure.h"
+#include "transfer/transferprogresstext.h"
 #include "transferfixture.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -19,6 +23,18 @@
 #include <QtTest>
 
 using namespace gearmart;
+
+// Stands in for the file manager.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
 
 class TestInstalledToolRow : public QObject
 {
@@ -47,6 +63,23 @@ private:
     {
         QWidget* widget = row->findChild<QWidget*>(QLatin1String(name));
         return widget && widget->isVisibleTo(row);
+    }
+
+    // The version an update of the tool replaced, kept beside it; an empty
+    // version: kept by an update nobody recorded.
+    static void keepPrevious(int key, const QString& version)
+    {
+        ToolDataManager* data = ToolDataManager::instance();
+        const QString folder = ToolLauncher::toolFolder(key);
+        const QString kept = QFileInfo(folder).path() + QStringLiteral("/.") + QFileInfo(folder).fileName() +
+                             QStringLiteral(".previous");
+        QVERIFY(testcatalog::writeFile(kept + QStringLiteral("/version.txt"), "previous"));
+        if (version.isEmpty())
+            return;
+        ToolLocalInfo info;
+        info.previousVersion = version;
+        info.previousEntries = QStringList{QFileInfo(folder).fileName()};
+        data->setLocalInfo(key, info);
     }
 
 private slots:
@@ -321,6 +354,86 @@ private slots:
         // Hidden controls take no clicks.
         auto* cancel = part<QPushButton>(row.get(), "m_cancelUpgradeBtn");
         QVERIFY(!row->isOnInteractiveChild(cancel->mapTo(row.get(), cancel->rect().center())));
+    }
+
+    void factsAndTheFolder()
+    {
+        auto row = makeRow(3);
+        const QString folder = ToolLauncher::toolFolder(3);
+        InstalledTools::instance()->waitForMeasurementsForTesting();
+        QCOMPARE(part<QLabel>(row.get(), "m_factsLabel")->text(),
+                 QStringLiteral("Size: %1    Installed on: %2")
+                     .arg(InstalledToolActions::sizeText(folderSize(folder)),
+                          QFileInfo(folder).lastModified().date().toString(Qt::ISODate)));
+        QVERIFY(!shown(row.get(), "m_rollbackBtn"));
+        QVERIFY(!shown(row.get(), "m_skipBtn"));
+
+        UrlRecorder manager;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &manager, "open");
+        part<QPushButton>(row.get(), "m_showFolderBtn")->click();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(manager.urls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+        QCOMPARE(TipDialog::requestCountForTesting(), 0);
+    }
+
+    void rollBackAsksAndTells()
+    {
+        keepPrevious(3, QStringLiteral("1.0.0.0"));
+        auto row = makeRow(3);
+        auto* rollback = part<QPushButton>(row.get(), "m_rollbackBtn");
+        QVERIFY(rollback->isVisibleTo(row.get()));
+        QCOMPARE(rollback->text(), QStringLiteral("Roll back to V1.0.0.0"));
+
+        TipDialog::setNextAnswerForTesting(0);
+        rollback->click();
+        QVERIFY(TipDialog::lastRequestForTesting().text.startsWith(
+            QStringLiteral("Roll Tool3 back to V1.0.0.0?")));
+        QCOMPARE(ToolDataManager::instance()->toolStates().value(3).CurrentVersion,
+                 QStringLiteral("1.0.0.1"));
+
+        TipDialog::setNextAnswerForTesting(1);
+        TipDialog::setNextAnswerForTesting(1);
+        rollback->click();
+        QCOMPARE(TipDialog::lastRequestForTesting().text,
+                 QStringLiteral("Tool3 was rolled back to V1.0.0.0."));
+        QCOMPARE(testcatalog::read(ToolLauncher::toolFolder(3) + QStringLiteral("/version.txt")),
+                 QByteArray("previous"));
+        // Back at the older version, the newer one skipped and kept.
+        QCOMPARE(row->updateState(), UpdateStateUpToDate);
+        QCOMPARE(part<QLabel>(row.get(), "m_versionLabel")->text(),
+                 QStringLiteral("Version: V1.0.0.1 (installed: V1.0.0.0)"));
+        QVERIFY(part<QLabel>(row.get(), "m_upgradeInfoLabel")->text().contains(QStringLiteral("is skipped")));
+        QVERIFY(!rollback->isVisibleTo(row.get()));
+    }
+
+    // Down to the narrowest row the window allows, every control stays on
+    // the row and clear of the others; wide, the texts take the room.
+    void rowFitsNarrowAndSpreadsWide()
+    {
+        keepPrevious(2, QString());
+        auto row = makeRow(2);
+        QVERIFY(shown(row.get(), "m_rollbackBtn"));
+        QVERIFY(shown(row.get(), "m_skipBtn"));
+        int notesWidth = 0;
+        for (int width : {int(DownloadedSubToolWidget::kMinWidth), 1600}) {
+            row->resize(width, row->height());
+            QCoreApplication::processEvents();
+            QVector<QRect> taken;
+            for (QWidget* control : row->findChildren<QWidget*>()) {
+                if (!control->isVisibleTo(row.get()) || control->parentWidget() != row.get())
+                    continue;
+                const QRect area = control->geometry();
+                QVERIFY2(row->rect().contains(area), qPrintable(control->objectName()));
+                if (!qobject_cast<QAbstractButton*>(control))
+                    continue;
+                for (const QRect& other : qAsConst(taken))
+                    QVERIFY2(!other.intersects(area), qPrintable(control->objectName()));
+                taken << area;
+            }
+            const int now = part<QLabel>(row.get(), "m_upgradeInfoLabel")->width();
+            QVERIFY(now > notesWidth);
+            notesWidth = now;
+        }
     }
 
     void everyControlHasAName()

@@ -4,6 +4,7 @@
 #include "boardfixture.h"
 #include "common/nomatchpanel.h"
 #include "common/toolsearchfield.h"
+#include "installed/installedtools.h"
 #include "mytools/boardaccessibility.h"
 #include "mytools/deleteframe.h"
 #include "mytools/downloadedsubtoolwidget.h"
@@ -33,6 +34,11 @@
 #include <QtTest>
 
 using namespace gearmart;
+
+namespace {
+// A row without long notes.
+constexpr int kRow = DownloadedSubToolWidget::kBaseHeight;
+} // namespace
 
 class TestToolBoard : public QObject
 {
@@ -121,7 +127,7 @@ private slots:
         QCOMPARE(board->downloadToolsWidget()->stack()->currentIndex(), 1);
         // Rows stand one below the other.
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(board->downloadedScene()->proxies().at(i)->pos(), QPointF(0, 96 * i));
+            QCOMPARE(board->downloadedScene()->proxies().at(i)->pos(), QPointF(0, kRow * i));
         QVERIFY(board->updateNumLabel()->isVisible());
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("2"));
         QVERIFY(board->tipFrame()->isVisible());
@@ -144,11 +150,11 @@ private slots:
         QVERIFY(board);
         ToolDownloadedScene* scene = board->downloadedScene();
         const int tall = scene->rowOf(4)->height();
-        QVERIFY(tall > 96);
-        QCOMPARE(scene->proxyOf(4)->extraHeight(), tall - 96);
-        QTRY_COMPARE(scene->proxyOf(2)->pos(), QPointF(0, 96 + tall));
-        QCOMPARE(scene->proxyOf(5)->pos(), QPointF(0, 2 * 96 + tall));
-        QCOMPARE(scene->heightSum(), 3 * 96 + tall);
+        QVERIFY(tall > kRow);
+        QCOMPARE(scene->proxyOf(4)->extraHeight(), tall - kRow);
+        QTRY_COMPARE(scene->proxyOf(2)->pos(), QPointF(0, kRow + tall));
+        QCOMPARE(scene->proxyOf(5)->pos(), QPointF(0, 2 * kRow + tall));
+        QCOMPARE(scene->heightSum(), 3 * kRow + tall);
     }
 
     void dragReordersAndSavesTheOrder()
@@ -166,19 +172,19 @@ private slots:
 
         // The first row dragged below the third.
         const QPoint from = rowSpot(board.get(), 3);
-        drag(board.get(), from, from + QPoint(0, 2 * 96 + 30));
+        drag(board.get(), from, from + QPoint(0, 2 * kRow + 30));
         QCOMPARE(scene->toolKeys(), (QVector<int>{4, 2, 3, 5}));
         QVERIFY(!board->downloadToolsWidget()->deleteFrame()->isVisible());
         QTRY_VERIFY(!scene->isRelayoutPending() && !scene->isAnimating());
         for (int i = 0; i < 4; ++i)
-            QCOMPARE(scene->proxies().at(i)->pos(), QPointF(0, 96 * i));
+            QCOMPARE(scene->proxies().at(i)->pos(), QPointF(0, kRow * i));
         QCOMPARE(boardtest::savedListOrder(*m_install).value(3), 2);
         QCOMPARE(boardtest::savedListOrder(*m_install).value(4), 0);
         QCOMPARE(boardtest::savedListOrder(*m_install).value(5), 3);
 
         // And back up to the top.
         const QPoint again = rowSpot(board.get(), 5);
-        drag(board.get(), again, again - QPoint(0, 3 * 96 + 10));
+        drag(board.get(), again, again - QPoint(0, 3 * kRow + 10));
         QCOMPARE(scene->toolKeys(), (QVector<int>{5, 4, 2, 3}));
         QCOMPARE(boardtest::savedListOrder(*m_install).value(5), 0);
         QCOMPARE(TipDialog::requestCountForTesting(), 0);
@@ -201,7 +207,7 @@ private slots:
         QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
         QCOMPARE(scene->toolKeys(), (QVector<int>{3, 2, 4, 5}));
         QTRY_VERIFY(!scene->isAnimating());
-        QCOMPARE(scene->proxyOf(4)->pos(), QPointF(0, 2 * 96));
+        QCOMPARE(scene->proxyOf(4)->pos(), QPointF(0, 2 * kRow));
         QCOMPARE(boardtest::savedListOrder(*m_install),
                  (QMap<int, int>{{0, 0}, {1, 0}, {2, 1}, {3, 0}, {4, 2}, {5, 3}, {6, 0}}));
     }
@@ -242,8 +248,8 @@ private slots:
         QCOMPARE(deleted.last().at(0).toInt(), 4);
         QTRY_VERIFY(!board->downloadedScene()->isAnimating() &&
                     !board->downloadedScene()->isRelayoutPending());
-        QCOMPARE(board->downloadedScene()->proxyOf(2)->pos(), QPointF(0, 96));
-        QCOMPARE(board->downloadedScene()->proxyOf(5)->pos(), QPointF(0, 2 * 96));
+        QCOMPARE(board->downloadedScene()->proxyOf(2)->pos(), QPointF(0, kRow));
+        QCOMPARE(board->downloadedScene()->proxyOf(5)->pos(), QPointF(0, 2 * kRow));
     }
 
     void aDeclinedOrRefusedDeleteKeepsTheTool()
@@ -477,6 +483,39 @@ private slots:
         QCOMPARE(board->updateCount(), 0);
         QVERIFY(!board->updateNumLabel()->isVisible());
         QVERIFY(allUpgraded.count() > 0);
+    }
+
+    // A skipped update leaves the update list, the badge and the batch; its
+    // undo (from the settings) brings it back.
+    void aSkippedUpdateIsNotOffered()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        DownloadedSubToolWidget* all = board->downloadedScene()->rowOf(2);
+        QPushButton* skip = all->findChild<QPushButton*>(QStringLiteral("m_skipBtn"));
+        QVERIFY(skip->isVisibleTo(all));
+        skip->click();
+        QCOMPARE(board->updateScene()->toolKeys(), QVector<int>{4});
+        QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("1"));
+        QCOMPARE(all->updateState(), UpdateStateUpToDate);
+        QVERIFY(!skip->isVisibleTo(all));
+        QVERIFY(testcatalog::read(m_install->filePath(QStringLiteral("ToolsLocalInfo.xml")))
+                    .contains("<SkippedVersion>1.0.0.1</SkippedVersion>"));
+
+        // "Update all" leaves it out.
+        board->tabWidget()->updateableToolButton()->click();
+        board->updateToolsWidget()->batchUpdateButton()->click();
+        board->updateScene()->onSolveCheckAllState(Qt::Checked);
+        board->updateToolsWidget()->updateButton()->click();
+        QCOMPARE(m_model->sent.size(), 1);
+        QCOMPARE(m_model->sent.first().urlToUnzipDir.size(), 1);
+        QCOMPARE(m_model->transfers.record(2).state, TransferState::Idle);
+
+        QVERIFY(InstalledTools::instance()->undoSkip(2));
+        QCOMPARE(board->updateScene()->toolKeys(), (QVector<int>{4, 2}));
+        QCOMPARE(all->updateState(), UpdateStateAvailable);
+        board->onShowToolBoxWidget();
+        QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("2"));
     }
 
     void everyControlHasAName()

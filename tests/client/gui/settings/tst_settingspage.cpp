@@ -1,7 +1,9 @@
-// The settings and help pop-ups apart from the folder move: switches saved
-// to Setup.xml, the manual and the licences handed to the desktop, hiding,
-// keyboard use and accessible names.
+// The settings and help pop-ups apart from the folder move: switches and the
+// language saved to Setup.xml, the skipped updates and their undo, the manual
+// and the licences handed to the desktop, hiding, keyboard use and
+// accessible names.
 #include "config/configmanager.h"
+#include "installed/installedtools.h"
 #include "panelcraft/basedialog.h"
 #include "panelcraft/cmiddleswitchbox.h"
 #include "panelcraft/tipdialogwithbuttom.h"
@@ -13,6 +15,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
@@ -134,6 +137,57 @@ private slots:
         toggle->click();
         QCOMPARE(toggle->state(), 0);
         QCOMPARE(savedValue(key.constData()), QByteArray("0"));
+    }
+
+    // Saved for the next start, and said so; the keyboard works the choice.
+    void languageIsSavedForTheNextStart()
+    {
+        SystemConfigWidget page;
+        page.show();
+        auto* language = page.findChild<QComboBox*>(QStringLiteral("languageBox"));
+        QCOMPARE(language->currentText(), QStringLiteral("English"));
+        QVERIFY(page.findChild<QLabel*>(QStringLiteral("languageTextLabel"))->text().contains("next start"));
+        language->setFocus();
+        QTest::keyClick(language, Qt::Key_Down);
+        QCOMPARE(savedValue("Translator"), QByteArray("1"));
+        // Nothing changes before that start.
+        QCOMPARE(ConfigManager::instance()->language(), 1u);
+        QCOMPARE(ToolDataManager::instance()->language(), 0);
+        QTest::keyClick(language, Qt::Key_Up);
+        QCOMPARE(savedValue("Translator"), QByteArray("0"));
+
+        QVERIFY(QFile::remove(m_install->setupFile()));
+        QTest::keyClick(language, Qt::Key_Down);
+        QCOMPARE(language->currentIndex(), 0);
+        QCOMPARE(page.findChild<QLabel*>(QStringLiteral("tipTextLabel"))->text(),
+                 QStringLiteral("save fail."));
+    }
+
+    void skippedUpdatesAreListedAndUndone()
+    {
+        QVERIFY(m_install->downloadTools());
+        ToolDataManager* data = ToolDataManager::instance();
+        for (int key : {2, 3}) {
+            data->toolStates()[key].IsNeedUpdate = 1;
+            QVERIFY(InstalledTools::instance()->skipUpdate(key));
+        }
+        SystemConfigWidget page;
+        page.show();
+        QCOMPARE(page.findChildren<QPushButton*>(QStringLiteral("undoSkipBtn")).size(), 2);
+        QPushButton* undo = page.findChild<QPushButton*>(QStringLiteral("undoSkipBtn"));
+        QCOMPARE(undo->accessibleName(), QStringLiteral("Offer the update of Tool2 to V1.0.0.2 again"));
+        undo->setFocus();
+        QTest::keyClick(undo, Qt::Key_Space);
+        QVERIFY(data->updateOffered(2));
+        QCOMPARE(InstalledTools::instance()->skippedTools(), QVector<int>{3});
+        QCOMPARE(page.findChildren<QPushButton*>(QStringLiteral("undoSkipBtn")).size(), 1);
+        // The keyboard stays in the list.
+        QCOMPARE(page.focusWidget(), page.findChild<QPushButton*>(QStringLiteral("undoSkipBtn")));
+
+        // A skip made elsewhere shows at once.
+        QVERIFY(InstalledTools::instance()->undoSkip(3));
+        QVERIFY(page.findChildren<QPushButton*>(QStringLiteral("undoSkipBtn")).isEmpty());
+        QVERIFY(page.findChild<QLabel*>(QStringLiteral("noSkippedLabel")));
     }
 
     void failedSaveShowsAndPutsTheControlBack()
