@@ -41,7 +41,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         auto* widget = static_cast<QWidget*>(watched);
         if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-            reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason)
+            reason == Qt::ShortcutFocusReason)
             follow(widget);
         else if (reason == Qt::MouseFocusReason)
             follow(nullptr);
