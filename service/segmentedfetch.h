@@ -23,11 +23,12 @@ class FollowingHasher;
 // connection cannot fill, is filled by several. All connections are moved on
 // by the calling thread.
 //
-// The first connection asks for the whole file. Once its answer shows that
-// ranges are served, and the link is long (the answer took a while to come)
-// or the stream slow (the rest would take over a second at its pace), what
-// it has not yet received is cut into one part per connection, the first
-// part staying with it. On a short, fast link one stream is all there is:
+// The parts are laid out at once and the first connection asks for the
+// first. Once its answer shows that ranges are served, the others join when
+// the link is long (the answer took 40 ms or more: a round trip of some
+// 20 ms on a new connection) or the stream slow (after half a second the
+// rest would take over two at its pace); until then it goes from part to
+// part alone. On a short, fast link one stream is all there is:
 // every part beyond the first leaves the checksum more to read at the end.
 // A part that breaks is resumed where it broke (If-Range holds it to the
 // package begun); a connection that is done takes over a part nobody serves
@@ -110,7 +111,7 @@ private:
     std::vector<std::chrono::milliseconds> m_pauses;
     PauseFunction m_pause;
     std::int64_t m_minimumSplit = 4 * 1024 * 1024;
-    std::chrono::milliseconds m_longLink{4};
+    std::chrono::milliseconds m_longLink{40};
     std::function<bool()> m_stopRequested;
     std::function<void(std::int64_t)> m_progress;
 
