@@ -49,9 +49,9 @@ public:
     // A category of ToolCategory; none shows every category.
     void setCategory(std::optional<int> category);
 
-    // The cards that exist now, in grid order.
+    // The cards showing a tool now, in grid order (spare ones aside).
     QList<SubToolWidget*> cards() const;
-    // Null while the tool's card is not made.
+    // Null while no card shows the tool.
     SubToolWidget* card(int iToolkey) const { return m_cards.value(iToolkey); }
     // Where the card of the n-th shown tool goes.
     QRect cardRect(int iIndex) const;
