@@ -7,7 +7,6 @@
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "log/logging.h"
-#include "panelcraft/independentwindow.h"
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "transfer/transferfailure.h"
@@ -17,6 +16,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDebug>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -521,7 +523,7 @@ void DownloadedSubToolWidget::onUpdateBtnClicked()
     if (path.isEmpty()) {
         emit signalCover(true);
         showNotice(kNoticeIcon, tr("Please set downlaod path at system setting page."), tr("OK"),
-                   crestui::GetIndependentWindow(this));
+                   dialogParent());
         if (self)
             emit signalCover(false);
         return;
@@ -554,13 +556,23 @@ void DownloadedSubToolWidget::onCreateQuickLink()
         showNotice(kErrorIcon,
                    tr("No quick link was made: the program of %1 is missing. Please update or download it again.")
                        .arg(m_qstrName),
-                   tr("Comfirm"), crestui::GetIndependentWindow(this));
+                   tr("Comfirm"), dialogParent());
         return;
     }
     const bool bCreated = ToolLauncher::createDesktopShortcut(m_iToolKey);
     showNotice(bCreated ? kSuccessIcon : kErrorIcon,
                bCreated ? tr("Quick link successfully created to desktop.") : tr("Quick link create failed."),
-               tr("Comfirm"), crestui::GetIndependentWindow(this));
+               tr("Comfirm"), dialogParent());
+}
+
+QWidget* DownloadedSubToolWidget::dialogParent() const
+{
+    // On the board the row is a scene item: a dialog it parented would be
+    // drawn inside the list, under the cover that keeps the clicks away.
+    const QGraphicsProxyWidget* proxy = graphicsProxyWidget();
+    if (proxy && proxy->scene() && !proxy->scene()->views().isEmpty())
+        return proxy->scene()->views().first()->window();
+    return proxy ? nullptr : window();
 }
 
 void DownloadedSubToolWidget::setCovered(bool bCovered)
@@ -571,7 +583,7 @@ void DownloadedSubToolWidget::setCovered(bool bCovered)
 void DownloadedSubToolWidget::onShowInFolder()
 {
     QPointer<DownloadedSubToolWidget> self(this);
-    InstalledToolActions::showInFolder(m_iToolKey, crestui::GetIndependentWindow(this), [self](bool bCover) {
+    InstalledToolActions::showInFolder(m_iToolKey, dialogParent(), [self](bool bCover) {
         if (self)
             self->setCovered(bCover);
     });
@@ -580,11 +592,10 @@ void DownloadedSubToolWidget::onShowInFolder()
 void DownloadedSubToolWidget::onRollBack()
 {
     QPointer<DownloadedSubToolWidget> self(this);
-    InstalledToolActions::rollBack(m_iToolKey, *m_pTransfers, crestui::GetIndependentWindow(this),
-                                   [self](bool bCover) {
-                                       if (self)
-                                           self->setCovered(bCover);
-                                   });
+    InstalledToolActions::rollBack(m_iToolKey, *m_pTransfers, dialogParent(), [self](bool bCover) {
+        if (self)
+            self->setCovered(bCover);
+    });
 }
 
 void DownloadedSubToolWidget::onSkipVersion()

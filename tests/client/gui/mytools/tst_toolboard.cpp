@@ -475,6 +475,20 @@ private slots:
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("2"));
     }
 
+    // A row is a scene item: a message it parented would be drawn inside the
+    // list, under the cover, where nobody can press OK.
+    void aRowsMessageShowsOverTheWindow()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        QVERIFY(ConfigManager::instance()->setDownloadPath(QString()));
+        TipDialog::setNextAnswerForTesting(1);
+        board->downloadedScene()->rowOf(2)->findChild<QPushButton*>(QStringLiteral("m_upgradeBtn"))->click();
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        QCOMPARE(TipDialog::lastRequestForTesting().parent.data(), board->window());
+        TipDialog::resetForTesting();
+    }
+
     void everyControlHasAName()
     {
         auto board = makeBoard();
