@@ -167,6 +167,9 @@ void DownloadedSubToolWidget::buildForm()
     actionRow->addWidget(m_reupdateBtn, 0, Qt::AlignVCenter);
     actionRow->addWidget(m_cancelUpgradeBtn, 0, Qt::AlignVCenter);
     actionColumn->addLayout(actionRow);
+    // As wide as its widest look (the bar with its two buttons), so that the
+    // texts of all rows start and wrap alike whatever each row shows.
+    actionColumn->addItem(new QSpacerItem(172 + 2 * (4 + 24), 0, QSizePolicy::Fixed, QSizePolicy::Minimum));
     m_pTransferLabel = new TransferProgressLabel(this);
     m_pTransferLabel->setFixedHeight(16);
     actionColumn->addWidget(m_pTransferLabel);
