@@ -147,6 +147,7 @@ void DownloadedSubToolWidget::buildForm()
     auto* actionRow = new QHBoxLayout;
     actionRow->setContentsMargins(0, 0, 0, 0);
     actionRow->setSpacing(4);
+    actionRow->addStretch(1);
     m_upgradeBtn = makeButton(this, "m_upgradeBtn", QSize(96, 32));
     m_openBtnFrame = new QWidget(this);
     m_openBtnFrame->setObjectName(QStringLiteral("m_openBtnFrame"));

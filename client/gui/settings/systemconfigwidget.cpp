@@ -335,9 +335,11 @@ void SystemConfigWidget::fillSkipped()
     }
     // Every line up to four, then it scrolls: the pop-up stays below the
     // window's height.
-    list->activate();
+    // From the line itself: one added to a shown list counts as hidden in
+    // the layout until it is shown.
     const int lines = qMin(qMax(1, int(keys.size())), 4);
-    const int lineHeight = list->count() > 0 ? list->itemAt(0)->sizeHint().height() : 32;
+    QWidget* first = list->count() > 0 ? list->itemAt(0)->widget() : nullptr;
+    const int lineHeight = first ? first->sizeHint().height() : 32;
     m_pSkippedArea->setFixedHeight(lines * lineHeight + (lines - 1) * list->spacing());
     if (isVisible())
         adjustSize();

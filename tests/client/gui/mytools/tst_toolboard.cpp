@@ -126,6 +126,10 @@ private slots:
         QVERIFY(board->updateNumLabel()->isVisible());
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("2"));
         QVERIFY(board->tipFrame()->isVisible());
+        // Wider, the rows take the room instead of leaving a gap.
+        board->resize(1600, 700);
+        QTRY_COMPARE(board->downloadedScene()->rowOf(3)->width(),
+                     allToolsView(board.get())->viewport()->width() - 2);
 
         // The update tab hides badge and hint.
         board->tabWidget()->updateableToolButton()->click();
