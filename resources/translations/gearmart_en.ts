@@ -467,24 +467,8 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>The folder of %1 is missing: %2</source>
-        <translation>The folder of %1 is missing: %2</translation>
-    </message>
-    <message>
-        <source>No file manager opened the folder of %1: %2</source>
-        <translation>No file manager opened the folder of %1: %2</translation>
-    </message>
-    <message>
         <source>No previous version of %1 is kept any more.</source>
         <translation>No previous version of %1 is kept any more.</translation>
-    </message>
-    <message>
-        <source>Roll %1 back to %2? The version installed now is kept as the previous one, and the update to V%3 is skipped until a newer version comes out.</source>
-        <translation>Roll %1 back to %2? The version installed now is kept as the previous one, and the update to V%3 is skipped until a newer version comes out.</translation>
-    </message>
-    <message>
-        <source>%1 is being updated. Roll back once the update has ended.</source>
-        <translation>%1 is being updated. Roll back once the update has ended.</translation>
     </message>
     <message>
         <source>%1 was rolled back to %2.</source>
@@ -495,12 +479,28 @@
         <translation>%1 is running. Close it, then roll back.</translation>
     </message>
     <message>
-        <source>%1 could not be rolled back and stays as it was. Close every program that uses its files and try again.</source>
-        <translation>%1 could not be rolled back and stays as it was. Close every program that uses its files and try again.</translation>
+        <source>The folder of %1 is missing.</source>
+        <translation>The folder of %1 is missing.</translation>
     </message>
     <message>
-        <source>%1 could not be rolled back, and some of its files could not be put back either. Please update or download it again.</source>
-        <translation>%1 could not be rolled back, and some of its files could not be put back either. Please update or download it again.</translation>
+        <source>No file manager could open the folder of %1.</source>
+        <translation>No file manager could open the folder of %1.</translation>
+    </message>
+    <message>
+        <source>Roll %1 back to %2? V%3 is then skipped.</source>
+        <translation>Roll %1 back to %2? V%3 is then skipped.</translation>
+    </message>
+    <message>
+        <source>%1 is being updated. Roll back after the update.</source>
+        <translation>%1 is being updated. Roll back after the update.</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back; it stays as it was.</source>
+        <translation>%1 could not be rolled back; it stays as it was.</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back completely. Please update it again.</source>
+        <translation>%1 could not be rolled back completely. Please update it again.</translation>
     </message>
 </context>
 <context>

@@ -467,24 +467,8 @@
         <translation>取消</translation>
     </message>
     <message>
-        <source>The folder of %1 is missing: %2</source>
-        <translation>%1 的文件夹不存在：%2</translation>
-    </message>
-    <message>
-        <source>No file manager opened the folder of %1: %2</source>
-        <translation>没有文件管理器能打开 %1 的文件夹：%2</translation>
-    </message>
-    <message>
         <source>No previous version of %1 is kept any more.</source>
         <translation>%1 已没有保留的上一个版本。</translation>
-    </message>
-    <message>
-        <source>Roll %1 back to %2? The version installed now is kept as the previous one, and the update to V%3 is skipped until a newer version comes out.</source>
-        <translation>要将 %1 回退到 %2 吗？当前安装的版本将保留为上一个版本，在更新的版本发布之前将跳过 V%3 的更新。</translation>
-    </message>
-    <message>
-        <source>%1 is being updated. Roll back once the update has ended.</source>
-        <translation>%1 正在更新。请在更新结束后再回退。</translation>
     </message>
     <message>
         <source>%1 was rolled back to %2.</source>
@@ -495,12 +479,28 @@
         <translation>%1 正在运行。请先关闭它，然后再回退。</translation>
     </message>
     <message>
-        <source>%1 could not be rolled back and stays as it was. Close every program that uses its files and try again.</source>
-        <translation>%1 未能回退，仍保持原样。请关闭所有使用其文件的程序后重试。</translation>
+        <source>The folder of %1 is missing.</source>
+        <translation>%1 的文件夹不存在。</translation>
     </message>
     <message>
-        <source>%1 could not be rolled back, and some of its files could not be put back either. Please update or download it again.</source>
-        <translation>%1 未能回退，部分文件也未能还原。请重新更新或下载它。</translation>
+        <source>No file manager could open the folder of %1.</source>
+        <translation>没有文件管理器能打开 %1 的文件夹。</translation>
+    </message>
+    <message>
+        <source>Roll %1 back to %2? V%3 is then skipped.</source>
+        <translation>要将 %1 回退到 %2 吗？之后将跳过 V%3。</translation>
+    </message>
+    <message>
+        <source>%1 is being updated. Roll back after the update.</source>
+        <translation>%1 正在更新，请在更新完成后再回退。</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back; it stays as it was.</source>
+        <translation>%1 未能回退，仍保持原样。</translation>
+    </message>
+    <message>
+        <source>%1 could not be rolled back completely. Please update it again.</source>
+        <translation>%1 未能完全回退，请重新更新。</translation>
     </message>
 </context>
 <context>

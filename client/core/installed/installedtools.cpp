@@ -20,6 +20,12 @@ namespace {
 std::mutex g_instanceMutex;
 InstalledTools* g_pInstance = nullptr;
 
+QString sessionNote(bool bSaved)
+{
+    return bSaved ? QString()
+                  : QStringLiteral(" (for this session only: ToolsLocalInfo.xml could not be written)");
+}
+
 QString logName(int iToolkey)
 {
     const QString name = ToolDataManager::instance()->toolInfos().value(iToolkey).ToolENName;
@@ -179,11 +185,13 @@ InstalledTools::Rollback InstalledTools::rollBack(int iToolkey)
     if (!data->saveLocalInfo())
         qCWarning(lcData).noquote() << logName(iToolkey)
                                     << "rolled back, but ToolsLocalInfo.xml could not be written";
-    qCInfo(lcData).noquote() << logName(iToolkey) << "rolled back from V" + newer << "to"
-                             << (offer.version.isEmpty() ? QStringLiteral("the previous version")
-                                                         : "V" + older)
-                             << (state.IsNeedUpdate == 1 ? "; the update to V" + offered + " is skipped"
-                                                         : QString());
+    QString done = QStringLiteral("%1 rolled back from V%2 to %3")
+                       .arg(logName(iToolkey), newer,
+                            offer.version.isEmpty() ? QStringLiteral("the previous version")
+                                                    : QString(QLatin1Char('V') + older));
+    if (state.IsNeedUpdate == 1)
+        done += QStringLiteral("; the update to V%1 is skipped").arg(offered);
+    qCInfo(lcData).noquote() << done;
     emit signalOffersChanged(iToolkey);
     emit signalFactsChanged(iToolkey);
     return Rollback::RolledBack;
@@ -196,10 +204,8 @@ bool InstalledTools::skipUpdate(int iToolkey)
         return true;
     const QString version = data->toolInfos().value(iToolkey).Version;
     const bool saved = data->setSkippedVersion(iToolkey, version);
-    qCInfo(lcData).noquote() << logName(iToolkey) << "the update to V" + version << "is skipped"
-                             << (saved ? QString()
-                                       : QStringLiteral(
-                                             "(for this session: ToolsLocalInfo.xml could not be written)"));
+    qCInfo(lcData).noquote() << QStringLiteral("%1: the update to V%2 is skipped%3")
+                                    .arg(logName(iToolkey), version, sessionNote(saved));
     emit signalOffersChanged(iToolkey);
     return saved;
 }
@@ -211,10 +217,8 @@ bool InstalledTools::undoSkip(int iToolkey)
         return true;
     const QString version = data->localInfo(iToolkey).skippedVersion;
     const bool saved = data->setSkippedVersion(iToolkey, QString());
-    qCInfo(lcData).noquote() << logName(iToolkey) << "the update to V" + version << "is offered again"
-                             << (saved ? QString()
-                                       : QStringLiteral(
-                                             "(for this session: ToolsLocalInfo.xml could not be written)"));
+    qCInfo(lcData).noquote() << QStringLiteral("%1: the update to V%2 is offered again%3")
+                                    .arg(logName(iToolkey), version, sessionNote(saved));
     emit signalOffersChanged(iToolkey);
     return saved;
 }

@@ -1,10 +1,12 @@
 #include "common/installedtoolactions.h"
 
+#include "log/logging.h"
 #include "platform/documents.h"
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "widgets/tipdialog.h"
 
+#include <QDebug>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPointer>
@@ -59,13 +61,14 @@ void InstalledToolActions::showInFolder(int iToolkey, QWidget* pParent, const Co
     const InstalledTools::Facts facts = InstalledTools::instance()->facts(iToolkey);
     const QString name = ToolDataManager::instance()->toolName(iToolkey);
     if (!QFileInfo(facts.folder).isDir()) {
-        tell(kErrorIcon, tr("The folder of %1 is missing: %2").arg(name, facts.folder), false, pParent,
-             cover);
+        qCWarning(lcPages).noquote() << "show in folder:" << facts.folder << "is missing";
+        tell(kErrorIcon, tr("The folder of %1 is missing.").arg(name), false, pParent, cover);
         return;
     }
-    if (!platform::openWithDesktop(facts.folder))
-        tell(kErrorIcon, tr("No file manager opened the folder of %1: %2").arg(name, facts.folder), false,
-             pParent, cover);
+    if (!platform::openWithDesktop(facts.folder)) {
+        qCWarning(lcPages).noquote() << "show in folder: nothing opened" << facts.folder;
+        tell(kErrorIcon, tr("No file manager could open the folder of %1.").arg(name), false, pParent, cover);
+    }
 }
 
 bool InstalledToolActions::rollBack(int iToolkey, const ToolTransfer& transfers, QWidget* pParent,
@@ -80,17 +83,15 @@ bool InstalledToolActions::rollBack(int iToolkey, const ToolTransfer& transfers,
         return false;
     }
     const QString target = versionText(offer.version);
-    const QString question =
-        tr("Roll %1 back to %2? The version installed now is kept as the previous one, and the update to "
-           "V%3 is skipped until a newer version comes out.")
-            .arg(name, target, data->toolInfos().value(iToolkey).Version);
+    const QString question = tr("Roll %1 back to %2? V%3 is then skipped.")
+                                 .arg(name, target, data->toolInfos().value(iToolkey).Version);
     QPointer<QObject> alive(installed);
     if (tell(kSureIcon, question, true, pParent, cover) != 1 || !alive)
         return false;
     // Asked again after the question: the user may have started one meanwhile.
     if (transfers.record(iToolkey).isActive()) {
-        tell(kNoticeIcon, tr("%1 is being updated. Roll back once the update has ended.").arg(name), false,
-             pParent, cover);
+        tell(kNoticeIcon, tr("%1 is being updated. Roll back after the update.").arg(name), false, pParent,
+             cover);
         return false;
     }
     switch (installed->rollBack(iToolkey)) {
@@ -104,17 +105,11 @@ bool InstalledToolActions::rollBack(int iToolkey, const ToolTransfer& transfers,
         tell(kNoticeIcon, tr("No previous version of %1 is kept any more.").arg(name), false, pParent, cover);
         return false;
     case InstalledTools::Rollback::Failed:
-        tell(kErrorIcon,
-             tr("%1 could not be rolled back and stays as it was. Close every program that uses its files "
-                "and try again.")
-                 .arg(name),
-             false, pParent, cover);
+        tell(kErrorIcon, tr("%1 could not be rolled back; it stays as it was.").arg(name), false, pParent,
+             cover);
         return false;
     case InstalledTools::Rollback::Mixed:
-        tell(kErrorIcon,
-             tr("%1 could not be rolled back, and some of its files could not be put back either. Please "
-                "update or download it again.")
-                 .arg(name),
+        tell(kErrorIcon, tr("%1 could not be rolled back completely. Please update it again.").arg(name),
              false, pParent, cover);
         return false;
     }

@@ -7,7 +7,6 @@
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "log/logging.h"
-#include "panelcraft/independentwindow.h"
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "transfer/transferfailure.h"
@@ -18,6 +17,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDebug>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -147,6 +149,7 @@ void DownloadedSubToolWidget::buildForm()
     auto* actionRow = new QHBoxLayout;
     actionRow->setContentsMargins(0, 0, 0, 0);
     actionRow->setSpacing(4);
+    actionRow->addStretch(1);
     m_upgradeBtn = makeButton(this, "m_upgradeBtn", QSize(96, 32));
     m_openBtnFrame = new QWidget(this);
     m_openBtnFrame->setObjectName(QStringLiteral("m_openBtnFrame"));
@@ -167,6 +170,9 @@ void DownloadedSubToolWidget::buildForm()
     actionRow->addWidget(m_reupdateBtn, 0, Qt::AlignVCenter);
     actionRow->addWidget(m_cancelUpgradeBtn, 0, Qt::AlignVCenter);
     actionColumn->addLayout(actionRow);
+    // As wide as its widest look (the bar with its two buttons), so that the
+    // texts of all rows start and wrap alike whatever each row shows.
+    actionColumn->addItem(new QSpacerItem(172 + 2 * (4 + 24), 0, QSizePolicy::Fixed, QSizePolicy::Minimum));
     m_pTransferLabel = new TransferProgressLabel(this);
     m_pTransferLabel->setFixedHeight(16);
     actionColumn->addWidget(m_pTransferLabel);
@@ -523,7 +529,7 @@ void DownloadedSubToolWidget::onUpdateBtnClicked()
     if (path.isEmpty()) {
         emit signalCover(true);
         showNotice(kNoticeIcon, tr("Please set downlaod path at system setting page."), tr("OK"),
-                   crestui::GetIndependentWindow(this));
+                   dialogParent());
         if (self)
             emit signalCover(false);
         return;
@@ -556,13 +562,23 @@ void DownloadedSubToolWidget::onCreateQuickLink()
         showNotice(kErrorIcon,
                    tr("No quick link was made: the program of %1 is missing. Please update or download it again.")
                        .arg(m_qstrName),
-                   tr("Comfirm"), crestui::GetIndependentWindow(this));
+                   tr("Comfirm"), dialogParent());
         return;
     }
     const bool bCreated = ToolLauncher::createDesktopShortcut(m_iToolKey);
     showNotice(bCreated ? kSuccessIcon : kErrorIcon,
                bCreated ? tr("Quick link successfully created to desktop.") : tr("Quick link create failed."),
-               tr("Comfirm"), crestui::GetIndependentWindow(this));
+               tr("Comfirm"), dialogParent());
+}
+
+QWidget* DownloadedSubToolWidget::dialogParent() const
+{
+    // On the board the row is a scene item: a dialog it parented would be
+    // drawn inside the list, under the cover that keeps the clicks away.
+    const QGraphicsProxyWidget* proxy = graphicsProxyWidget();
+    if (proxy && proxy->scene() && !proxy->scene()->views().isEmpty())
+        return proxy->scene()->views().first()->window();
+    return proxy ? nullptr : window();
 }
 
 void DownloadedSubToolWidget::setCovered(bool bCovered)
@@ -573,7 +589,7 @@ void DownloadedSubToolWidget::setCovered(bool bCovered)
 void DownloadedSubToolWidget::onShowInFolder()
 {
     QPointer<DownloadedSubToolWidget> self(this);
-    InstalledToolActions::showInFolder(m_iToolKey, crestui::GetIndependentWindow(this), [self](bool bCover) {
+    InstalledToolActions::showInFolder(m_iToolKey, dialogParent(), [self](bool bCover) {
         if (self)
             self->setCovered(bCover);
     });
@@ -582,11 +598,10 @@ void DownloadedSubToolWidget::onShowInFolder()
 void DownloadedSubToolWidget::onRollBack()
 {
     QPointer<DownloadedSubToolWidget> self(this);
-    InstalledToolActions::rollBack(m_iToolKey, *m_pTransfers, crestui::GetIndependentWindow(this),
-                                   [self](bool bCover) {
-                                       if (self)
-                                           self->setCovered(bCover);
-                                   });
+    InstalledToolActions::rollBack(m_iToolKey, *m_pTransfers, dialogParent(), [self](bool bCover) {
+        if (self)
+            self->setCovered(bCover);
+    });
 }
 
 void DownloadedSubToolWidget::onSkipVersion()

@@ -232,20 +232,18 @@ void SystemConfigWidget::buildForm()
     layout->addWidget(languageText);
 
     layout->addWidget(makeLabel(QStringLiteral("skippedLabel"), tr("Skipped updates"), this));
-    auto* skippedArea = new QScrollArea(this);
-    skippedArea->setObjectName(QStringLiteral("skippedArea"));
-    skippedArea->setFrameShape(QFrame::NoFrame);
-    skippedArea->setWidgetResizable(true);
-    skippedArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Four lines, then it scrolls: the pop-up stays below the window's height.
-    skippedArea->setMaximumHeight(4 * 34);
-    m_pSkippedList = new QWidget(skippedArea);
+    m_pSkippedArea = new QScrollArea(this);
+    m_pSkippedArea->setObjectName(QStringLiteral("skippedArea"));
+    m_pSkippedArea->setFrameShape(QFrame::NoFrame);
+    m_pSkippedArea->setWidgetResizable(true);
+    m_pSkippedArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pSkippedList = new QWidget(m_pSkippedArea);
     m_pSkippedList->setObjectName(QStringLiteral("skippedList"));
     auto* skippedLayout = new QVBoxLayout(m_pSkippedList);
     skippedLayout->setContentsMargins(0, 0, 0, 0);
     skippedLayout->setSpacing(2);
-    skippedArea->setWidget(m_pSkippedList);
-    layout->addWidget(skippedArea);
+    m_pSkippedArea->setWidget(m_pSkippedList);
+    layout->addWidget(m_pSkippedArea);
 
     QHBoxLayout* licenseRow = makeRow(layout);
     licenseRow->addWidget(makeLabel(QStringLiteral("sourceLabel"), tr("License"), this));
@@ -317,9 +315,8 @@ void SystemConfigWidget::fillSkipped()
         none->setObjectName(QStringLiteral("noSkippedLabel"));
         none->setStyleSheet(QStringLiteral("color:#999999;"));
         list->addWidget(none);
-        return;
     }
-    for (int key : keys) {
+    for (int key : qAsConst(keys)) {
         auto* line = new QWidget(m_pSkippedList);
         line->setObjectName(QStringLiteral("skipped_%1").arg(key));
         auto* row = new QHBoxLayout(line);
@@ -336,6 +333,16 @@ void SystemConfigWidget::fillSkipped()
         row->addWidget(undo);
         list->addWidget(line);
     }
+    // Every line up to four, then it scrolls: the pop-up stays below the
+    // window's height.
+    // From the line itself: one added to a shown list counts as hidden in
+    // the layout until it is shown.
+    const int lines = qMin(qMax(1, int(keys.size())), 4);
+    QWidget* first = list->count() > 0 ? list->itemAt(0)->widget() : nullptr;
+    const int lineHeight = first ? first->sizeHint().height() : 32;
+    m_pSkippedArea->setFixedHeight(lines * lineHeight + (lines - 1) * list->spacing());
+    if (isVisible())
+        adjustSize();
 }
 
 void SystemConfigWidget::onUndoSkip(int iToolkey)

@@ -13,6 +13,7 @@ class QFrame;
 class QLabel;
 class QMovie;
 class QPushButton;
+class QScrollArea;
 
 namespace crestui {
 class CMiddleSwitchBox;
@@ -120,6 +121,7 @@ private:
     QFrame* m_pUserManualFrame = nullptr;
     QPushButton* m_pOpenUserManualBtn = nullptr;
     QComboBox* m_pLanguageBox = nullptr;
+    QScrollArea* m_pSkippedArea = nullptr;
     QWidget* m_pSkippedList = nullptr;
     QMovie* m_pWaitingMovie = nullptr;
 

@@ -131,6 +131,10 @@ private slots:
         QVERIFY(board->updateNumLabel()->isVisible());
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("2"));
         QVERIFY(board->tipFrame()->isVisible());
+        // Wider, the rows take the room instead of leaving a gap.
+        board->resize(1600, 700);
+        QTRY_COMPARE(board->downloadedScene()->rowOf(3)->width(),
+                     allToolsView(board.get())->viewport()->width() - 2);
 
         // The update tab hides badge and hint.
         board->tabWidget()->updateableToolButton()->click();
@@ -153,8 +157,10 @@ private slots:
         QVERIFY(tall > kRow);
         QCOMPARE(scene->proxyOf(4)->extraHeight(), tall - kRow);
         QTRY_COMPARE(scene->proxyOf(2)->pos(), QPointF(0, kRow + tall));
-        QCOMPARE(scene->proxyOf(5)->pos(), QPointF(0, 2 * kRow + tall));
-        QCOMPARE(scene->heightSum(), 3 * kRow + tall);
+        // Tool 2's row may wrap its texts too; the next one starts below it.
+        const int second = scene->rowOf(2)->height();
+        QCOMPARE(scene->proxyOf(5)->pos(), QPointF(0, kRow + tall + second));
+        QCOMPARE(scene->heightSum(), 2 * kRow + tall + second);
     }
 
     void dragReordersAndSavesTheOrder()
@@ -517,6 +523,20 @@ private slots:
         QCOMPARE(all->updateState(), UpdateStateAvailable);
         board->onShowToolBoxWidget();
         QCOMPARE(board->updateNumLabel()->text(), QStringLiteral("2"));
+    }
+
+    // A row is a scene item: a message it parented would be drawn inside the
+    // list, under the cover, where nobody can press OK.
+    void aRowsMessageShowsOverTheWindow()
+    {
+        auto board = makeBoard();
+        QVERIFY(board);
+        QVERIFY(ConfigManager::instance()->setDownloadPath(QString()));
+        TipDialog::setNextAnswerForTesting(1);
+        board->downloadedScene()->rowOf(2)->findChild<QPushButton*>(QStringLiteral("m_upgradeBtn"))->click();
+        QCOMPARE(TipDialog::requestCountForTesting(), 1);
+        QCOMPARE(TipDialog::lastRequestForTesting().parent.data(), board->window());
+        TipDialog::resetForTesting();
     }
 
     void everyControlHasAName()

@@ -176,6 +176,9 @@ private slots:
         QCOMPARE(page.findChildren<QPushButton*>(QStringLiteral("undoSkipBtn")).size(), 2);
         QPushButton* undo = page.findChild<QPushButton*>(QStringLiteral("undoSkipBtn"));
         QCOMPARE(undo->accessibleName(), QStringLiteral("Offer the update of Tool2 to V1.0.0.2 again"));
+        // Every line shows, not a slit of the first.
+        auto* area = page.findChild<QWidget*>(QStringLiteral("skippedArea"));
+        QVERIFY(area->height() >= 2 * undo->height());
         undo->setFocus();
         QTest::keyClick(undo, Qt::Key_Space);
         QVERIFY(data->updateOffered(2));
@@ -184,6 +187,7 @@ private slots:
         // The keyboard stays in the list.
         QCOMPARE(page.focusWidget(), page.findChild<QPushButton*>(QStringLiteral("undoSkipBtn")));
 
+        QVERIFY(area->height() >= undo->height());
         // A skip made elsewhere shows at once.
         QVERIFY(InstalledTools::instance()->undoSkip(3));
         QVERIFY(page.findChildren<QPushButton*>(QStringLiteral("undoSkipBtn")).isEmpty());
