@@ -510,14 +510,9 @@ bool PackageDownloader::transferStreamed()
             reportBytes(true);
             return true;
         case StreamEnd::Cancelled:
-            takeCancel();
-            clearBytes();
-            dropPartialFile();
-            return false;
+            return endCancelled();
         case StreamEnd::Failed:
-            dropPartialFile();
-            finish(StatusFailed);
-            return false;
+            return endFailed();
         case StreamEnd::Changed:
             if (!restartFromZero())
                 return false;
@@ -528,15 +523,10 @@ bool PackageDownloader::transferStreamed()
         if (m_received > before)
             fruitless = 0;
         if (fruitless >= m_resumePauses.size()) {
-            dropPartialFile();
-            finish(StatusFailed);
-            return false;
+            return endFailed();
         }
         if (!pauseBeforeResume(m_resumePauses[fruitless++])) {
-            takeCancel();
-            clearBytes();
-            dropPartialFile();
-            return false;
+            return endCancelled();
         }
     }
 }
@@ -557,9 +547,7 @@ bool PackageDownloader::transferSegmented()
         // A full disk is found before a byte is fetched.
         if (!m_file.reserve(m_total)) {
             logLine("No room for the package: " + m_url);
-            dropPartialFile();
-            finish(StatusFailed);
-            return false;
+            return endFailed();
         }
         const SegmentedFetch::Outcome outcome = fetchSegments();
         switch (outcome) {
@@ -573,28 +561,18 @@ bool PackageDownloader::transferSegmented()
             reportBytes(true);
             return true;
         case SegmentedFetch::Outcome::Cancelled:
-            takeCancel();
-            clearBytes();
-            dropPartialFile();
-            return false;
+            return endCancelled();
         case SegmentedFetch::Outcome::Failed:
-            dropPartialFile();
-            finish(StatusFailed);
-            return false;
+            return endFailed();
         case SegmentedFetch::Outcome::Changed:
             break;
         }
         // A package that keeps changing is given up like a dead server.
         if (restarts >= m_resumePauses.size()) {
-            dropPartialFile();
-            finish(StatusFailed);
-            return false;
+            return endFailed();
         }
         if (!pauseBeforeResume(m_resumePauses[restarts++])) {
-            takeCancel();
-            clearBytes();
-            dropPartialFile();
-            return false;
+            return endCancelled();
         }
         if (!restartFromZero())
             return false;
@@ -871,6 +849,21 @@ void PackageDownloader::dropPartialFile()
 {
     closeFile();
     std::remove(m_localPath.c_str());
+}
+
+bool PackageDownloader::endCancelled()
+{
+    takeCancel();
+    clearBytes();
+    dropPartialFile();
+    return false;
+}
+
+bool PackageDownloader::endFailed()
+{
+    dropPartialFile();
+    finish(StatusFailed);
+    return false;
 }
 
 void PackageDownloader::writeCell(int value)

@@ -150,6 +150,10 @@ private:
     void setMaxResponse(std::int64_t bytes);
     bool takeCancel();
     void dropPartialFile();
+    // The transfer ends on a cancel (no trace, no final status of its own)
+    // or as failed; both return false for the caller to pass on.
+    bool endCancelled();
+    bool endFailed();
     void writeCell(int value);
     int cellValue();
     bool appendToFile(const char* data, std::size_t length);

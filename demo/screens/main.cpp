@@ -105,26 +105,6 @@ int main(int argc, char* argv[])
              for (int i = 0; i < 3; ++i)
                  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
              settle();
-             QWidget* focused = QApplication::focusWidget();
-             std::printf("keyboard focus: %s %s active %d\n", focused ? focused->metaObject()->className() : "none",
-                         focused ? qUtf8Printable(focused->objectName()) : "", window.isActiveWindow());
-             return true;
-         }},
-        {"mytools", [&] { return click(window, "myToolsBtn") && click(window, "allToolBtn"); }},
-        {"updates", [&] { return click(window, "updateableToolBtn"); }},
-        {"settings", [&] { return click(window, "settingsBtn"); }},
-        // Where the keyboard is: the ring on the third control Tab reaches.
-        {"keyboard",
-         [&] {
-             if (!click(window, "toolsDownBtn"))
-                 return false;
-             window.activateWindow();
-             for (int i = 0; i < 3; ++i)
-                 QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
-             settle();
-             QWidget* focused = QApplication::focusWidget();
-             std::printf("keyboard focus: %s %s active %d\n", focused ? focused->metaObject()->className() : "none",
-                         focused ? qUtf8Printable(focused->objectName()) : "", window.isActiveWindow());
              return true;
          }},
     };
