@@ -15,7 +15,7 @@ set(GEARLOFT_SANITIZER_REPORTS "${CMAKE_BINARY_DIR}/sanitizer-reports")
 set(_supp "${CMAKE_SOURCE_DIR}/.ci/sanitizers")
 if(GEARLOFT_SANITIZER STREQUAL "address")
   list(APPEND GEARLOFT_TEST_ENVIRONMENT
-    "ASAN_OPTIONS=log_path=${GEARLOFT_SANITIZER_REPORTS}/asan:detect_leaks=1:check_initialization_order=1:fast_unwind_on_malloc=0:malloc_context_size=40"
+    "ASAN_OPTIONS=log_path=${GEARLOFT_SANITIZER_REPORTS}/asan:detect_leaks=1:check_initialization_order=1"
     "LSAN_OPTIONS=suppressions=${_supp}/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=log_path=${GEARLOFT_SANITIZER_REPORTS}/ubsan:print_stacktrace=1:halt_on_error=1:suppressions=${_supp}/ubsan.supp")
 elseif(GEARLOFT_SANITIZER STREQUAL "thread")
