@@ -347,7 +347,7 @@ private slots:
         manager.setMaxThreadCount(10);
         RequestSources sources{[&](int key) { return cloud.url(QStringLiteral("/t/%1.zip").arg(key)); },
                                [&] { return cloud.baseUrl(); },
-                               [&](int) { return downloads.path() + QStringLiteral("/SubTools/"); }};
+                               [&](int) -> QString { return downloads.path() + QStringLiteral("/SubTools/"); }};
         RequestRouter router(RequestTransport::over(&manager), sources);
         router.setPort(port);
         connect(&manager, &ClientRequestManager::signalRequestResult, &router,
