@@ -13,10 +13,9 @@ set(GEARLOFT_STAGE_DIR "${CMAKE_BINARY_DIR}/stage")
 set(GEARLOFT_TEST_ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_RUNTIME_DIR=${GEARLOFT_TEST_RUNTIME_DIR};XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state;LC_ALL=C.UTF-8;QT_QUICK_BACKEND=software;QTWEBENGINE_DISABLE_SANDBOX=1")
 set(GEARLOFT_SANITIZER_REPORTS "${CMAKE_BINARY_DIR}/sanitizer-reports")
 set(_supp "${CMAKE_SOURCE_DIR}/.ci/sanitizers")
-set(GEARLOFT_ASAN_OPTIONS "log_path=${GEARLOFT_SANITIZER_REPORTS}/asan:detect_leaks=1:check_initialization_order=1")
 if(GEARLOFT_SANITIZER STREQUAL "address")
   list(APPEND GEARLOFT_TEST_ENVIRONMENT
-    "ASAN_OPTIONS=${GEARLOFT_ASAN_OPTIONS}"
+    "ASAN_OPTIONS=log_path=${GEARLOFT_SANITIZER_REPORTS}/asan:detect_leaks=1:check_initialization_order=1"
     "LSAN_OPTIONS=suppressions=${_supp}/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=log_path=${GEARLOFT_SANITIZER_REPORTS}/ubsan:print_stacktrace=1:halt_on_error=1:suppressions=${_supp}/ubsan.supp")
 elseif(GEARLOFT_SANITIZER STREQUAL "thread")
@@ -39,17 +38,9 @@ function(gearloft_add_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set(_environment "${GEARLOFT_TEST_ENVIRONMENT}")
-  # Chromium, inside the sign-in tests, has no frame pointers: only the slow
-  # unwinder reaches its frames, which the leak suppressions name. Too slow
-  # for every test (a CA bundle load alone took seconds).
-  if(GEARLOFT_SANITIZER STREQUAL "address" AND "signin" IN_LIST T_LABELS)
-    list(TRANSFORM _environment REPLACE "^ASAN_OPTIONS=.*$"
-         "ASAN_OPTIONS=${GEARLOFT_ASAN_OPTIONS}:fast_unwind_on_malloc=0")
-  endif()
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "${_environment}")
+    ENVIRONMENT "${GEARLOFT_TEST_ENVIRONMENT}")
   if(T_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${T_LABELS}")
   endif()
