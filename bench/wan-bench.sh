@@ -34,7 +34,7 @@ if [ -z "$work" ]; then
   work=$(mktemp -d "${TMPDIR:-/tmp}/wan-bench.XXXXXX")
   own_work=1
 fi
-mkdir -p "$work/served" "$work/nginx/tmp"
+mkdir -p "$work/served" "$work/link-nginx/tmp"
 work=$(cd "$work" && pwd)
 export WAN_STATE=$work/wan-state
 
@@ -53,24 +53,25 @@ finish() {
 }
 trap finish EXIT
 
-cat >"$work/nginx/nginx.conf" <<EOF
+# Its own folder: the loopback round's nginx writes WORK_DIR/nginx/.
+cat >"$work/link-nginx/nginx.conf" <<EOF
 daemon off;
 master_process off;
 worker_processes 1;
 user root;
-pid $work/nginx/nginx.pid;
-lock_file $work/nginx/nginx.lock;
+pid $work/link-nginx/nginx.pid;
+lock_file $work/link-nginx/nginx.lock;
 error_log stderr warn;
 events { worker_connections 512; }
 http {
     types { application/zip zip; application/json json; }
     default_type application/octet-stream;
     access_log off;
-    client_body_temp_path $work/nginx/tmp/body;
-    proxy_temp_path $work/nginx/tmp/proxy;
-    fastcgi_temp_path $work/nginx/tmp/fastcgi;
-    uwsgi_temp_path $work/nginx/tmp/uwsgi;
-    scgi_temp_path $work/nginx/tmp/scgi;
+    client_body_temp_path $work/link-nginx/tmp/body;
+    proxy_temp_path $work/link-nginx/tmp/proxy;
+    fastcgi_temp_path $work/link-nginx/tmp/fastcgi;
+    uwsgi_temp_path $work/link-nginx/tmp/uwsgi;
+    scgi_temp_path $work/link-nginx/tmp/scgi;
     sendfile on;
     tcp_nodelay on;
     keepalive_timeout 60s;
@@ -90,7 +91,7 @@ for rtt in $rtts; do
     continue
   fi
   "$wan" up "$rtt"
-  "$wan" srv nginx -p "$work/nginx/" -c "$work/nginx/nginx.conf" -e stderr 2>"$work/nginx/stderr.log" &
+  "$wan" srv nginx -p "$work/link-nginx/" -c "$work/link-nginx/nginx.conf" -e stderr 2>"$work/link-nginx/stderr.log" &
   nginx_pid=$!
   for _ in $(seq 50); do
     "$wan" cli curl -s -o /dev/null "http://$server_ip:$port/" && break
