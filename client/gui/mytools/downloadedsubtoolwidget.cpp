@@ -7,6 +7,7 @@
 #include "common/transferprogresslabel.h"
 #include "config/configmanager.h"
 #include "log/logging.h"
+#include "panelcraft/independentwindow.h"
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "transfer/transferfailure.h"
@@ -17,9 +18,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDebug>
-#include <QGraphicsProxyWidget>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -573,12 +571,8 @@ void DownloadedSubToolWidget::onCreateQuickLink()
 
 QWidget* DownloadedSubToolWidget::dialogParent() const
 {
-    // On the board the row is a scene item: a dialog it parented would be
-    // drawn inside the list, under the cover that keeps the clicks away.
-    const QGraphicsProxyWidget* proxy = graphicsProxyWidget();
-    if (proxy && proxy->scene() && !proxy->scene()->views().isEmpty())
-        return proxy->scene()->views().first()->window();
-    return proxy ? nullptr : window();
+    // On the board the row is a scene item: the window of the list's view.
+    return crestui::GetIndependentWindow(const_cast<DownloadedSubToolWidget*>(this));
 }
 
 void DownloadedSubToolWidget::setCovered(bool bCovered)

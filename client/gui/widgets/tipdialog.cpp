@@ -9,6 +9,8 @@
 #include <QQueue>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace gearmart {
 
 namespace {
@@ -38,13 +40,21 @@ QPushButton#cancelBtn:pressed { background: #F5F5F5; }
 QPushButton#cancelBtn:focus { border-color: #333333; }
 )";
 
+// The box's own size; a message longer than its three lines or so makes it
+// taller, up to kMaximumHeight, instead of being cut off.
+constexpr int kWidth = 320;
+constexpr int kHeight = 168;
+constexpr int kMaximumHeight = 560;
+constexpr int kIconSide = 48;
+constexpr int kTextWidth = kWidth - 40 - 16 - kIconSide - 6;
+
 } // namespace
 
 TipDialog::TipDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(320, 168);
+    setFixedSize(kWidth, kHeight);
     setWindowTitle(tr("Tip"));
     setStyleSheet(QString::fromLatin1(kStyleSheet));
 
@@ -100,6 +110,9 @@ void TipDialog::setTip(const QString& qstrIconPath, const QString& qstrText, con
         m_pIconLabel->setPixmap(icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     m_pTextLabel->setText(qstrText);
+    m_pTextLabel->ensurePolished();
+    const int textHeight = m_pTextLabel->heightForWidth(kTextWidth);
+    setFixedSize(kWidth, std::min(kMaximumHeight, kHeight + std::max(0, textHeight - kIconSide)));
     setAccessibleDescription(qstrText);
     m_pOkBtn->setText(qstrOkText.isEmpty() ? tr("OK") : qstrOkText);
     m_pCancelBtn->setText(qstrCancelText.isEmpty() ? tr("Cancel") : qstrCancelText);

@@ -95,6 +95,28 @@ private slots:
         QCOMPARE(ok.right() + 1 + 8, cancel.left());
     }
 
+    // A long message makes the box taller and is shown whole; a short one
+    // keeps the box's own size.
+    void longMessagesAreShownWhole()
+    {
+        TipDialog dialog;
+        QString text;
+        for (int i = 0; i < 12; ++i)
+            text += QStringLiteral("The folder /home/someone/Tools/Hammer could not be read. ");
+        dialog.setTip(QString(), text, QString(), QString(), false);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* label = dialog.findChild<QLabel*>(QStringLiteral("textLabel"));
+        QVERIFY(dialog.height() > 168);
+        QCOMPARE(dialog.width(), 320);
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        const QRect ok = dialog.findChild<QPushButton*>(QStringLiteral("okBtn"))->geometry();
+        QVERIFY(label->geometry().bottom() < ok.top());
+
+        dialog.setTip(QString(), QStringLiteral("Saved."), QString(), QString(), false);
+        QCOMPARE(dialog.size(), QSize(320, 168));
+    }
+
     void answers_data()
     {
         QTest::addColumn<QString>("how");

@@ -4,6 +4,8 @@
 #include "panelcraft/widget.h"
 
 #include <QAccessible>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -87,6 +89,16 @@ private slots:
         auto* popup = new QWidget(card, Qt::Window);
         auto* inside = new QWidget(popup);
         QCOMPARE(GetIndependentWindow(inside), popup);
+
+        // A widget in a graphics scene leads to the window of the view.
+        QGraphicsScene scene;
+        auto* view = new QGraphicsView(&scene, page);
+        auto* row = new QWidget;
+        auto* button = new QWidget(row);
+        scene.addWidget(row);
+        QCOMPARE(GetIndependentWindow(button), &window);
+        delete view;
+        QCOMPARE(GetIndependentWindow(button), nullptr);
     }
 };
 
