@@ -61,11 +61,16 @@ log_mode=$(stat -c %a "$home/.local/state/Gearloft/gearloft.log")
 set_setup "$prefix/Setup.xml" TransferMode 0
 mkdir -p "$prefix/Download/SubTools/Hammer"
 echo tool >"$prefix/Download/SubTools/Hammer/Hammer"
+# What the client records of its tools (an update skipped).
+printf '<Tools><Tool><ToolKey>2</ToolKey><SkippedVersion>2.0</SkippedVersion></Tool></Tools>\n' \
+    >"$prefix/ToolsLocalInfo.xml"
+[ "$(id -u)" -ne 0 ] || chown "$user" "$prefix/ToolsLocalInfo.xml"
 [ "$(id -u)" -ne 0 ] || chown -R "$user" "$prefix/Download"
 as_user "$home" sh "$installer" >"$scratch/upgrade.out" 2>&1 || { cat "$scratch/upgrade.out" >&2; fail "upgrade"; }
 check "the second run upgrades" grep -q "^Upgrade Gearloft" "$scratch/upgrade.out"
 check "the user's setting stays" grep -A1 "<TransferMode>" "$prefix/Setup.xml" | grep -q "<Value>0</Value>"
 check "the user's tool stays" test -s "$prefix/Download/SubTools/Hammer/Hammer"
+check "the skipped update stays" grep -q "<SkippedVersion>2.0<" "$prefix/ToolsLocalInfo.xml"
 check "the manifest is whole" grep -qx Setup.xml "$prefix/.gearloft-manifest"
 for work in "$home/.local/share"/.gearloft-install-*; do
     [ ! -e "$work" ] || fail "the installer left its work folder $work"
