@@ -10,6 +10,7 @@
 #include "platform/stopevent.h"
 
 #include <QtTest>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -119,8 +120,15 @@ private slots:
         QCOMPARE(mkfifo(started.constData(), 0600), 0);
         platform::StopEvent stop;
         std::thread stopper([&] {
-            // Opening returns once the program opened the other end.
-            ::close(::open(started.constData(), O_RDONLY));
+            // Its line is read before the pipe is closed: closed at once,
+            // the program's write could meet no reader and die of SIGPIPE
+            // before the stop, which made this test fail now and then.
+            const int fd = ::open(started.constData(), O_RDONLY);
+            char line = 0;
+            while (fd >= 0 && ::read(fd, &line, 1) < 0 && errno == EINTR) {
+            }
+            if (fd >= 0)
+                ::close(fd);
             stop.set();
         });
         const auto run =
