@@ -13,6 +13,7 @@
 #include "widgets/focusring.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QDebug>
 #include <QEvent>
@@ -31,7 +32,6 @@ namespace gearmart {
 
 namespace {
 
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
 const QColor kDownloadingColor(QStringLiteral("#3BCD8D"));
 const QColor kFailedColor(QStringLiteral("#FA3239"));
 constexpr int kDescriptionWidth = 208;

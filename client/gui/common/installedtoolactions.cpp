@@ -5,6 +5,7 @@
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -12,13 +13,6 @@
 #include <QPointer>
 
 namespace gearmart {
-
-namespace {
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
-const QString kSureIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sure.png");
-const QString kSuccessIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sucesse.png");
-const QString kErrorIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/error.png");
-} // namespace
 
 QString InstalledToolActions::sizeText(qint64 iBytes)
 {

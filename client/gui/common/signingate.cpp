@@ -5,6 +5,7 @@
 #include "panelcraft/independentwindow.h"
 #include "tooldata/tooldatamanager.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -119,7 +120,7 @@ void SignInGate::reportUnavailable()
     QPointer<SignInGate> self(this);
     emit signalCover(true);
     TipDialog::showTip(
-        QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
+        kNoticeIcon,
         tr("Sign-in is not available: the sign-in program is missing. Please reinstall the software."),
         tr("OK"), tr("Cancel"), false, m_pOwner ? crestui::GetIndependentWindow(m_pOwner) : nullptr);
     if (!self)

@@ -13,6 +13,7 @@
 #include "transfer/transferfailure.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QDebug>
 #include <QHBoxLayout>
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QStyleOption>
 #include <QVBoxLayout>
+#include <iterator>
+#include <utility>
 
 namespace gearmart {
 
@@ -29,7 +32,6 @@ namespace {
 
 const char* const kDownloadingColor = "#3BCD8D";
 const char* const kFailedColor = "#FA3239";
-const char* const kNoticeIcon = ":/Gearmart/Image/Gearmatt/icon/notice.png";
 
 QPushButton* makeButton(const QString& qstrName, const QSize& size, QWidget* parent)
 {
@@ -163,12 +165,6 @@ void MoreInfoLeftWidget::buildForm()
     sizeLabel = makeLabel(QStringLiteral("sizeLabel"), QString(), infoWidget);
     versionLabeltext = makeLabel(QStringLiteral("versionLabeltext"), tr("version:"), infoWidget);
     versionLabel = makeLabel(QStringLiteral("versionLabel"), QString(), infoWidget);
-    facts->addWidget(label_2, 0, 0);
-    facts->addWidget(timeLabel, 0, 1);
-    facts->addWidget(label_3, 1, 0);
-    facts->addWidget(sizeLabel, 1, 1);
-    facts->addWidget(versionLabeltext, 2, 0);
-    facts->addWidget(versionLabel, 2, 1);
     // Beside the catalog's facts, what is on this disk.
     installedVersionText = makeLabel(QStringLiteral("installedVersionText"), tr("Installed:"), infoWidget);
     installedVersionLabel = makeLabel(QStringLiteral("installedVersionLabel"), QString(), infoWidget);
@@ -176,12 +172,16 @@ void MoreInfoLeftWidget::buildForm()
     diskSizeLabel = makeLabel(QStringLiteral("diskSizeLabel"), QString(), infoWidget);
     installedAtText = makeLabel(QStringLiteral("installedAtText"), tr("Installed on:"), infoWidget);
     installedAtLabel = makeLabel(QStringLiteral("installedAtLabel"), QString(), infoWidget);
-    facts->addWidget(installedVersionText, 3, 0);
-    facts->addWidget(installedVersionLabel, 3, 1);
-    facts->addWidget(diskSizeText, 4, 0);
-    facts->addWidget(diskSizeLabel, 4, 1);
-    facts->addWidget(installedAtText, 5, 0);
-    facts->addWidget(installedAtLabel, 5, 1);
+    const std::pair<QLabel*, QLabel*> rows[] = {{label_2, timeLabel},
+                                                {label_3, sizeLabel},
+                                                {versionLabeltext, versionLabel},
+                                                {installedVersionText, installedVersionLabel},
+                                                {diskSizeText, diskSizeLabel},
+                                                {installedAtText, installedAtLabel}};
+    for (int row = 0; row < int(std::size(rows)); ++row) {
+        facts->addWidget(rows[row].first, row, 0);
+        facts->addWidget(rows[row].second, row, 1);
+    }
     installedVersionLabel->setAccessibleName(tr("Installed version"));
     diskSizeLabel->setAccessibleName(tr("Size on disk"));
     installedAtLabel->setAccessibleName(tr("Installed or updated on"));
@@ -358,7 +358,7 @@ bool MoreInfoLeftWidget::showNotice(const QString& qstrText)
     // The dialog runs its own event loop; this column may be gone after it.
     QPointer<MoreInfoLeftWidget> self(this);
     emit signalCover(true);
-    TipDialog::showTip(QLatin1String(kNoticeIcon), qstrText, tr("OK"), tr("Cancel"), false, this);
+    TipDialog::showTip(kNoticeIcon, qstrText, tr("OK"), tr("Cancel"), false, this);
     if (!self) {
         return false;
     }

@@ -14,6 +14,7 @@
 #include "widgets/focusring.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -32,9 +33,6 @@ namespace gearmart {
 
 namespace {
 
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
-const QString kSuccessIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sucesse.png");
-const QString kErrorIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/error.png");
 const QString kShadowPicture = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/shadow_bg.png");
 const QColor kUpdatingColor(QStringLiteral("#3BCD8D"));
 const QColor kFailedColor(QStringLiteral("#FA3239"));
@@ -527,7 +525,7 @@ void DownloadedSubToolWidget::onUpdateBtnClicked()
     if (path.isEmpty()) {
         emit signalCover(true);
         showNotice(kNoticeIcon, tr("Please set downlaod path at system setting page."), tr("OK"),
-                   dialogParent());
+                   crestui::GetIndependentWindow(this));
         if (self)
             emit signalCover(false);
         return;
@@ -557,22 +555,17 @@ void DownloadedSubToolWidget::onCreateQuickLink()
 {
     if (!ToolLauncher::executableExists(m_iToolKey)) {
         qCDebug(lcPages) << "Exe not exist";
-        showNotice(kErrorIcon,
-                   tr("No quick link was made: the program of %1 is missing. Please update or download it again.")
-                       .arg(m_qstrName),
-                   tr("Comfirm"), dialogParent());
+        showNotice(
+            kErrorIcon,
+            tr("No quick link was made: the program of %1 is missing. Please update or download it again.")
+                .arg(m_qstrName),
+            tr("Comfirm"), crestui::GetIndependentWindow(this));
         return;
     }
     const bool bCreated = ToolLauncher::createDesktopShortcut(m_iToolKey);
     showNotice(bCreated ? kSuccessIcon : kErrorIcon,
                bCreated ? tr("Quick link successfully created to desktop.") : tr("Quick link create failed."),
-               tr("Comfirm"), dialogParent());
-}
-
-QWidget* DownloadedSubToolWidget::dialogParent() const
-{
-    // On the board the row is a scene item: the window of the list's view.
-    return crestui::GetIndependentWindow(const_cast<DownloadedSubToolWidget*>(this));
+               tr("Comfirm"), crestui::GetIndependentWindow(this));
 }
 
 void DownloadedSubToolWidget::setCovered(bool bCovered)
@@ -583,7 +576,7 @@ void DownloadedSubToolWidget::setCovered(bool bCovered)
 void DownloadedSubToolWidget::onShowInFolder()
 {
     QPointer<DownloadedSubToolWidget> self(this);
-    InstalledToolActions::showInFolder(m_iToolKey, dialogParent(), [self](bool bCover) {
+    InstalledToolActions::showInFolder(m_iToolKey, crestui::GetIndependentWindow(this), [self](bool bCover) {
         if (self)
             self->setCovered(bCover);
     });
@@ -592,10 +585,11 @@ void DownloadedSubToolWidget::onShowInFolder()
 void DownloadedSubToolWidget::onRollBack()
 {
     QPointer<DownloadedSubToolWidget> self(this);
-    InstalledToolActions::rollBack(m_iToolKey, *m_pTransfers, dialogParent(), [self](bool bCover) {
-        if (self)
-            self->setCovered(bCover);
-    });
+    InstalledToolActions::rollBack(m_iToolKey, *m_pTransfers, crestui::GetIndependentWindow(this),
+                                   [self](bool bCover) {
+                                       if (self)
+                                           self->setCovered(bCover);
+                                   });
 }
 
 void DownloadedSubToolWidget::onSkipVersion()

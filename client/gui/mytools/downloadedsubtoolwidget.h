@@ -108,8 +108,6 @@ private:
     // As high as the texts need at the current width, never below the base.
     void fitHeight();
     void setCovered(bool bCovered);
-    // The main window, never the row itself.
-    QWidget* dialogParent() const;
     void showNotice(const QString& qstrIcon, const QString& qstrText, const QString& qstrOk,
                     QWidget* pParent);
 

@@ -7,6 +7,7 @@
 #include "tooldata/tooldatamanager.h"
 #include "transfer/tooltransfer.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
@@ -18,9 +19,6 @@
 namespace gearmart {
 
 namespace {
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
-const QString kSureIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sure.png");
-const QString kErrorIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/error.png");
 constexpr int kMinSceneHeight = 627;
 } // namespace
 

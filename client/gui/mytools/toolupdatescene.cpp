@@ -4,6 +4,7 @@
 #include "mytools/droppableproxywidget.h"
 #include "transfer/tooltransfer.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QGraphicsView>
 
@@ -73,7 +74,7 @@ void ToolUpdateScene::onSolveBatchUpdate()
                                  : tr("The ticked tools are being updated already, or their update failed: "
                                       "use the retry button on their rows.");
         QWidget* parent = views().isEmpty() ? nullptr : views().first()->window();
-        TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"), text, tr("OK"),
+        TipDialog::showTip(kNoticeIcon, text, tr("OK"),
                            tr("Cancel"), false, parent);
         return;
     }

@@ -7,6 +7,7 @@
 #include "platform/documents.h"
 #include "settings/userdocuments.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -21,7 +22,6 @@
 namespace gearmart {
 
 namespace {
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
 
 QLabel* makeIcon(const QString& objectName, const QString& image, QWidget* parent)
 {

@@ -9,6 +9,7 @@
 #include "tooldata/tooldatamanager.h"
 #include "update/versionchecker.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,8 +30,6 @@ namespace gearmart {
 namespace {
 const QString kTipStyle = QStringLiteral("border-image:url(:/Gearmart/Image/Gearmatt/icon/tip.png);");
 const QString kFailStyle = QStringLiteral("border-image:url(:/Gearmart/Image/Gearmatt/icon/ic_fauls.png);");
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
-const QString kSuccessIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sucesse.png");
 
 QLabel* makeLabel(const QString& objectName, const QString& text, QWidget* parent)
 {

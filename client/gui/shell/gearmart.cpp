@@ -19,6 +19,7 @@
 #include "transfer/transferfailure.h"
 #include "update/updateversiondialog.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 #include "wirelink/wirelink.h"
 
 #include <QApplication>
@@ -34,12 +35,6 @@
 #include <QWindow>
 
 namespace gearmart {
-
-namespace {
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
-const QString kSureIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sure.png");
-
-} // namespace
 
 Gearmart::Gearmart(QWidget* parent) : FramelessWidget(parent)
 {

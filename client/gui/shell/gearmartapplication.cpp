@@ -14,6 +14,7 @@
 #include "version/clientversion.h"
 #include "widgets/focusring.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QDebug>
 #include <QDir>
@@ -85,7 +86,7 @@ bool GearmartApplication::init()
     FocusRing::install(this);
     loadTranslation();
     if (m_bAlreadyRunning) {
-        TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
+        TipDialog::showTip(kNoticeIcon,
                            tr("Client is already running."), tr("OK"), tr("Cancel"), false, nullptr);
         return false;
     }
@@ -105,7 +106,7 @@ bool GearmartApplication::prepareDataFolder()
     }
     qCCritical(lcStartup).noquote() << "Gearloft start: the data folder cannot be used:" << cause;
     loadStyle();
-    TipDialog::showTip(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png"),
+    TipDialog::showTip(kNoticeIcon,
                        tr("Gearloft cannot keep your settings and tools: %1").arg(cause), tr("OK"),
                        tr("Cancel"), false, nullptr);
     return false;

@@ -1,5 +1,7 @@
 #include "shell/inquiryifupdatepromptdialog.h"
 
+#include "widgets/tipicons.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -22,7 +24,7 @@ InquiryIfUpdatePromptDialog::InquiryIfUpdatePromptDialog(QWidget* parent)
     m_pIconLabel = new QLabel(content);
     m_pIconLabel->setObjectName(QStringLiteral("iconLabel"));
     m_pIconLabel->setFixedSize(48, 48);
-    m_pIconLabel->setPixmap(QPixmap(QStringLiteral(":/Gearmart/Image/Gearmatt/icon/sure.png")));
+    m_pIconLabel->setPixmap(QPixmap(kSureIcon));
     m_pIconLabel->setScaledContents(true);
     m_pTextLabel = new QLabel(
         tr("Enable upgrade detection will automatically prompt new relased version, enable it?"), content);

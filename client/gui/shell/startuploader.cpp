@@ -6,14 +6,11 @@
 #include "system/systemutils.h"
 #include "tooldata/tooldatamanager.h"
 #include "widgets/tipdialog.h"
+#include "widgets/tipicons.h"
 
 #include <QDebug>
 
 namespace gearmart {
-
-namespace {
-const QString kNoticeIcon = QStringLiteral(":/Gearmart/Image/Gearmatt/icon/notice.png");
-} // namespace
 
 StartupLoader::StartupLoader(const QString& qstrDataDirectory)
     : m_qstrDataDirectory(qstrDataDirectory)

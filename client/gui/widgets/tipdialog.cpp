@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QQueue>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace gearmart {
@@ -46,7 +45,10 @@ constexpr int kWidth = 320;
 constexpr int kHeight = 168;
 constexpr int kMaximumHeight = 560;
 constexpr int kIconSide = 48;
-constexpr int kTextWidth = kWidth - 40 - 16 - kIconSide - 6;
+constexpr int kLeftMargin = 40;
+constexpr int kRightMargin = 16;
+constexpr int kIconGap = 6;
+constexpr int kTextWidth = kWidth - kLeftMargin - kRightMargin - kIconSide - kIconGap;
 
 } // namespace
 
@@ -60,13 +62,13 @@ TipDialog::TipDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Framele
 
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(32);
-    layout->setContentsMargins(40, 40, 16, 16);
+    layout->setContentsMargins(kLeftMargin, 40, kRightMargin, 16);
 
     auto* messageRow = new QHBoxLayout;
-    messageRow->setSpacing(6);
+    messageRow->setSpacing(kIconGap);
     m_pIconLabel = new QLabel(this);
     m_pIconLabel->setObjectName(QStringLiteral("iconLabel"));
-    m_pIconLabel->setFixedSize(48, 48);
+    m_pIconLabel->setFixedSize(kIconSide, kIconSide);
     m_pIconLabel->setAlignment(Qt::AlignCenter);
     messageRow->addWidget(m_pIconLabel);
     m_pTextLabel = new QLabel(this);
@@ -107,7 +109,8 @@ void TipDialog::setTip(const QString& qstrIconPath, const QString& qstrText, con
     if (icon.isNull()) {
         m_pIconLabel->clear();
     } else {
-        m_pIconLabel->setPixmap(icon.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m_pIconLabel->setPixmap(
+            icon.scaled(kIconSide, kIconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
     m_pTextLabel->setText(qstrText);
     m_pTextLabel->ensurePolished();

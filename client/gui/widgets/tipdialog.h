@@ -9,7 +9,8 @@ class QPushButton;
 namespace gearmart {
 
 // The client's one message box: an icon, a wrapped text, an OK button and an
-// optional Cancel button on a shadowed frameless panel of 320 x 168.
+// optional Cancel button on a shadowed frameless panel of 320 x 168, taller
+// for a long text.
 class TipDialog : public QDialog
 {
     Q_OBJECT

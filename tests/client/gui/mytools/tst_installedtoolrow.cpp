@@ -10,6 +10,7 @@
 #include "transfer/transferfailure.h"
 #include "transfer/transferprogresstext.h"
 #include "transferfixture.h"
+#include "urlrecorder.h"
 #include "widgets/progressbar.h"
 #include "widgets/tipdialog.h"
 
@@ -23,18 +24,6 @@
 #include <QtTest>
 
 using namespace gearmart;
-
-// Stands in for the file manager.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class TestInstalledToolRow : public QObject
 {
@@ -149,7 +138,8 @@ private slots:
         QTest::newRow("failed on the way") << QStringList{"3:0", "4:30", "4:404"} << UpdateStateFailed << 30;
         QTest::newRow("installed") << QStringList{"3:0", "4:200"} << UpdateStateUpToDate << 0;
         QTest::newRow("cancelled") << QStringList{"3:0", "cancel", "5:0"} << UpdateStateAvailable << 0;
-        QTest::newRow("another tool's answers") << QStringList{"3:0", "4:30", "other"} << UpdateStateUpdating << 30;
+        QTest::newRow("another tool's answers")
+            << QStringList{"3:0", "4:30", "other"} << UpdateStateUpdating << 30;
     }
 
     void looksRenderTheTransfer()
@@ -338,7 +328,8 @@ private slots:
         TipDialog::setNextAnswerForTesting(1);
         link->click();
         QCOMPARE(TipDialog::requestCountForTesting(), 2);
-        QVERIFY(TipDialog::lastRequestForTesting().text.contains(QStringLiteral("program of Tool3 is missing")));
+        QVERIFY(
+            TipDialog::lastRequestForTesting().text.contains(QStringLiteral("program of Tool3 is missing")));
         // Nor anything to open.
         part<QPushButton>(row.get(), "m_openBtn")->click();
         QCOMPARE(row->launcher().launchedPid(), qint64(-1));

@@ -10,6 +10,7 @@
 #include "settings/helpwidget.h"
 #include "settings/systemconfigwidget.h"
 #include "settingsfixture.h"
+#include "urlrecorder.h"
 #include "widgets/tipdialog.h"
 
 #include <QAccessible>
@@ -22,18 +23,6 @@
 #include <QtTest>
 
 using namespace gearmart;
-
-// Stands in for the desktop's viewer: records what it was asked to open.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class TestSettingsPage : public QObject
 {
